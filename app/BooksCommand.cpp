@@ -1,0 +1,78 @@
+#include "BooksCommand.h"
+
+#include "ApplicationFolder.h"
+#include "TextTable.h"
+#include "catalogue/clsBooksList.h"
+#include "platform/PlatformError.h"
+
+#include <ostream>
+
+namespace kx::app {
+namespace {
+
+/// Listens to the list as the command's owner: removals are allowed, prompts are
+/// printed, and errors are kept for the exit status.
+class CommandOwner final : public catalogue::BooksListEvents {
+public:
+    CommandOwner(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+
+    void Error(std::int16_t ErrNo, const std::string& ErrMsg, const std::string& ErrTitle) override {
+        err_ << ErrTitle << "：" << ErrMsg << "（错误 " << ErrNo << "）\n";
+        ++errors;
+    }
+    void BeforeRemove(std::int16_t, bool& Cancel) override { Cancel = false; }
+    void Notify(const std::string& Msg, bool) override { out_ << Msg << "\n"; }
+
+    int errors = 0;
+
+private:
+    std::ostream& out_;
+    std::ostream& err_;
+};
+
+/// A server location without its password: the list keeps it in plain text, the
+/// terminal need not show it.
+std::string MaskedLocation(const catalogue::clsBooksList& list, std::int16_t i) {
+    const std::string path = list.GetProperty(i, 1);
+    const auto colon = path.find(':');
+    const auto at = path.find('@');
+    if (colon == std::string::npos || at == std::string::npos || at < colon)
+        return path;
+    return path.substr(0, colon + 1) + "***" + path.substr(at);
+}
+
+} // namespace
+
+int RunBooksCommand(const BooksOptions& options, std::ostream& out, std::ostream& err) {
+    std::string appFolder;
+    try {
+        appFolder = PrepareApplicationFolder(options.appFolder);
+    } catch (const platform::PlatformError& e) {
+        err << e.what() << "\n";
+        return 1;
+    }
+
+    catalogue::clsBooksList list;
+    CommandOwner owner(out, err);
+    list.SetEvents(&owner);
+    list.SetAppPath(appFolder);
+    if (!list.LoadBooks(options.listFile))
+        return 1;
+    if (options.clean) {
+        list.Clean();
+        if (owner.errors > 0)
+            return 1;
+    }
+
+    TextTable table({"序号", "账簿名称", "类型", "路径", "数据库", "单位名称", "会计期间", "显示"});
+    for (std::int16_t i = 0; i <= list.BookCount(); ++i) {
+        const bool server = list.isSqlBook(i);
+        table.AddRow({std::to_string(i), list.BookName(i), server ? "服务器" : "文件",
+                      server ? MaskedLocation(list, i) : list.GetProperty(i, 1), list.BookFile(i),
+                      list.UserName(i), list.Period(i), list.BookVisible(i) == "1" ? "隐藏" : "显示"});
+    }
+    out << table.Render();
+    return owner.errors > 0 ? 1 : 0;
+}
+
+} // namespace kx::app

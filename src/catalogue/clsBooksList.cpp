@@ -1,0 +1,583 @@
+#include "clsBooksList.h"
+
+#include "BookLine.h"
+#include "SqlServerLocation.h"
+
+#include "platform/AnsiTextFile.h"
+#include "platform/DiskPath.h"
+#include "platform/PendingEvents.h"
+#include "platform/PlatformError.h"
+#include "platform/Utf8Text.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <new>
+#include <stdexcept>
+
+namespace kx::catalogue {
+namespace {
+
+namespace errnum = platform::errnum;
+inline constexpr int kOutOfMemory = 7;
+inline constexpr int kOverflow = 6;
+inline constexpr int kInternalError = 51;
+
+/// A failure inside one member of the list, reported by that member as its Error.
+class ListFailure : public std::runtime_error {
+  public:
+    ListFailure(int number, const std::string& description)
+        : std::runtime_error(description), number_(number) {}
+    int number() const noexcept { return number_; }
+
+  private:
+    int number_;
+};
+
+BooksListEvents& NoEvents() {
+    static BooksListEvents none;
+    return none;
+}
+
+const std::string kTitleSetProperty = "设置账簿属性";
+const std::string kTitleGetProperty = "读取账簿属性";
+const std::string kTitleServer = "服务器";
+const std::string kTitleUserId = "用户名";
+const std::string kTitlePassword = "密码";
+const std::string kTitleLine = "读取账簿信息行";
+const std::string kTitleLoad = "装入账簿列表";
+const std::string kTitleSave = "存储账簿列表";
+const std::string kTitleAdd = "增加账簿";
+const std::string kTitleRemove = "删除账簿";
+
+const std::string kCommandLoad = "Load";
+const std::string kCommandSave = "Save";
+const std::string kCommandAdd = "Add";
+
+const std::string kLastBookPrompt = "这是最后一套账簿，不能被删除。";
+const std::string kSampleRecord = "样本账簿\t..\\Data\tkxSample.mde\t××××有限公司\t(未知)\t0\t\t";
+
+enum FieldIndex : std::int16_t {
+    kBookName = 0,
+    kBookPath = 1,
+    kBookFile = 2,
+    kUserName = 3,
+    kPeriod = 4,
+    kBookVisible = 5,
+    kBookNo = 6,
+    kBookGuid = 7,
+};
+
+const std::array<std::string, kBookFieldCount> kFieldKeys = {
+    "bookname", "bookpath", "bookfile", "username", "period", "bookvisible", "bookno", "bookguid"};
+const std::array<std::string, kBookFieldCount> kFieldNames = {"BookName", "BookPath", "BookFile", "UserName",
+                                                              "Period",   "Visible",  "BookNo",   "BookGuid"};
+
+/// The stored form of a visibility value: "0" shown, "1" hidden.
+std::string NormalisedVisibility(const std::string& v) {
+    return (v.empty() || v == "True" || v == "0") ? "0" : "1";
+}
+
+/// Whether `text` has more than `count` characters (code points); looks no further
+/// than it needs to, since records are long and the limits small.
+bool HasMoreCharactersThan(std::string_view text, std::size_t count) noexcept {
+    std::size_t seen = 0;
+    for (const char ch : text) {
+        if ((static_cast<unsigned char>(ch) & 0xC0) != 0x80 && ++seen > count)
+            return true;
+    }
+    return false;
+}
+
+std::string NoSuchBook(int index) {
+    return "没有序号为 " + std::to_string(index) + " 的账簿";
+}
+
+[[noreturn]] void ThrowMalformedLocation(const char* part) {
+    // The location holds a password in plain text, so it never goes into the message.
+    throw ListFailure(errnum::InvalidProcedureCall,
+                      std::string("SQL Server 位置的格式不对（应为 用户名:密码@服务器），无法取出") + part);
+}
+
+} // namespace
+
+clsBooksList::clsBooksList() : events_(&NoEvents()) {}
+
+void clsBooksList::SetEvents(BooksListEvents* events) noexcept {
+    events_ = events != nullptr ? events : &NoEvents();
+}
+
+void clsBooksList::SetBookID(std::int16_t value) noexcept {
+    if (value < 0)
+        return;
+    bookId_ = value > BookCount() ? BookCount() : value;
+}
+
+// ---- failures ----------------------------------------------------------------
+
+void clsBooksList::RaiseError(int number, const std::string& description, const std::string& title) const {
+    const int clamped = std::clamp(number, int{std::numeric_limits<std::int16_t>::min()},
+                                   int{std::numeric_limits<std::int16_t>::max()});
+    events_->Error(static_cast<std::int16_t>(clamped), description, title);
+}
+
+void clsBooksList::ReportCurrentFailure(const std::string& title) const {
+    try {
+        throw;
+    } catch (const ListFailure& e) {
+        RaiseError(e.number(), e.what(), title);
+    } catch (const platform::PlatformError& e) {
+        RaiseError(e.number(), e.what(), title);
+    } catch (const std::bad_alloc&) {
+        RaiseError(kOutOfMemory, "内存不足", title);
+    } catch (const std::exception& e) {
+        RaiseError(kInternalError, e.what(), title);
+    } catch (...) {
+        RaiseError(kInternalError, "未知错误", title);
+    }
+}
+
+void clsBooksList::AdjustHiddenCount(int delta) noexcept {
+    hiddenCount_ = static_cast<std::int16_t>(std::clamp(int{hiddenCount_} + delta,
+                                                        int{std::numeric_limits<std::int16_t>::min()},
+                                                        int{std::numeric_limits<std::int16_t>::max()}));
+}
+
+std::size_t clsBooksList::ResolvedEntry(std::int16_t Index) const {
+    const int resolved = (Index < 0 || Index > BookCount()) ? bookId_ : Index;
+    if (lines_.empty())
+        throw ListFailure(errnum::SubscriptOutOfRange, "账簿列表中没有账簿");
+    if (resolved < 0 || resolved > BookCount())
+        throw ListFailure(errnum::SubscriptOutOfRange,
+                          "当前账簿（序号 " + std::to_string(resolved) + "）不存在");
+    return static_cast<std::size_t>(resolved);
+}
+
+// ---- generic field access ------------------------------------------------------
+
+std::string clsBooksList::GetProperty(std::int16_t Index, std::int16_t PropIndex) const {
+    try {
+        const std::size_t entry = ResolvedEntry(Index);
+        const auto piece = PieceOf(lines_[entry], PropIndex);
+        if (!piece)
+            throw ListFailure(errnum::SubscriptOutOfRange, "账簿（序号 " + std::to_string(entry) +
+                                                               "）没有序号为 " + std::to_string(PropIndex) +
+                                                               " 的字段");
+        return std::string(*piece);
+    } catch (...) {
+        ReportCurrentFailure(kTitleGetProperty);
+        return {};
+    }
+}
+
+void clsBooksList::SetProperty(std::int16_t Index, std::int16_t PropIndex, const std::string& v) {
+    std::size_t entry = 0;
+    try {
+        // A tab would shift the fields after it, a carriage return split the record in the file.
+        if (v.find_first_of("\t\r") != std::string::npos)
+            throw ListFailure(errnum::InvalidProcedureCall, "账簿属性中不能有制表符或回车符");
+        entry = ResolvedEntry(Index);
+        std::vector<std::string> pieces = platform::SplitText(lines_[entry], '\t');
+        if (PropIndex < 0 || static_cast<std::size_t>(PropIndex) >= pieces.size())
+            throw ListFailure(errnum::SubscriptOutOfRange, "账簿（序号 " + std::to_string(entry) +
+                                                               "）没有序号为 " + std::to_string(PropIndex) +
+                                                               " 的字段");
+        pieces[static_cast<std::size_t>(PropIndex)] = v;
+        lines_[entry] = JoinFields(pieces);
+        isDirty_ = true;
+    } catch (...) {
+        ReportCurrentFailure(kTitleSetProperty);
+        return;
+    }
+    const bool known = PropIndex >= 0 && PropIndex < kBookFieldCount;
+    events_->DataChanged(static_cast<std::int16_t>(entry),
+                         known ? kFieldKeys[static_cast<std::size_t>(PropIndex)] : std::string());
+}
+
+// ---- field properties ----------------------------------------------------------
+
+void clsBooksList::SetBookName(std::int16_t Index, const std::string& v) {
+    SetProperty(Index, kBookName, v);
+}
+
+std::string clsBooksList::BookName(std::int16_t Index) const {
+    std::string name = GetProperty(Index, kBookName);
+    if (name == "\n")
+        name.clear();
+    return name;
+}
+
+void clsBooksList::SetBookPath(std::int16_t Index, const std::string& v) {
+    SetProperty(Index, kBookPath, appPath_.empty() ? v : platform::ReplaceAll(v, appPath_, ".."));
+}
+
+std::string clsBooksList::BookPath(std::int16_t Index) const {
+    std::string path = GetProperty(Index, kBookPath);
+    if (path.empty())
+        path = appPath_ + "/data";
+    return path;
+}
+
+void clsBooksList::SetBookFile(std::int16_t Index, const std::string& v) {
+    SetProperty(Index, kBookFile, v);
+}
+std::string clsBooksList::BookFile(std::int16_t Index) const {
+    return GetProperty(Index, kBookFile);
+}
+
+void clsBooksList::SetUserName(std::int16_t Index, const std::string& v) {
+    SetProperty(Index, kUserName, v);
+}
+std::string clsBooksList::UserName(std::int16_t Index) const {
+    return GetProperty(Index, kUserName);
+}
+
+void clsBooksList::SetBookVisible(std::int16_t Index, const std::string& v) {
+    SetProperty(Index, kBookVisible, NormalisedVisibility(v));
+}
+
+std::string clsBooksList::BookVisible(std::int16_t Index) const {
+    return NormalisedVisibility(GetProperty(Index, kBookVisible));
+}
+
+void clsBooksList::SetPeriod(std::int16_t Index, const std::string& v) {
+    SetProperty(Index, kPeriod, v);
+}
+std::string clsBooksList::Period(std::int16_t Index) const {
+    return GetProperty(Index, kPeriod);
+}
+
+void clsBooksList::SetBookNo(std::int16_t Index, const std::string& v) {
+    SetProperty(Index, kBookNo, v);
+}
+std::string clsBooksList::BookNo(std::int16_t Index) const {
+    return GetProperty(Index, kBookNo);
+}
+
+void clsBooksList::SetBookGuid(std::int16_t Index, const std::string& v) {
+    SetProperty(Index, kBookGuid, v);
+}
+std::string clsBooksList::BookGuid(std::int16_t Index) const {
+    return GetProperty(Index, kBookGuid);
+}
+
+// ---- derived values -------------------------------------------------------------
+
+bool clsBooksList::isSqlBook(std::int16_t Index) const {
+    return BookPath(Index).find('@') != std::string::npos;
+}
+
+std::string clsBooksList::BookPathFile(std::int16_t Index) const {
+    const std::string path = BookPath(Index);
+    const std::string file = BookFile(Index);
+    if (path.find('@') != std::string::npos)
+        return path + "\\" + file;
+    return platform::JoinPath(platform::ReplaceAll(path, "..", appPath_), file);
+}
+
+std::string clsBooksList::UserID(std::int16_t Index) const {
+    if (!isSqlBook(Index))
+        return {};
+    const std::string location = GetProperty(Index, kBookPath);
+    try {
+        const auto part = UserIdOf(location);
+        if (!part)
+            ThrowMalformedLocation("用户名");
+        return std::string(*part);
+    } catch (...) {
+        ReportCurrentFailure(kTitleUserId);
+        return {};
+    }
+}
+
+std::string clsBooksList::Password(std::int16_t Index) const {
+    if (!isSqlBook(Index))
+        return {};
+    const std::string location = GetProperty(Index, kBookPath);
+    try {
+        const auto part = PasswordOf(location);
+        if (!part)
+            ThrowMalformedLocation("密码");
+        return std::string(*part);
+    } catch (...) {
+        ReportCurrentFailure(kTitlePassword);
+        return {};
+    }
+}
+
+std::string clsBooksList::Server(std::int16_t Index) const {
+    if (!isSqlBook(Index))
+        return {};
+    const std::string location = GetProperty(Index, kBookPath);
+    try {
+        const auto part = ServerOf(location);
+        if (!part)
+            ThrowMalformedLocation("服务器");
+        return std::string(*part);
+    } catch (...) {
+        ReportCurrentFailure(kTitleServer);
+        return {};
+    }
+}
+
+void clsBooksList::SetServer(std::int16_t Index, const std::string& v) {
+    const std::string userId = UserID(Index);
+    const std::string password = Password(Index);
+    SetProperty(Index, kBookPath, ComposeSqlServerLocation(userId, password, v));
+}
+
+void clsBooksList::SetUserID(std::int16_t Index, const std::string& v) {
+    const std::string password = Password(Index);
+    const std::string server = Server(Index);
+    SetProperty(Index, kBookPath, ComposeSqlServerLocation(v, password, server));
+}
+
+void clsBooksList::SetPassword(std::int16_t Index, const std::string& v) {
+    const std::string userId = UserID(Index);
+    const std::string server = Server(Index);
+    SetProperty(Index, kBookPath, ComposeSqlServerLocation(userId, v, server));
+}
+
+std::optional<std::string> clsBooksList::Field(std::int16_t Index) const {
+    if (Index < 0 || Index >= kBookFieldCount)
+        return std::nullopt;
+    return kFieldNames[static_cast<std::size_t>(Index)];
+}
+
+void clsBooksList::SetFileName(const std::string& value) noexcept {
+    try {
+        fileName_ = platform::ParentFolderOf(value).empty() ? platform::JoinPath(appPath_, value) : value;
+    } catch (...) {
+        // The old name stays.
+    }
+}
+
+std::optional<std::string> clsBooksList::Line(std::int16_t Index) const {
+    if (Index < 0 || Index > BookCount()) {
+        RaiseError(errnum::SubscriptOutOfRange, NoSuchBook(Index), kTitleLine);
+        return std::nullopt;
+    }
+    return lines_[static_cast<std::size_t>(Index)];
+}
+
+// ---- adding, loading and saving -------------------------------------------------
+
+bool clsBooksList::AddBook(std::string rLine) {
+    if (!HasMoreCharactersThan(rLine, 4))
+        return false;
+    bool cancel = false;
+    events_->BeforeCommand(kCommandAdd, cancel);
+    if (cancel)
+        return false;
+    try {
+        if (rLine.find('\r') != std::string::npos)
+            throw ListFailure(errnum::InvalidProcedureCall, "账簿记录中不能有回车符");
+        if (lines_.size() >= static_cast<std::size_t>(kMaxEntries))
+            throw ListFailure(kOverflow, "账簿数量已达上限 " + std::to_string(kMaxEntries) + " 套");
+        if (!PieceOf(rLine, kBookFieldCount - 1))
+            rLine += '\t';
+        lines_.push_back(std::move(rLine));
+    } catch (...) {
+        ReportCurrentFailure(kTitleAdd);
+        return false;
+    }
+    if (BookVisible(BookCount()) == "1")
+        AdjustHiddenCount(+1);
+    events_->AfterCommand(kCommandAdd);
+    return true;
+}
+
+bool clsBooksList::LoadBooks(const std::string& rFileName) {
+    bool cancel = false;
+    events_->BeforeCommand(kCommandLoad, cancel);
+    if (cancel)
+        return false;
+    try {
+        if (!rFileName.empty())
+            SetFileName(rFileName);
+        if (fileName_.empty())
+            throw ListFailure(errnum::PathFileAccessError, "没有指定账簿列表文件");
+        if (!platform::FileExists(fileName_, appPath_))
+            CreateInitialList(fileName_);
+
+        // Read and decode everything before dropping an entry, so that an unreadable
+        // file leaves the list as it was.
+        const std::string text = platform::ReadAnsiTextFile(platform::ToDiskPath(fileName_, appPath_));
+        lines_.clear();
+        hiddenCount_ = 0;
+        const std::string_view all(text);
+        std::size_t start = 0;
+        for (;;) {
+            const auto end = all.find('\r', start);
+            const std::string_view record =
+                all.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+            if (HasMoreCharactersThan(platform::TrimSpaces(record), 5))
+                AddBook(std::string(record));
+            if (end == std::string_view::npos)
+                break;
+            start = end + 1;
+        }
+    } catch (...) {
+        ReportCurrentFailure(kTitleLoad);
+        return false;
+    }
+    events_->AfterCommand(kCommandLoad);
+    return true;
+}
+
+bool clsBooksList::SaveBooks(const std::string& rFileName) {
+    if (!rFileName.empty())
+        SetFileName(rFileName);
+    bool cancel = false;
+    events_->BeforeCommand(kCommandSave, cancel);
+    if (cancel)
+        return false;
+    try {
+        if (lines_.empty())
+            throw ListFailure(errnum::SubscriptOutOfRange, "账簿列表中没有账簿，不能存储");
+        if (fileName_.empty())
+            throw ListFailure(errnum::PathFileAccessError, "没有指定账簿列表文件");
+        std::size_t size = 2;
+        for (const std::string& line : lines_)
+            size += line.size() + 1;
+        std::string text;
+        text.reserve(size);
+        for (std::size_t i = 0; i < lines_.size(); ++i) {
+            if (i != 0)
+                text += '\r';
+            text += platform::TrimSpaces(lines_[i]);
+        }
+        text += "\r\n";
+        platform::WriteAnsiTextFile(platform::ToDiskPath(fileName_, appPath_), text);
+    } catch (...) {
+        ReportCurrentFailure(kTitleSave);
+        return false;
+    }
+    events_->AfterCommand(kCommandSave);
+    return true;
+}
+
+bool clsBooksList::CreateInitialList(const std::string& rFileName) {
+    try {
+        if (lines_.empty())
+            AddBook(kSampleRecord);
+        const bool saved = SaveBooks(rFileName);
+        platform::LetPendingEventsRun();
+        return saved;
+    } catch (...) {
+        return false;
+    }
+}
+
+// ---- removing and cleaning -------------------------------------------------------
+
+bool clsBooksList::RemoveBook(std::int16_t rBookID, bool rForce) {
+    try {
+        if (lines_.size() <= 1) {
+            Prompt(kLastBookPrompt, true);
+            return false;
+        }
+        if (rBookID < 0 || rBookID > BookCount())
+            throw ListFailure(errnum::SubscriptOutOfRange, NoSuchBook(rBookID));
+        if (!rForce) {
+            bool cancel = false;
+            events_->BeforeRemove(rBookID, cancel);
+            if (cancel)
+                return false;
+            // The owner's handler may have changed the list meanwhile.
+            if (lines_.size() <= 1) {
+                Prompt(kLastBookPrompt, true);
+                return false;
+            }
+            if (rBookID > BookCount())
+                throw ListFailure(errnum::SubscriptOutOfRange, NoSuchBook(rBookID));
+        }
+        if (BookVisible(rBookID) == "1")
+            AdjustHiddenCount(-1);
+        lines_.erase(lines_.begin() + rBookID);
+    } catch (...) {
+        ReportCurrentFailure(kTitleRemove);
+        return false;
+    }
+    const bool saved = SaveBooks();
+    isDirty_ = true;
+    events_->AfterRemove(rBookID);
+    return saved;
+}
+
+void clsBooksList::Prompt(const std::string& Msg, bool ShowBox) {
+    events_->Notify(Msg, ShowBox);
+}
+
+bool clsBooksList::IsDuplicate(std::int16_t i) {
+    try {
+        if (i < 0 || i > BookCount())
+            throw ListFailure(errnum::SubscriptOutOfRange, NoSuchBook(i));
+        const std::string& line = lines_[static_cast<std::size_t>(i)];
+        for (std::size_t j = static_cast<std::size_t>(i) + 1; j < lines_.size(); ++j) {
+            if (lines_[j] == line)
+                return true;
+        }
+        return false;
+    } catch (const std::exception& e) {
+        Prompt(e.what(), true);
+        return false;
+    } catch (...) {
+        Prompt("未知错误", true);
+        return false;
+    }
+}
+
+bool clsBooksList::IsNetworkPath(std::int16_t i) const {
+    try {
+        const std::string path = BookPath(i);
+        return path.starts_with("\\\\") || path.starts_with("//");
+    } catch (...) {
+        return false;
+    }
+}
+
+bool clsBooksList::Clean() {
+    bool saved = false;
+    try {
+        int duplicates = 0;
+        int invalid = 0;
+        int i = 0;
+        while (i <= BookCount()) {
+            const auto id = static_cast<std::int16_t>(i);
+            const std::size_t before = lines_.size();
+            if (BookName(id).empty() && BookFile(id).empty()) {
+                RemoveBook(id, true);
+            } else if (IsDuplicate(id)) {
+                RemoveBook(id, true);
+                if (lines_.size() < before)
+                    ++duplicates;
+            } else if (isSqlBook(id) || IsNetworkPath(id)) {
+                // Kept unchecked: a server or share may just be out of reach.
+            } else if (!platform::FileExists(BookPathFile(id), appPath_)) {
+                RemoveBook(id, false);
+                if (lines_.size() < before)
+                    ++invalid;
+            }
+            // A removal moves the next entry into place i, even when its save failed.
+            if (lines_.size() >= before)
+                ++i;
+        }
+
+        std::string report;
+        if (duplicates > 0)
+            report += "清理重复项" + std::to_string(duplicates) + "条；\r\n";
+        if (invalid > 0)
+            report += "清理无效列表项 " + std::to_string(invalid) + " 条。";
+        if (report.empty())
+            report = "清理完成，未找到重复列表项或无效列表项。";
+        saved = SaveBooks();
+        Prompt(report, true);
+    } catch (...) {
+        saved = false;
+    }
+    platform::LetPendingEventsRun();
+    return saved;
+}
+
+} // namespace kx::catalogue

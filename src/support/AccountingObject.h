@@ -1,0 +1,102 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace kx::ado {
+class Connection;
+}
+
+namespace kx::support {
+
+/// The accounting object through which the wizard reaches the host product's
+/// services: database connections, operators and rights, book information, text
+/// cleaning and notices to the host application.
+///
+/// Operations are listed in the order of the object's interface. Every failing
+/// operation throws `SupportError`; none reports success it did not achieve.
+/// Operations that need the data access layer throw `SupportError` with number
+/// `supporterr::NotAvailable` while that layer is not part of the build.
+///
+/// An instance is used from one thread only. Instances are not copyable: the host
+/// hands its own instance to the wizard by pointer.
+class AccountingObject {
+  public:
+    using ConnectionPtr = std::shared_ptr<kx::ado::Connection>;
+    using NoticeReceiver = std::function<void(const std::string&)>;
+
+    AccountingObject() = default;
+    AccountingObject(const AccountingObject&) = delete;
+    AccountingObject& operator=(const AccountingObject&) = delete;
+
+    /// The connection the object works on, as given to `SetConnection`.
+    /// Throws `SupportError` (`ObjectNotSet`) when none was given.
+    ConnectionPtr GetConnection() const;
+
+    /// The object works on the database of `connection` from now on.
+    /// Throws `SupportError` (`InvalidArgument`) for an empty pointer; the previous
+    /// connection is then kept.
+    void SetConnection(ConnectionPtr connection);
+
+    /// Makes `operatorId` the current operator.
+    void SetOperatorID(std::int32_t operatorId);
+    /// The current operator; 0 until `SetOperatorID` was called.
+    std::int32_t OperatorID() const noexcept { return operatorId_; }
+
+    /// True exactly when `password` is the password of operator `operatorId` in
+    /// the book the object works on.
+    bool CheckOperatorPassword(std::int32_t operatorId, const std::string& password);
+
+    /// Fills `rCnn` with a closed connection that, opened with empty arguments,
+    /// reaches `database` (an Access file path, or a SQL Server database on
+    /// `server` with user ID `userId` and `password`). For an Access file the last
+    /// three texts are empty, or `userId` is "###" for the book database password.
+    void PrepareConnection(ConnectionPtr& rCnn, const std::string& database, const std::string& server,
+                           const std::string& userId, const std::string& password);
+
+    /// True when the current operator holds the right `rightCode` (e.g. "VCH_LOOK").
+    bool HasRight(const std::string& rightCode);
+
+    /// Sets book information item `item` to `value` for the next `SaveBookInfo`.
+    /// A later call for the same item replaces the value.
+    void SetBookInfo(int item, const std::string& value);
+    /// The items set since the object was made, by item number.
+    const std::map<int, std::string>& PendingBookInfo() const noexcept { return bookInfo_; }
+
+    /// A cleaned copy of `text`: white space (space, tab, CR, LF and the
+    /// ideographic space U+3000) removed at both ends, and every inner run of it
+    /// replaced by one ASCII space. Other bytes, including malformed UTF-8, are
+    /// kept as they are.
+    std::string NormalizeText(std::string_view text) const;
+
+    /// Stores the book information items in the database the object works on,
+    /// joined with `separator`; `caption` names the operation for messages.
+    void SaveBookInfo(const std::string& caption, const std::string& separator);
+
+    /// Hands `notice` to the installed receiver; without one it does nothing and
+    /// still succeeds. An exception thrown by the receiver reaches the caller.
+    void SendNotice(const std::string& notice);
+
+    /// The value to store as book information item 14.
+    std::string InfoItem14() const;
+
+    /// Installs the receiver of `SendNotice` (an empty function removes it). The
+    /// receiver may replace itself while it runs.
+    void SetNoticeReceiver(NoticeReceiver receiver);
+
+  private:
+    ConnectionPtr connection_;
+    std::int32_t operatorId_ = 0;
+    std::map<int, std::string> bookInfo_;
+    NoticeReceiver noticeReceiver_;
+};
+
+/// The calling thread's shared accounting object, made on first use and kept
+/// until the thread ends.
+AccountingObject& SharedAccountingObject();
+
+} // namespace kx::support

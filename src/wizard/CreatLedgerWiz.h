@@ -1,0 +1,237 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <set>
+#include <string>
+
+class QCheckBox;
+class QFrame;
+class QLineEdit;
+class QSpinBox;
+class QStackedWidget;
+class QStandardItemModel;
+class QTableView;
+class QVBoxLayout;
+
+namespace kx::ado {
+class Connection;
+}
+namespace kx::platform {
+class PropertyStore;
+}
+namespace kx::support {
+class AccountingObject;
+}
+
+namespace kx::wizard {
+
+/// The new-book wizard control. The host places it on a window, sets `AppPath`,
+/// `Acc` and `IniFile`, calls `Load`, and drives the five pages (0 to `MaxStep`)
+/// by setting `Step`; the control reports through its signals, which are meant
+/// for direct connections (handlers run in the middle of the member that raises
+/// them, and the `Cancel` arguments are read back after they return).
+///
+/// Child controls carry the object names of the wizard surface ("Frame1_0".."Frame1_4",
+/// "fg", "C1EList", "TDBText1_0".., "UpDown_0", ...), so hosts and tests can find them.
+class CreatLedgerWiz : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(QString BookFile READ BookFile WRITE SetBookFile)
+    Q_PROPERTY(int BookID READ BookID WRITE SetBookID)
+    Q_PROPERTY(QString BookName READ BookName WRITE SetBookName)
+    Q_PROPERTY(QString BookNo READ BookNo WRITE SetBookNo)
+    Q_PROPERTY(QString UserName READ UserName WRITE SetUserName)
+    Q_PROPERTY(QString Director READ Director WRITE SetDirector)
+    Q_PROPERTY(QDate BeginDate READ BeginDate WRITE SetBeginDate)
+    Q_PROPERTY(QString FromFile READ FromFile)
+    Q_PROPERTY(QString PathTemplates READ PathTemplates WRITE SetPathTemplates)
+    Q_PROPERTY(QString PathSamples READ PathSamples WRITE SetPathSamples)
+    Q_PROPERTY(short Step READ Step WRITE SetStep)
+    Q_PROPERTY(bool Completed READ Completed WRITE SetCompleted)
+    Q_PROPERTY(short MaxStep READ MaxStep CONSTANT)
+    Q_PROPERTY(bool PasswordOK READ PasswordOK)
+    Q_PROPERTY(QString IniFile READ IniFile WRITE SetIniFile)
+    Q_PROPERTY(bool Abort READ Abort WRITE SetAbort)
+
+  public:
+    /// Colours are 0x00BBGGRR, or 0x80000000 plus a system colour index.
+    using Colour = std::uint32_t;
+
+    /// Initial text colours of the book list rows, by index.
+    static constexpr std::array<Colour, 4> kInitialForeColors{0x404040u, 0x80000002u, 0x80000012u, 0x400000u};
+    /// Keys of the persisted properties.
+    static constexpr const char* kKeyPathTemplates = "PathTemplates";
+    static constexpr const char* kKeyPathSamples = "PathSamples";
+
+    explicit CreatLedgerWiz(QWidget* parent = nullptr);
+    ~CreatLedgerWiz() override;
+
+    /// The host application's folder, without a trailing separator.
+    QString AppPath;
+    /// Kept for the host; the control neither reads nor writes it.
+    QString AccPeriod;
+    /// The host's accounting object; members that need it throw
+    /// `support::SupportError` while it is empty.
+    std::shared_ptr<support::AccountingObject> Acc;
+
+    QString BookFile() const { return bookFile_; }
+    void SetBookFile(const QString& value) { bookFile_ = value; }
+
+    /// The book list position requested by the host; -1 for none.
+    int BookID() const { return bookId_; }
+    /// Stores `value`; loads the list first when the grid is empty, then selects
+    /// the book's grid row (`value` + template rows) as template when it exists.
+    void SetBookID(int value);
+
+    /// Name of the new book (text of "TDBText3_0").
+    QString BookName() const;
+    void SetBookName(const QString& value);
+
+    /// Book number of the new book; "1" while none is stored.
+    QString BookNo() const;
+    void SetBookNo(const QString& value) { bookNo_ = value; }
+
+    /// Company of the new book (text of "TDBText3_1").
+    QString UserName() const;
+    void SetUserName(const QString& value);
+
+    /// Financial director of the new book (text of "TDBText3_2").
+    QString Director() const;
+    void SetDirector(const QString& value);
+
+    /// First day of the start month held in the year and month fields; a null
+    /// date when the fields do not make a date.
+    QDate BeginDate() const;
+    /// Puts the date's year and month into the spinners and their fields.
+    /// Throws std::out_of_range, changing nothing, for a year outside 1900..3000
+    /// (a null date included).
+    void SetBeginDate(const QDate& value);
+
+    /// Location of the chosen template's database; "" until one is chosen.
+    QString FromFile() const { return fromFile_; }
+
+    /// The template folder. An empty setting resolves to `AppPath` + "/data", one
+    /// with a single leading "\" to `AppPath` + setting; the resolution is stored,
+    /// so it is also what gets persisted. Nothing is resolved or stored while
+    /// `AppPath` is empty.
+    QString PathTemplates();
+    void SetPathTemplates(const QString& value);
+
+    /// A folder kept and persisted for the host.
+    QString PathSamples() const { return pathSamples_; }
+    void SetPathSamples(const QString& value);
+
+    /// Text colour `index` (0..3) of the book list. Throws std::out_of_range for
+    /// another index.
+    Colour ForeColorBookList(short index) const;
+    /// Sets colour `index`; an index outside 0..3 is ignored without error.
+    void SetForeColorBookList(short index, Colour colour);
+
+    /// The page shown (0..`MaxStep`).
+    short Step() const { return step_; }
+    /// Moves to page `value`: out of range does nothing; otherwise raises
+    /// `BeforeStep` (which may cancel), shows the page and raises `AfterStep`.
+    void SetStep(short value);
+
+    bool Completed() const { return completed_; }
+    /// Stores `value`; true also sends the "Branch" notice through `Acc` (each
+    /// time). Throws `support::SupportError` when `Acc` is empty (the value is
+    /// stored all the same).
+    void SetCompleted(bool value);
+
+    /// Caption and enabled state of the host's button `index` (0 cancel, 1 back,
+    /// 2 next, 3 unused). Throw std::out_of_range for an index outside 0..3.
+    QString ButtonCaption(short index) const;
+    bool ButtonEnabled(short index) const;
+
+    static constexpr short MaxStep() { return 4; }
+
+    /// Whether the operator typed on page 1 may open the template book; false on
+    /// any failure.
+    bool PasswordOK() const;
+
+    /// The book list file. The setter resolves "..", a leading single "\" and
+    /// leaves drive-letter, absolute and share paths as they are.
+    QString IniFile() const { return iniFile_; }
+    void SetIniFile(const QString& value);
+
+    bool Abort() const { return abort_; }
+    void SetAbort(bool value) { abort_ = value; }
+
+    /// Loads the book list into the grid; true when it was loaded. A non-empty
+    /// `rFileName` is given to the `IniFile` setter first.
+    bool Load(const QString& rFileName = QString());
+    /// Raises `Notify(rMsg, rShowBox)`.
+    void Prompt(const QString& rMsg, bool rShowBox = false);
+    /// Makes the new book's database; true when it was made.
+    bool AddNewFile(bool isSql = false);
+    /// Clears table `rTableName` of the new book; true when it was cleared.
+    bool ZapTable(const QString& rTableName, const QString& rWhere = QString(),
+                  std::shared_ptr<kx::ado::Connection> rCnn = nullptr);
+
+    /// Restores the persisted properties; each key absent from `store` keeps the
+    /// current value. Clears the changed marks.
+    void ReadProperties(const platform::PropertyStore& store);
+    /// Writes all six persisted properties with their stored values (the template
+    /// folder as stored, unresolved unless it was read). Clears the changed marks.
+    void WriteProperties(platform::PropertyStore& store);
+    /// Keys of the persisted properties set since they were last read or written.
+    const std::set<std::string>& ChangedProperties() const noexcept { return changed_; }
+
+  signals:
+    void BeforeStep(short StepNo, bool& Cancel);
+    void AfterStep(short StepNo);
+    void Command(const QString& CmdName, bool& Cancel);
+    void Notify(const QString& Msg, bool ShowBox);
+    void Process(short Indicator);
+    void AfterAddItem();
+
+  private:
+    void BuildSurface();
+    void BuildWelcomePage(QFrame* page, QVBoxLayout* layout);
+    void BuildTemplatePage(QFrame* page, QVBoxLayout* layout);
+    void BuildRetainPage(QFrame* page, QVBoxLayout* layout);
+    void BuildNewBookPage(QFrame* page, QVBoxLayout* layout);
+    void BuildResultPage(QFrame* page, QVBoxLayout* layout);
+    void BuildBookList();
+
+    void SelectListRow(int row);
+    bool RaiseCommand(const QString& name);
+    void MarkChanged(const std::string& key);
+    void OnCreateListEntryClicked();
+    bool CheckSqlOperator() const;
+    bool CheckAccessOperator() const;
+
+    QString iniFile_;
+    short step_ = 0;
+    bool abort_ = false;
+    QString bookFile_;
+    QString bookNo_;
+    bool completed_ = false;
+    QString fromFile_;
+    std::array<Colour, 4> foreColors_ = kInitialForeColors;
+    std::array<QString, 4> buttonCaptions_;
+    std::array<bool, 4> buttonEnabled_{};
+    int bookId_ = -1;
+    short templateRowCount_ = 0;
+    QString pathTemplates_;
+    QString pathSamples_;
+    int lastHoverRow_ = 0;
+    std::set<std::string> changed_;
+
+    // Child controls, owned through the Qt parent chain.
+    QStackedWidget* pages_ = nullptr;
+    QStandardItemModel* bookModel_ = nullptr;
+    QTableView* grid_ = nullptr;
+    QWidget* listPanel_ = nullptr;
+    std::array<QLineEdit*, 5> newBookFields_{};
+    QSpinBox* yearSpinner_ = nullptr;
+    QSpinBox* monthSpinner_ = nullptr;
+};
+
+} // namespace kx::wizard

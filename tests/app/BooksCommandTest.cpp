@@ -1,0 +1,58 @@
+#include "BooksCommand.h"
+
+#include "TempFolder.h"
+#include "platform/AnsiTextFile.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace kx::app {
+namespace {
+
+class BooksCommandTest : public ::testing::Test {
+protected:
+    int Run(bool clean) {
+        out.str("");
+        err.str("");
+        return RunBooksCommand({app.str(), "books.txt", clean}, out, err);
+    }
+    std::string ListText() const { return platform::ReadAnsiTextFile(app.path() / "books.txt"); }
+
+    test::TempFolder app;
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST_F(BooksCommandTest, FreshFolderGetsTheSampleListAndShowsIt) {
+    ASSERT_EQ(Run(false), 0) << err.str();
+    EXPECT_EQ(ListText(), "样本账簿\t..\\Data\tkxSample.mde\t××××有限公司\t(未知)\t0\t\t\r\n");
+    EXPECT_NE(out.str().find("样本账簿  文件  ..\\Data  kxSample.mde"), std::string::npos) << out.str();
+    EXPECT_TRUE(std::filesystem::is_directory(app.path() / "Data"));
+}
+
+TEST_F(BooksCommandTest, CleanRemovesDuplicatesAndMissingFilesAndReports) {
+    std::filesystem::create_directories(app.path() / "Data");
+    std::ofstream(app.path() / "Data" / "a.mde").put('x');
+    const std::string a = "甲账簿\t..\\Data\ta.mde\t甲公司\t(未知)\t0\t\t";
+    const std::string gone = "乙账簿\t..\\Data\tgone.mde\t乙公司\t(未知)\t0\t\t";
+    const std::string server = "丙账簿\tsa:secret@db1\tkxAcc000002\t丙公司\t(未知)\t0\t\t";
+    platform::WriteAnsiTextFile(app.path() / "books.txt", a + "\r" + gone + "\r" + a + "\r" + server + "\r\n");
+
+    ASSERT_EQ(Run(true), 0) << err.str();
+    EXPECT_NE(out.str().find("清理重复项1条；\r\n清理无效列表项 1 条。"), std::string::npos) << out.str();
+    EXPECT_EQ(ListText(), a + "\r" + server + "\r\n");
+    // The server row is listed without its password.
+    EXPECT_NE(out.str().find("sa:***@db1"), std::string::npos) << out.str();
+    EXPECT_EQ(out.str().find("secret"), std::string::npos);
+}
+
+TEST_F(BooksCommandTest, UnreadableListIsAnErrorWithItsChineseTitle) {
+    platform::WriteFileAtomically(app.path() / "books.txt", std::string("bad\x81\x20 record\r\n", 14));
+    EXPECT_EQ(Run(false), 1);
+    EXPECT_NE(err.str().find("装入账簿列表"), std::string::npos) << err.str();
+}
+
+} // namespace
+} // namespace kx::app
