@@ -1,0 +1,164 @@
+#include "ado/sqloledb/CopyTextFormat.h"
+
+#include "ado/sqloledb/PgBytea.h"
+
+#include <stdexcept>
+#include <utility>
+
+namespace kx::ado::sqloledb {
+
+namespace {
+
+void AppendEscaped(std::string& out, std::string_view text) {
+    for (char c : text) {
+        switch (c) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        default:
+            out += c;
+            break;
+        }
+    }
+}
+
+bool IsOctal(char c) noexcept {
+    return c >= '0' && c <= '7';
+}
+
+int HexValue(char c) noexcept {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+} // namespace
+
+void CopyTextRowBuilder::StartField() {
+    if (!empty_) {
+        row_ += '\t';
+    }
+    empty_ = false;
+}
+
+void CopyTextRowBuilder::AddNull() {
+    StartField();
+    row_ += "\\N";
+}
+
+void CopyTextRowBuilder::AddText(std::string_view text) {
+    if (text.find('\0') != std::string_view::npos) {
+        throw std::invalid_argument("a text value contains a NUL character");
+    }
+    StartField();
+    AppendEscaped(row_, text);
+}
+
+void CopyTextRowBuilder::AddBytes(std::string_view bytes) {
+    StartField();
+    AppendEscaped(row_, EncodeByteaHex(bytes));
+}
+
+std::string CopyTextRowBuilder::TakeRow() {
+    row_ += '\n';
+    empty_ = true;
+    return std::exchange(row_, std::string());
+}
+
+std::vector<std::optional<std::string>> ParseCopyTextRow(std::string_view line) {
+    if (!line.empty() && line.back() == '\n') {
+        line.remove_suffix(1);
+    }
+    std::vector<std::optional<std::string>> fields;
+    std::string field;
+    bool nullField = false;
+    for (std::size_t i = 0; i <= line.size(); ++i) {
+        if (i == line.size() || line[i] == '\t') {
+            if (nullField) {
+                fields.emplace_back(std::nullopt);
+            } else {
+                fields.emplace_back(std::move(field));
+            }
+            field.clear();
+            nullField = false;
+            continue;
+        }
+        if (line[i] != '\\') {
+            field += line[i];
+            continue;
+        }
+        if (++i == line.size()) {
+            throw std::invalid_argument("COPY row ends inside an escape");
+        }
+        const char c = line[i];
+        switch (c) {
+        case 'b':
+            field += '\b';
+            break;
+        case 'f':
+            field += '\f';
+            break;
+        case 'n':
+            field += '\n';
+            break;
+        case 'r':
+            field += '\r';
+            break;
+        case 't':
+            field += '\t';
+            break;
+        case 'v':
+            field += '\v';
+            break;
+        case 'N':
+            // \N is NULL only as a whole field; anywhere else it is a plain N.
+            if (field.empty() && (i + 1 == line.size() || line[i + 1] == '\t') &&
+                (i == 1 || line[i - 2] == '\t')) {
+                nullField = true;
+            } else {
+                field += 'N';
+            }
+            break;
+        case 'x': {
+            int value = 0;
+            int digits = 0;
+            while (digits < 2 && i + 1 < line.size() && HexValue(line[i + 1]) >= 0) {
+                value = value * 16 + HexValue(line[++i]);
+                ++digits;
+            }
+            field += digits > 0 ? static_cast<char>(value) : 'x';
+            break;
+        }
+        default:
+            if (IsOctal(c)) {
+                int value = c - '0';
+                for (int digits = 1; digits < 3 && i + 1 < line.size() && IsOctal(line[i + 1]); ++digits) {
+                    value = value * 8 + (line[++i] - '0');
+                }
+                field += static_cast<char>(value & 0xff);
+            } else {
+                field += c;
+            }
+            break;
+        }
+    }
+    return fields;
+}
+
+} // namespace kx::ado::sqloledb

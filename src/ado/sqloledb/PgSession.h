@@ -1,0 +1,66 @@
+#pragma once
+
+#include "ado/sqloledb/PgConnection.h"
+#include "ado/sqloledb/PgConnectionSettings.h"
+#include "ado/sqloledb/PgResult.h"
+#include "ado/sqloledb/TranslationPlan.h"
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kx::ado::sqloledb {
+
+/// Hands the rows of a Jet book table to an import: calls `row` once per row of
+/// `import.sourceTable` with the values of `import.columns`, in that order, as
+/// text (nothing for NULL), and returns when all rows have been handed over.
+using JetRowReader =
+    std::function<void(const ImportJetTable& import,
+                       const std::function<void(const std::vector<std::optional<std::string>>&)>& row)>;
+
+/// A SQL Server-like session on PostgreSQL: one current database, as T-SQL's
+/// "Use" sees it, and the T-SQL statements of TranslateTsql carried out step by
+/// step. Statements that name another database ("[db]..[t]") run on a further
+/// connection to that database, opened on first use with the same login and kept
+/// for the life of the session. Every statement commits on its own.
+class PgSession {
+  public:
+    /// Connects to `settings.database` (a PostgreSQL name: FoldDatabaseName a T-SQL one).
+    /// Throws PgError when that fails.
+    explicit PgSession(PgConnectionSettings settings);
+
+    /// Translates and carries out T-SQL text. Returns the rows of the last step
+    /// that answers with rows, or else the outcome of the last statement run.
+    /// Throws TranslationError for text outside the supported shapes (before
+    /// anything runs), PgError when the server fails a step (the steps before it
+    /// stay done), and std::logic_error for a Jet import without a `jetReader`.
+    PgResult Execute(std::string_view tsql, const JetRowReader& jetReader = {});
+
+    /// Carries out a plan, as Execute does after translating.
+    PgResult Run(const TranslationPlan& plan, const JetRowReader& jetReader = {});
+
+    /// The database that statements without a database part run on.
+    const std::string& CurrentDatabase() const noexcept { return settings_.database; }
+    /// The connection to the current database.
+    PgConnection& Current() noexcept { return current_; }
+    /// Whether "SET IDENTITY_INSERT ... ON" was last given for the table (the
+    /// translated identity columns take explicit values either way).
+    bool IdentityInsertOn(std::string_view database, std::string_view table) const;
+
+  private:
+    PgConnection& ConnectionFor(const std::string& database);
+    PgConnection OpenConnection(const std::string& database) const;
+    PgResult RunStep(const PlanStep& step, const JetRowReader& jetReader);
+    PgResult Import(const ImportJetTable& import, const JetRowReader& jetReader);
+
+    PgConnectionSettings settings_;
+    PgConnection current_;
+    std::map<std::string, PgConnection> others_;
+    std::set<std::pair<std::string, std::string>> identityInsert_;
+};
+
+} // namespace kx::ado::sqloledb
