@@ -1,0 +1,32 @@
+#pragma once
+
+#include "AdoConstants.h"
+
+#include <string>
+
+namespace kx::ado {
+
+/// What a provider reports about one column of a row set; it becomes a Field.
+struct ColumnInfo {
+    /// Field.Name.
+    std::string name;
+    /// Field.Type (a DataTypeEnum value).
+    DataTypeEnum type = adVariant;
+    /// Field.DefinedSize: characters for text, bytes for binary and fixed types.
+    long definedSize = 0;
+    /// Field.Attributes (FieldAttributeEnum flags).
+    long attributes = 0;
+    /// Field.Precision and Field.NumericScale (255 when they do not apply).
+    int precision = 255;
+    int numericScale = 255;
+    /// The table and column the values come from; empty for computed columns,
+    /// which cannot be written back.
+    std::string baseTable;
+    std::string baseColumn;
+    /// Part of the base table's primary key.
+    bool isKey = false;
+    /// Filled in by the data source (an AutoNumber/identity column).
+    bool isAutoIncrement = false;
+};
+
+} // namespace kx::ado

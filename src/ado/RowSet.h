@@ -1,0 +1,27 @@
+#pragma once
+
+#include "ColumnInfo.h"
+#include "Variant.h"
+
+#include <string>
+#include <vector>
+
+namespace kx::ado {
+
+/// Everything a provider hands to a client-side cursor: the columns, all rows,
+/// and what it needs to write edits back.
+struct RowSet {
+    std::vector<ColumnInfo> columns;
+    /// One value per column in each row, already of the column's kind (a String
+    /// for text columns, Currency for money ...), Null for a missing value.
+    std::vector<std::vector<Variant>> rows;
+    /// The one base table to which edits are written; empty when the rows cannot
+    /// be written back (computed results, joins, schema rows).
+    std::string updateTable;
+    /// Per row, the values by which the provider finds the row again when it is
+    /// written back (its own choice: key values, stored values ...). Either empty
+    /// or one entry per row.
+    std::vector<std::vector<Variant>> rowIdentities;
+};
+
+} // namespace kx::ado

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "ado/AdoConstants.h"
+#include "ado/AdoError.h"
+#include "ado/Connection.h"
+#include "ado/jet/BookFile.h"
+#include "platform/PrivateTempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <initializer_list>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+
+namespace kx::ado::test {
+
+/// The fixed password of every book database.
+inline constexpr const char* kBookPassword = "7.305918624471";
+
+/// A fresh folder of this test, removed with its content at the end.
+class TempFolder {
+  public:
+    TempFolder() : path_(platform::NewPrivateTempName("dir")) { std::filesystem::create_directories(path_); }
+    ~TempFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& Path() const { return path_; }
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+  private:
+    std::filesystem::path path_;
+};
+
+/// A closed connection set up for a book file the way the wizard sets up its
+/// Access connections: mode, connection string, four named properties (the
+/// password property with its odd capitalisation), client cursor.
+inline Connection PrepareBookConnection(const std::string& file, const std::string& password) {
+    Connection cnn;
+    cnn.SetMode(adModeReadWrite);
+    cnn.SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Extended Properties='';Locale Identifier=2052;"
+                            "Jet OLEDB:System database='';Jet OLEDB:Registry Path=''");
+    cnn.Properties().Set("Password", Variant(""));
+    cnn.Properties().Set("User ID", Variant("Admin"));
+    cnn.Properties().Set("Data Source", Variant(file));
+    cnn.Properties().Set("Jet OLeDB:Database Password", Variant(password));
+    cnn.SetCursorLocation(adUseClient);
+    cnn.SetMode(adModeReadWrite);
+    return cnn;
+}
+
+/// Opens a book file as the wizard does: prepared, then Open with empty arguments.
+inline Connection OpenBook(const std::string& file, const std::string& password = kBookPassword) {
+    Connection cnn = PrepareBookConnection(file, password);
+    cnn.Open("", "", "", -1);
+    return cnn;
+}
+
+/// A test with its own folder and helpers to make book files in it.
+class BookFileFixture : public ::testing::Test {
+  protected:
+    /// Creates a book file keyed with `password` through the layer itself.
+    std::string CreateBook(const std::string& name = "book.mde",
+                           const std::string& password = kBookPassword) {
+        const std::string file = folder_.File(name);
+        jet::CreateBookFile(file, password);
+        return file;
+    }
+
+    /// Creates a keyed book and opens it.
+    Connection CreateAndOpenBook(const std::string& name = "book.mde") { return OpenBook(CreateBook(name)); }
+
+    /// Runs each statement on the connection.
+    static void Run(Connection& cnn, std::initializer_list<std::string> statements) {
+        for (const std::string& sql : statements)
+            cnn.Execute(sql);
+    }
+
+    /// The first field of the first row of a query.
+    static Variant Scalar(Connection& cnn, const std::string& sql) {
+        auto rs = cnn.Execute(sql);
+        if (!rs || rs->IsEOF())
+            throw std::runtime_error("no row from: " + sql);
+        return rs->Item(0L).Value();
+    }
+
+    TempFolder folder_;
+};
+
+/// Runs `body` and returns the AdoError it throws; fails the test when it throws
+/// nothing.
+template <typename Body> AdoError CatchAdoError(Body body) {
+    try {
+        body();
+    } catch (const AdoError& e) {
+        return e;
+    }
+    ADD_FAILURE() << "no AdoError was thrown";
+    return AdoError(0, "", "");
+}
+
+} // namespace kx::ado::test

@@ -1,0 +1,118 @@
+#include "BookFileFixture.h"
+
+#include "ado/ConnectionString.h"
+#include "ado/Properties.h"
+#include "ado/ProviderRegistry.h"
+#include "ado/jet/JetProvider.h"
+
+#include <gtest/gtest.h>
+
+namespace kx::ado {
+namespace {
+
+using test::CatchAdoError;
+
+TEST(ConnectionStringParsing, SplitsTheBookConnectionString) {
+    const auto parts = ParseConnectionString(
+        "Provider=Microsoft.Jet.OLEDB.4.0;Extended Properties='';Locale Identifier=2052;"
+        "Jet OLEDB:System database='';Jet OLEDB:Registry Path=''");
+    ASSERT_EQ(parts.size(), 5u);
+    EXPECT_EQ(parts[0].keyword, "Provider");
+    EXPECT_EQ(parts[0].value, "Microsoft.Jet.OLEDB.4.0");
+    EXPECT_EQ(parts[1].keyword, "Extended Properties");
+    EXPECT_EQ(parts[1].value, "");
+    EXPECT_EQ(parts[2].value, "2052");
+    EXPECT_EQ(parts[3].keyword, "Jet OLEDB:System database");
+    EXPECT_EQ(parts[4].value, "");
+}
+
+TEST(ConnectionStringParsing, KeepsQuotedSemicolonsAndDoubledQuotes) {
+    const auto parts = ParseConnectionString(" Data Source = \"a;b\"\"c\" ;Password='it''s';;User ID= sa ;");
+    ASSERT_EQ(parts.size(), 3u);
+    EXPECT_EQ(parts[0].keyword, "Data Source");
+    EXPECT_EQ(parts[0].value, "a;b\"c");
+    EXPECT_EQ(parts[1].value, "it's");
+    EXPECT_EQ(parts[2].value, "sa");
+}
+
+TEST(ConnectionStringParsing, RefusesMalformedText) {
+    EXPECT_EQ(CatchAdoError([] { ParseConnectionString("Provider"); }).Number(), errors::InvalidArgument);
+    EXPECT_EQ(CatchAdoError([] { ParseConnectionString("Password='open"); }).Number(),
+              errors::InvalidArgument);
+    EXPECT_EQ(CatchAdoError([] { ParseConnectionString("Password='a'b"); }).Number(),
+              errors::InvalidArgument);
+}
+
+class ConnectionStringQuoting : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(ConnectionStringQuoting, GivesTheValueBackExactly) {
+    const auto parts = ParseConnectionString("K=" + QuoteConnectionStringValue(GetParam()) + ";L=1");
+    ASSERT_EQ(parts.size(), 2u);
+    EXPECT_EQ(parts[0].value, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, ConnectionStringQuoting,
+                         ::testing::Values("", "plain", "a;b", " padded ", "it's", "say \"hi\"",
+                                           "both ' and \"", "'quoted'", "路径\\账簿.MDE"));
+
+TEST(PropertiesCollection, MatchesNamesWithoutRegardToCase) {
+    Properties props;
+    props.Set("Jet OLeDB:Database Password", Variant("secret"));
+    props.Set("JET OLEDB:DATABASE PASSWORD", Variant("other"));
+    EXPECT_EQ(props.Count(), 1u);
+    EXPECT_EQ(props.Item(0).name, "Jet OLeDB:Database Password");
+    EXPECT_EQ(props.Get("jet oledb:database password"), Variant("other"));
+    EXPECT_EQ(props.Text("missing"), "");
+    EXPECT_EQ(CatchAdoError([&] { props.Get("missing"); }).Number(), errors::ItemNotFound);
+    EXPECT_TRUE(props.Remove("JET OLEDB:Database Password"));
+    EXPECT_FALSE(props.Contains("Jet OLEDB:Database Password"));
+}
+
+TEST(ConnectionSettings, ConnectionStringFillsProviderAndProperties) {
+    Connection cnn;
+    cnn.SetConnectionString("Provider=SQLOLEDB.1;Persist Security Info=False;");
+    cnn.Properties().Set("Initial Catalog", Variant("master"));
+    EXPECT_EQ(cnn.Provider(), "SQLOLEDB.1");
+    EXPECT_EQ(cnn.Properties().Text("persist security info"), "False");
+    EXPECT_EQ(cnn.ConnectionString(),
+              "Provider=SQLOLEDB.1;Persist Security Info=False;Initial Catalog=master");
+    EXPECT_EQ(cnn.State(), adStateClosed);
+}
+
+TEST(ConnectionSettings, CopiesShareOneConnection) {
+    Connection a;
+    Connection b = a;
+    b.SetCommandTimeout(0);
+    b.Properties().Set("Data Source", Variant("x"));
+    EXPECT_EQ(a.CommandTimeout(), 0);
+    EXPECT_EQ(a.Properties().Text("Data Source"), "x");
+}
+
+TEST(ProviderRegistry, FindsTheBookProviderWithoutRegardToCase) {
+    EXPECT_TRUE(IsProviderRegistered("microsoft.jet.oledb.4.0"));
+    EXPECT_TRUE(IsProviderRegistered("MICROSOFT.JET.OLEDB"));
+    EXPECT_NE(CreateProvider("Microsoft.Jet.OLEDB.4.0"), nullptr);
+    EXPECT_EQ(CatchAdoError([] { CreateProvider("No.Such.Provider"); }).Number(), errors::ProviderNotFound);
+}
+
+class ProviderRegistryBooks : public test::BookFileFixture {};
+
+TEST_F(ProviderRegistryBooks, ARegisteredNameReachesItsProvider) {
+    const std::string file = CreateBook();
+    RegisterProvider("Kx.Books.Alias", [] { return jet::NewJetProvider(); });
+    Connection cnn;
+    cnn.SetConnectionString("Provider=kx.books.ALIAS;Data Source=" + file);
+    cnn.Properties().Set("Jet OLEDB:Database Password", Variant(test::kBookPassword));
+    cnn.Open();
+    EXPECT_EQ(cnn.State(), adStateOpen);
+}
+
+TEST_F(ProviderRegistryBooks, AnUnknownProviderLeavesTheConnectionClosed) {
+    Connection cnn;
+    cnn.SetConnectionString("Provider=Nobody.Home;Data Source=" + CreateBook());
+    EXPECT_EQ(CatchAdoError([&] { cnn.Open(); }).Number(), errors::ProviderNotFound);
+    EXPECT_EQ(cnn.State(), adStateClosed);
+}
+
+} // namespace
+} // namespace kx::ado

@@ -1,0 +1,301 @@
+#include "BookFileFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace kx::ado {
+namespace {
+
+using test::CatchAdoError;
+using test::OpenBook;
+
+class RecordsetNavigation : public test::BookFileFixture {
+  protected:
+    void SetUp() override {
+        cnn_ = CreateAndOpenBook();
+        Run(cnn_, {"CREATE TABLE t (ID COUNTER, Name TEXT(10))"});
+        for (int i = 1; i <= 5; ++i)
+            cnn_.Execute("INSERT INTO t (Name) VALUES ('n" + std::to_string(i) + "')");
+    }
+    Connection cnn_;
+};
+
+TEST_F(RecordsetNavigation, WalksEveryRowAndStopsAtTheEnds) {
+    auto rs = cnn_.Execute("SELECT * FROM t ORDER BY ID");
+    ASSERT_TRUE(rs.has_value());
+    EXPECT_EQ(rs->RecordCount(), 5);
+    EXPECT_FALSE(rs->IsBOF());
+    EXPECT_EQ(rs->AbsolutePosition(), 1);
+    std::string seen;
+    while (!rs->IsEOF()) {
+        seen += rs->Item("name").Value().ToString();
+        rs->MoveNext();
+    }
+    EXPECT_EQ(seen, "n1n2n3n4n5");
+    EXPECT_EQ(rs->AbsolutePosition(), adPosEOF);
+    EXPECT_EQ(CatchAdoError([&] { rs->MoveNext(); }).Number(), errors::NoCurrentRecord);
+    EXPECT_EQ(CatchAdoError([&] { rs->Item("Name").Value(); }).Number(), errors::NoCurrentRecord);
+    rs->MovePrevious();
+    EXPECT_EQ(rs->AbsolutePosition(), 5);
+    rs->Move(-10);
+    EXPECT_TRUE(rs->IsBOF());
+    EXPECT_EQ(rs->AbsolutePosition(), adPosBOF);
+    EXPECT_EQ(CatchAdoError([&] { rs->MovePrevious(); }).Number(), errors::NoCurrentRecord);
+    rs->SetAbsolutePosition(3);
+    EXPECT_EQ(rs->Item("Name").Value(), Variant("n3"));
+    rs->Move(2);
+    EXPECT_EQ(rs->Item(1L).Value(), Variant("n5"));
+    rs->MoveFirst();
+    EXPECT_EQ(rs->Item(0L).Value(), Variant(std::int32_t{1}));
+    rs->MoveLast();
+    EXPECT_EQ(rs->AbsolutePosition(), 5);
+    EXPECT_EQ(CatchAdoError([&] { rs->SetAbsolutePosition(6); }).Number(), errors::InvalidArgument);
+}
+
+TEST_F(RecordsetNavigation, AnEmptyResultIsAtBothEnds) {
+    auto rs = cnn_.Execute("SELECT * FROM t WHERE ID > 100");
+    EXPECT_TRUE(rs->IsBOF());
+    EXPECT_TRUE(rs->IsEOF());
+    EXPECT_EQ(rs->RecordCount(), 0);
+    EXPECT_EQ(rs->AbsolutePosition(), adPosUnknown);
+    EXPECT_NO_THROW(rs->MoveFirst());
+    EXPECT_EQ(rs->Fields().Count(), 2);
+    EXPECT_EQ(CatchAdoError([&] { rs->Item("ID").Value(); }).Number(), errors::NoCurrentRecord);
+}
+
+TEST_F(RecordsetNavigation, FieldsAreFoundByPositionAndByName) {
+    auto rs = cnn_.Execute("SELECT ID, Name FROM t");
+    const Fields fields = rs->Fields();
+    EXPECT_EQ(fields.Count(), 2);
+    EXPECT_EQ(fields.Item(1L).Name(), "Name");
+    EXPECT_EQ(fields.Item("NAME").Name(), "Name");
+    EXPECT_EQ(CatchAdoError([&] { fields.Item("Missing"); }).Number(), errors::ItemNotFound);
+    EXPECT_EQ(CatchAdoError([&] { fields.Item(2L); }).Number(), errors::ItemNotFound);
+    rs->Close();
+    EXPECT_EQ(rs->State(), adStateClosed);
+    EXPECT_EQ(CatchAdoError([&] { rs->RecordCount(); }).Number(), errors::ObjectClosed);
+}
+
+class RecordsetEditing : public test::BookFileFixture {
+  protected:
+    void SetUp() override {
+        file_ = CreateBook();
+        cnn_ = OpenBook(file_);
+        Run(cnn_, {"CREATE TABLE kxOperator (opID COUNTER, opName TEXT(20), OpPwd TEXT(20), Rights LONG)",
+                   "INSERT INTO kxOperator (opName, OpPwd, Rights) VALUES ('a', 'pa', 1)",
+                   "INSERT INTO kxOperator (opName, OpPwd, Rights) VALUES ('b', 'pb', 2)",
+                   "INSERT INTO kxOperator (opName, OpPwd, Rights) VALUES ('c', 'pc', 3)"});
+    }
+
+    // What another connection sees now.
+    std::string Passwords() {
+        Connection other = OpenBook(file_);
+        auto rs = other.Execute("SELECT OpPwd FROM kxOperator ORDER BY opID");
+        std::string text;
+        for (; !rs->IsEOF(); rs->MoveNext())
+            text += rs->Item("OpPwd").Value().ToString() + ",";
+        return text;
+    }
+
+    std::string file_;
+    Connection cnn_;
+};
+
+TEST_F(RecordsetEditing, UpdateWritesTheEditedRowOnly) {
+    Recordset rs;
+    rs.Open("kxOperator", cnn_, adOpenForwardOnly, adLockOptimistic, adCmdTable);
+    rs.MoveNext();
+    rs.Item("OpPwd").SetValue(Variant("new"));
+    EXPECT_EQ(rs.EditMode(), adEditInProgress);
+    EXPECT_EQ(rs.Item("OpPwd").OriginalValue(), Variant("pb"));
+    rs.Update();
+    EXPECT_EQ(rs.EditMode(), adEditNone);
+    EXPECT_EQ(Passwords(), "pa,new,pc,");
+}
+
+TEST_F(RecordsetEditing, TheRowsKnowTheirConnection) {
+    auto rs = cnn_.Execute("Select * From kxOperator");
+    Connection active = rs->ActiveConnection();
+    EXPECT_EQ(active.Properties().Text("Data Source"), file_);
+    active.Close();
+    EXPECT_EQ(cnn_.State(), adStateClosed);
+    // The fetched rows stay readable; writing needs the connection.
+    EXPECT_EQ(rs->Item("opName").Value(), Variant("a"));
+    Recordset closed;
+    EXPECT_EQ(CatchAdoError([&] { closed.ActiveConnection(); }).Number(), errors::ObjectClosed);
+}
+
+TEST_F(RecordsetEditing, MovingOffAnEditedRowWritesIt) {
+    Recordset rs;
+    rs.Open("SELECT * FROM kxOperator ORDER BY opID", cnn_, adOpenStatic, adLockOptimistic, adCmdText);
+    rs.Item("OpPwd").SetValue(Variant("moved"));
+    rs.MoveNext();
+    EXPECT_EQ(Passwords(), "moved,pb,pc,");
+}
+
+TEST_F(RecordsetEditing, BatchEditsWaitForUpdateBatch) {
+    Recordset rs;
+    rs.Open("kxOperator", cnn_, adOpenStatic, adLockBatchOptimistic, adCmdTable);
+    rs.Item("OpPwd").SetValue(Variant("x1"));
+    rs.Update();
+    rs.MoveNext();
+    rs.Delete();
+    EXPECT_EQ(rs.Item("opName").Value(), Variant("c"));
+    rs.AddNew();
+    rs.Item("opName").SetValue(Variant("d"));
+    rs.Item("OpPwd").SetValue(Variant("pd"));
+    rs.Update();
+    EXPECT_TRUE(rs.Item("opID").Value().IsNull());
+    EXPECT_EQ(Passwords(), "pa,pb,pc,");
+    rs.UpdateBatch();
+    EXPECT_EQ(Passwords(), "x1,pc,pd,");
+    // The added row carries the number the book gave it.
+    EXPECT_EQ(rs.Item("opID").Value(), Variant(std::int32_t{4}));
+    EXPECT_EQ(rs.RecordCount(), 3);
+}
+
+TEST_F(RecordsetEditing, TheLongValueCopyPatternWritesEachRow) {
+    Recordset rs;
+    rs.Open("kxOperator", cnn_, adOpenForwardOnly, adLockOptimistic, adCmdTable);
+    rs.SetCacheSize(1000);
+    int n = 0;
+    while (!rs.IsEOF()) {
+        rs.Item("OpPwd").SetValue(Variant("v" + std::to_string(++n)));
+        rs.Update();
+        rs.UpdateBatch(adAffectAll);
+        rs.MoveNext();
+    }
+    EXPECT_EQ(Passwords(), "v1,v2,v3,");
+}
+
+TEST_F(RecordsetEditing, AddNewReadsBackTheCounter) {
+    Recordset rs;
+    rs.Open("SELECT * FROM kxOperator", cnn_, adOpenKeyset, adLockOptimistic);
+    rs.AddNew();
+    EXPECT_EQ(rs.EditMode(), adEditAdd);
+    rs.Item("opName").SetValue(Variant("e"));
+    rs.Update();
+    EXPECT_EQ(rs.Item("opID").Value(), Variant(std::int32_t{4}));
+    EXPECT_TRUE(rs.Item("Rights").Value().IsNull());
+    EXPECT_EQ(rs.RecordCount(), 4);
+    rs.AddNew();
+    rs.Item("opName").SetValue(Variant("dropped"));
+    rs.CancelUpdate();
+    EXPECT_EQ(rs.RecordCount(), 4);
+    EXPECT_EQ(Scalar(cnn_, "SELECT count(*) FROM kxOperator"), Variant(std::int32_t{4}));
+}
+
+TEST_F(RecordsetEditing, CancelUpdateRestoresTheRow) {
+    Recordset rs;
+    rs.Open("kxOperator", cnn_, adOpenStatic, adLockOptimistic, adCmdTable);
+    rs.Item("OpPwd").SetValue(Variant("zzz"));
+    rs.CancelUpdate();
+    EXPECT_EQ(rs.Item("OpPwd").Value(), Variant("pa"));
+    rs.MoveNext();
+    EXPECT_EQ(Passwords(), "pa,pb,pc,");
+}
+
+TEST_F(RecordsetEditing, DeleteRemovesTheRowAtOnce) {
+    Recordset rs;
+    rs.Open("kxOperator", cnn_, adOpenStatic, adLockOptimistic, adCmdTable);
+    rs.Delete();
+    EXPECT_EQ(Passwords(), "pb,pc,");
+    EXPECT_EQ(rs.Item("opName").Value(), Variant("b"));
+}
+
+TEST_F(RecordsetEditing, ValuesAreConvertedToTheFieldType) {
+    Recordset rs;
+    rs.Open("kxOperator", cnn_, adOpenStatic, adLockOptimistic, adCmdTable);
+    rs.Item("Rights").SetValue(Variant("12"));
+    EXPECT_EQ(rs.Item("Rights").Value(), Variant(std::int32_t{12}));
+    EXPECT_EQ(CatchAdoError([&] { rs.Item("Rights").SetValue(Variant("abc")); }).Number(),
+              errors::DataConversion);
+    EXPECT_EQ(CatchAdoError([&] { rs.Item("Rights").SetValue(Variant(1e12)); }).Number(), errors::Overflow);
+    rs.Item("OpPwd").SetValue(Variant(std::int32_t{5}));
+    EXPECT_EQ(rs.Item("OpPwd").Value(), Variant("5"));
+}
+
+TEST_F(RecordsetEditing, ReadOnlyRowsAndComputedFieldsRefuseEdits) {
+    auto rs = cnn_.Execute("SELECT * FROM kxOperator");
+    EXPECT_EQ(CatchAdoError([&] { rs->Item("OpPwd").SetValue(Variant("x")); }).Number(),
+              errors::FeatureNotAvailable);
+    Recordset computed;
+    computed.Open("SELECT opName, Len(OpPwd) AS n FROM kxOperator", cnn_, adOpenStatic, adLockOptimistic);
+    EXPECT_EQ(CatchAdoError([&] { computed.Item("n").SetValue(Variant(std::int32_t{1})); }).Number(),
+              errors::FeatureNotAvailable);
+    EXPECT_NO_THROW(computed.Item("opName").SetValue(Variant("renamed")));
+    Recordset counter;
+    counter.Open("kxOperator", cnn_, adOpenStatic, adLockOptimistic, adCmdTable);
+    EXPECT_EQ(CatchAdoError([&] { counter.Item("opID").SetValue(Variant(std::int32_t{9})); }).Number(),
+              errors::FeatureNotAvailable);
+}
+
+TEST_F(RecordsetEditing, DatesAndMoneyRoundTrip) {
+    Run(cnn_, {"CREATE TABLE kxAccPeriod (ID COUNTER, Begins DATETIME, Amount CURRENCY, Closed BIT)",
+               "INSERT INTO kxAccPeriod (Amount) VALUES (0)", "INSERT INTO kxAccPeriod (Amount) VALUES (0)"});
+    const Date when = Date::FromParts(2013, 3, 15, 10, 20, 30);
+    const Date old = Date::FromParts(1800, 1, 1, 6, 0, 0);
+    {
+        Recordset rs;
+        rs.Open("kxAccPeriod", cnn_, adOpenStatic, adLockOptimistic, adCmdTable);
+        rs.Item("Begins").SetValue(Variant(when));
+        rs.Item("Amount").SetValue(Variant(Currency{12345678901}));
+        rs.Item("Closed").SetValue(Variant(true));
+        rs.MoveNext();
+        rs.Item("Begins").SetValue(Variant(old));
+        rs.Item("Amount").SetValue(Variant(Currency{-1}));
+        rs.Item("Closed").SetValue(Variant(false));
+        rs.Update();
+    }
+    Connection other = OpenBook(file_);
+    auto rs = other.Execute("SELECT * FROM kxAccPeriod ORDER BY ID");
+    EXPECT_EQ(rs->Item("Begins").Value(), Variant(when));
+    EXPECT_EQ(rs->Item("Amount").Value(), Variant(Currency{12345678901}));
+    EXPECT_EQ(rs->Item("Closed").Value(), Variant(true));
+    rs->MoveNext();
+    EXPECT_EQ(rs->Item("Begins").Value().ToDate().Parts(), old.Parts());
+    EXPECT_EQ(rs->Item("Amount").Value(), Variant(Currency{-1}));
+    // True is stored as Jet stores it, so Jet statements find it.
+    EXPECT_EQ(Scalar(other, "SELECT count(*) FROM kxAccPeriod WHERE Closed = -1"), Variant(std::int32_t{1}));
+    EXPECT_EQ(Scalar(other, "SELECT sum(Amount) FROM kxAccPeriod").ToCurrency(), Currency{12345678900});
+}
+
+class RecordsetWithoutKey : public test::BookFileFixture {};
+
+TEST_F(RecordsetWithoutKey, RowsAreFoundByTheirValues) {
+    Connection cnn = CreateAndOpenBook();
+    Run(cnn, {"CREATE TABLE t (a TEXT(5), n DOUBLE)", "INSERT INTO t VALUES ('A', 0.1)",
+              "INSERT INTO t VALUES ('a', 0.1)", "INSERT INTO t VALUES ('a', 0.1)"});
+    Recordset rs;
+    rs.Open("SELECT * FROM t", cnn, adOpenStatic, adLockOptimistic, adCmdText);
+    rs.MoveNext();
+    rs.Item("n").SetValue(Variant(2.5));
+    rs.Update();
+    // One of the two equal rows changed; the row differing only in case did not.
+    EXPECT_EQ(Scalar(cnn, "SELECT count(*) FROM t WHERE n = 2.5"), Variant(std::int32_t{1}));
+    EXPECT_EQ(Scalar(cnn, "SELECT n FROM t WHERE a = 'A' COLLATE BINARY"), Variant(0.1));
+}
+
+TEST_F(RecordsetWithoutKey, ARowChangedMeanwhileIsNotOverwritten) {
+    Connection cnn = CreateAndOpenBook();
+    Run(cnn, {"CREATE TABLE t (a TEXT(5), n LONG)", "INSERT INTO t VALUES ('x', 1)"});
+    Recordset rs;
+    rs.Open("t", cnn, adOpenStatic, adLockOptimistic, adCmdTable);
+    cnn.Execute("UPDATE t SET n = 2");
+    rs.Item("a").SetValue(Variant("y"));
+    EXPECT_EQ(CatchAdoError([&] { rs.Update(); }).Number(), errors::RowNotFound);
+    EXPECT_EQ(rs.EditMode(), adEditInProgress);
+    EXPECT_EQ(Scalar(cnn, "SELECT a FROM t"), Variant("x"));
+}
+
+TEST_F(RecordsetWithoutKey, JoinedRowsCannotBeWrittenBack) {
+    Connection cnn = CreateAndOpenBook();
+    Run(cnn, {"CREATE TABLE a (id LONG, x TEXT(5))", "CREATE TABLE b (id LONG, y TEXT(5))",
+              "INSERT INTO a VALUES (1, 'x')", "INSERT INTO b VALUES (1, 'y')"});
+    Recordset rs;
+    rs.Open("SELECT a.x, b.y FROM a INNER JOIN b ON a.id = b.id", cnn, adOpenStatic, adLockOptimistic);
+    EXPECT_EQ(CatchAdoError([&] { rs.Item("x").SetValue(Variant("z")); }).Number(),
+              errors::FeatureNotAvailable);
+}
+
+} // namespace
+} // namespace kx::ado
