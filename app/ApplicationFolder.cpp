@@ -1,5 +1,6 @@
 #include "ApplicationFolder.h"
 
+#include "database/SampleBook.h"
 #include "platform/PlatformError.h"
 
 #include <cstdlib>
@@ -22,6 +23,7 @@ std::string PrepareApplicationFolder(const std::string& folder) {
     if (ec)
         throw platform::PlatformError(platform::ErrorNumberFromErrno(ec.value()),
                                       "无法建立应用程序文件夹 " + absolute.string() + "：" + ec.message());
+    database::CreateSampleBook(absolute / "Data" / "kxSample.mde");
     std::string text = absolute.string();
     while (text.size() > 1 && text.back() == '/')
         text.pop_back();

@@ -47,7 +47,7 @@ int RunBooksCommand(const BooksOptions& options, std::ostream& out, std::ostream
     std::string appFolder;
     try {
         appFolder = PrepareApplicationFolder(options.appFolder);
-    } catch (const platform::PlatformError& e) {
+    } catch (const std::exception& e) {
         err << e.what() << "\n";
         return 1;
     }

@@ -1,5 +1,6 @@
 #include "ApplicationFolder.h"
 #include "BooksCommand.h"
+#include "SqlCommand.h"
 
 #include <cstring>
 #include <iostream>
@@ -16,6 +17,11 @@ constexpr const char* kUsage = R"(用法 / usage:
       period, shown or hidden. Server passwords are not printed.
       --clean   first removes empty and duplicate entries and books whose
                 database file is missing, and prints the report.
+  ledgerwiz sql (--book FILE | --server S --user U --password P [--database D]) STATEMENT
+      Runs one statement on a book file (opened with the fixed book password)
+      or on a server database (PostgreSQL; S is a host, host:port, or a socket
+      folder with ",port") and prints the rows as an aligned table. Server
+      statements are written as for SQL Server and translated.
   ledgerwiz --help
       Prints this text.
 
@@ -23,7 +29,8 @@ constexpr const char* kUsage = R"(用法 / usage:
               ~/.local/share/kxLedgerWiz); it is created when missing.
 
 Exit status: 0 on success; 1 with the error text on standard error when the
-list cannot be read or written; 2 for a command line that is not understood.
+list cannot be read or written or the statement fails; 2 for a command line
+that is not understood.
 )";
 
 int UsageError(const std::string& message) {
@@ -55,6 +62,37 @@ int Books(const std::vector<std::string>& args) {
     return kx::app::RunBooksCommand(options, std::cout, std::cerr);
 }
 
+int Sql(const std::vector<std::string>& args) {
+    kx::app::SqlOptions options;
+    bool haveStatement = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        std::string* target = a == "--book"       ? &options.bookFile
+                              : a == "--server"   ? &options.server
+                              : a == "--user"     ? &options.user
+                              : a == "--password" ? &options.password
+                              : a == "--database" ? &options.database
+                                                  : nullptr;
+        if (target != nullptr) {
+            if (++i == args.size())
+                return UsageError(a + " needs a value");
+            *target = args[i];
+        } else if (a.rfind("--", 0) == 0) {
+            return UsageError("unknown option " + a);
+        } else if (!haveStatement) {
+            options.statement = a;
+            haveStatement = true;
+        } else {
+            return UsageError("only one statement may be given (quote it)");
+        }
+    }
+    if (!haveStatement)
+        return UsageError("sql needs a STATEMENT");
+    if (options.bookFile.empty() == options.server.empty())
+        return UsageError("sql needs either --book FILE or --server S");
+    return kx::app::RunSqlCommand(options, std::cout, std::cerr);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -67,5 +105,7 @@ int main(int argc, char** argv) {
     args.erase(args.begin());
     if (command == "books")
         return Books(args);
+    if (command == "sql")
+        return Sql(args);
     return UsageError("unknown command " + command);
 }

@@ -2,6 +2,11 @@
 
 #include "support/SupportError.h"
 
+#include "ado/AdoConstants.h"
+#include "database/CreateCnn.h"
+#include "platform/Utf8Text.h"
+
+#include <algorithm>
 #include <utility>
 
 namespace kx::support {
@@ -27,36 +32,67 @@ std::size_t WhiteSpaceAt(std::string_view text, std::size_t pos) noexcept {
     }
 }
 
-} // namespace
+/// A text literal for a statement, its single quotes doubled.
+std::string QuotedLiteral(const std::string& text) { return "'" + platform::ReplaceAll(text, "'", "''") + "'"; }
 
-AccountingObject::ConnectionPtr AccountingObject::GetConnection() const {
-    if (!connection_)
-        throw SupportError(supporterr::ObjectNotSet, "账务对象尚未设置数据库连接。");
-    return connection_;
+/// Compares without an early exit, so the time taken does not tell how much of a
+/// guessed password was right.
+bool EqualInConstantTime(const std::string& a, const std::string& b) noexcept {
+    const std::size_t n = std::max(a.size(), b.size());
+    unsigned char diff = a.size() == b.size() ? 0 : 1;
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto ca = static_cast<unsigned char>(i < a.size() ? a[i] : 0);
+        const auto cb = static_cast<unsigned char>(i < b.size() ? b[i] : 0);
+        diff |= static_cast<unsigned char>(ca ^ cb);
+    }
+    return diff == 0;
 }
 
-void AccountingObject::SetConnection(ConnectionPtr connection) {
-    if (!connection)
-        throw SupportError(supporterr::InvalidArgument, "未提供数据库连接。");
-    connection_ = std::move(connection);
+} // namespace
+
+ado::Connection AccountingObject::GetConnection() const {
+    if (!connection_)
+        throw SupportError(supporterr::ObjectNotSet, "账务对象尚未设置数据库连接。");
+    return *connection_;
+}
+
+void AccountingObject::SetConnection(const ado::Connection& connection) {
+    if (connection.State() != ado::adStateOpen)
+        throw SupportError(supporterr::InvalidArgument, "数据库连接尚未打开。");
+    connection_ = connection;
 }
 
 void AccountingObject::SetOperatorID(std::int32_t operatorId) {
     operatorId_ = operatorId;
 }
 
-bool AccountingObject::CheckOperatorPassword(std::int32_t /*operatorId*/, const std::string& /*password*/) {
-    ThrowNotAvailable("CheckOperatorPassword");
+bool AccountingObject::CheckOperatorPassword(std::int32_t operatorId, const std::string& password) {
+    ado::Connection cnn = GetConnection();
+    auto rows = cnn.Execute("Select OpPwd From kxOperator Where opID = " + std::to_string(operatorId));
+    if (!rows || rows->IsEOF())
+        return false;
+    const std::string stored = rows->Item("OpPwd").Value().ToString();
+    rows->Close();
+    return EqualInConstantTime(stored, password);
 }
 
-void AccountingObject::PrepareConnection(ConnectionPtr& /*rCnn*/, const std::string& /*database*/,
-                                         const std::string& /*server*/, const std::string& /*userId*/,
-                                         const std::string& /*password*/) {
-    ThrowNotAvailable("PrepareConnection");
+void AccountingObject::PrepareConnection(ado::Connection& rCnn, const std::string& database,
+                                         const std::string& server, const std::string& userId,
+                                         const std::string& password) {
+    if (server.empty())
+        database::CreateCnn(rCnn, database, "", "", database::kBookPasswordPlaceholder);
+    else
+        database::CreateCnn(rCnn, database, server, userId, password);
 }
 
-bool AccountingObject::HasRight(const std::string& /*rightCode*/) {
-    ThrowNotAvailable("HasRight");
+bool AccountingObject::HasRight(const std::string& rightCode) {
+    ado::Connection cnn = GetConnection();
+    auto rows = cnn.Execute("Select Count(*) From kxOpRight Where opID = " + std::to_string(operatorId_) +
+                            " And RightCode = " + QuotedLiteral(rightCode));
+    const bool held = rows && !rows->IsEOF() && rows->Item(0).Value().ToInt32() > 0;
+    if (rows)
+        rows->Close();
+    return held;
 }
 
 void AccountingObject::SetBookInfo(int item, const std::string& value) {

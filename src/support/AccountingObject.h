@@ -1,15 +1,13 @@
 #pragma once
 
+#include "ado/Connection.h"
+
 #include <cstdint>
 #include <functional>
 #include <map>
-#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
-
-namespace kx::ado {
-class Connection;
-}
 
 namespace kx::support {
 
@@ -18,29 +16,31 @@ namespace kx::support {
 /// cleaning and notices to the host application.
 ///
 /// Operations are listed in the order of the object's interface. Every failing
-/// operation throws `SupportError`; none reports success it did not achieve.
-/// Operations that need the data access layer throw `SupportError` with number
-/// `supporterr::NotAvailable` while that layer is not part of the build.
+/// operation throws `SupportError` (or the data layer's `ado::AdoError` for a
+/// failing statement); none reports success it did not achieve.
+///
+/// The book database holds what the object reads: passwords in kxOperator
+/// (opID, opName, OpPwd as text), rights in kxOpRight (opID, RightCode).
 ///
 /// An instance is used from one thread only. Instances are not copyable: the host
 /// hands its own instance to the wizard by pointer.
 class AccountingObject {
   public:
-    using ConnectionPtr = std::shared_ptr<kx::ado::Connection>;
     using NoticeReceiver = std::function<void(const std::string&)>;
 
     AccountingObject() = default;
     AccountingObject(const AccountingObject&) = delete;
     AccountingObject& operator=(const AccountingObject&) = delete;
 
-    /// The connection the object works on, as given to `SetConnection`.
+    /// The connection the object works on, as given to `SetConnection` (the same
+    /// connection, not a copy of its settings).
     /// Throws `SupportError` (`ObjectNotSet`) when none was given.
-    ConnectionPtr GetConnection() const;
+    ado::Connection GetConnection() const;
 
     /// The object works on the database of `connection` from now on.
-    /// Throws `SupportError` (`InvalidArgument`) for an empty pointer; the previous
-    /// connection is then kept.
-    void SetConnection(ConnectionPtr connection);
+    /// Throws `SupportError` (`InvalidArgument`) for a connection that is not
+    /// open; the previous connection is then kept.
+    void SetConnection(const ado::Connection& connection);
 
     /// Makes `operatorId` the current operator.
     void SetOperatorID(std::int32_t operatorId);
@@ -48,17 +48,20 @@ class AccountingObject {
     std::int32_t OperatorID() const noexcept { return operatorId_; }
 
     /// True exactly when `password` is the password of operator `operatorId` in
-    /// the book the object works on.
+    /// the book the object works on (compared exactly, in constant time; a Null
+    /// stored password is the empty one). False for an unknown operator.
     bool CheckOperatorPassword(std::int32_t operatorId, const std::string& password);
 
-    /// Fills `rCnn` with a closed connection that, opened with empty arguments,
-    /// reaches `database` (an Access file path, or a SQL Server database on
-    /// `server` with user ID `userId` and `password`). For an Access file the last
-    /// three texts are empty, or `userId` is "###" for the book database password.
-    void PrepareConnection(ConnectionPtr& rCnn, const std::string& database, const std::string& server,
+    /// Replaces `rCnn` by a closed connection that, opened with empty arguments,
+    /// reaches `database`: a book file (server empty) or a server database on
+    /// `server` with user ID `userId` and `password`. A book file always gets the
+    /// fixed book database password, whether the caller passes the texts empty or
+    /// "###" as `userId`: every book file is keyed with it.
+    void PrepareConnection(ado::Connection& rCnn, const std::string& database, const std::string& server,
                            const std::string& userId, const std::string& password);
 
-    /// True when the current operator holds the right `rightCode` (e.g. "VCH_LOOK").
+    /// True when the current operator holds the right `rightCode` (e.g.
+    /// "VCH_LOOK") in the book the object works on.
     bool HasRight(const std::string& rightCode);
 
     /// Sets book information item `item` to `value` for the next `SaveBookInfo`.
@@ -89,7 +92,7 @@ class AccountingObject {
     void SetNoticeReceiver(NoticeReceiver receiver);
 
   private:
-    ConnectionPtr connection_;
+    std::optional<ado::Connection> connection_;
     std::int32_t operatorId_ = 0;
     std::map<int, std::string> bookInfo_;
     NoticeReceiver noticeReceiver_;

@@ -1,0 +1,114 @@
+#include "database/CreateCnn.h"
+#include "database/SingleStatements.h"
+#include "database/UserTables.h"
+
+#include "SampleBookCopy.h"
+#include "ado/AdoError.h"
+
+#include <gtest/gtest.h>
+
+namespace kx::database {
+namespace {
+
+TEST(CreateCnn, BookFileSettingsAreThoseTheProviderExpects) {
+    ado::Connection cnn;
+    CreateCnn(cnn, "/books/kxAcc000001.MDE", "", "somebody", "###");
+    EXPECT_EQ(cnn.State(), ado::adStateClosed);
+    EXPECT_EQ(cnn.Mode(), ado::adModeReadWrite);
+    EXPECT_EQ(cnn.CursorLocation(), ado::adUseClient);
+    EXPECT_EQ(cnn.Provider(), "Microsoft.Jet.OLEDB.4.0");
+    EXPECT_EQ(cnn.Properties().Text("Data Source"), "/books/kxAcc000001.MDE");
+    // The book file user is always Admin, whatever the caller passes.
+    EXPECT_EQ(cnn.Properties().Text("User ID"), "Admin");
+    EXPECT_EQ(cnn.Properties().Text("Jet OLEDB:Database Password"), kBookDatabasePassword);
+    EXPECT_EQ(cnn.Properties().Text("Locale Identifier"), "2052");
+}
+
+TEST(CreateCnn, ServerSettingsDefaultToTheMaintenanceDatabase) {
+    ado::Connection cnn;
+    CreateCnn(cnn, "", "dbhost", "sa", "###");
+    EXPECT_EQ(cnn.Provider(), "SQLOLEDB.1");
+    EXPECT_EQ(cnn.Properties().Text("Initial Catalog"), "master");
+    EXPECT_EQ(cnn.Properties().Text("Data Source"), "dbhost");
+    EXPECT_EQ(cnn.Properties().Text("User ID"), "sa");
+    EXPECT_EQ(cnn.Properties().Text("Password"), kBookDatabasePassword);
+    EXPECT_EQ(cnn.CursorLocation(), ado::adUseClient);
+}
+
+TEST(CreateCnn, ReplacesTheConnectionTheVariableHeld) {
+    test::SampleBookCopy book;
+    ado::Connection cnn;
+    CreateCnn(cnn, book.str(), "", "", "###");
+    ado::Connection earlier = cnn;
+    cnn.Open({}, {}, {}, -1);
+    CreateCnn(cnn, book.str(), "", "", "###");
+    EXPECT_EQ(cnn.State(), ado::adStateClosed);
+    EXPECT_EQ(earlier.State(), ado::adStateOpen);
+    earlier.Close();
+}
+
+struct PasswordCase {
+    const char* name;
+    const char* password;
+    bool opens;
+};
+
+void PrintTo(const PasswordCase& c, std::ostream* os) { *os << c.name; }
+
+class BookPasswordTest : public ::testing::TestWithParam<PasswordCase> {};
+
+TEST_P(BookPasswordTest, OnlyThePlaceholderExactlyOpensAKeyedBook) {
+    test::SampleBookCopy book;
+    ado::Connection cnn;
+    CreateCnn(cnn, book.str(), "", "", GetParam().password);
+    if (GetParam().opens) {
+        EXPECT_NO_THROW(cnn.Open({}, {}, {}, -1));
+        cnn.Close();
+    } else {
+        EXPECT_THROW(cnn.Open({}, {}, {}, -1), ado::AdoError);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Passwords, BookPasswordTest,
+                         ::testing::Values(PasswordCase{"Placeholder", "###", true},
+                                           PasswordCase{"FixedPassword", "7.305918624471", true},
+                                           PasswordCase{"Empty", "", false},
+                                           PasswordCase{"PlaceholderWithBlanks", " ### ", false},
+                                           PasswordCase{"TextHoldingPlaceholder", "a###", false}),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+class BookStatementTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CreateCnn(cnn, book.str(), "", "", "###");
+        cnn.Open({}, {}, {}, -1);
+    }
+    void TearDown() override { cnn.Close(); }
+    long Count(const std::string& table) {
+        return cnn.Execute("Select Count(*) From " + table)->Item(0).Value().ToInt32();
+    }
+    test::SampleBookCopy book;
+    ado::Connection cnn;
+};
+
+TEST_F(BookStatementTest, SingleStatementsReportSuccessAndSwallowFailures) {
+    EXPECT_TRUE(DoSql(cnn, "Delete From kxLog"));
+    EXPECT_EQ(Count("kxLog"), 0);
+    EXPECT_FALSE(DoSql(cnn, "Delete From kxNoSuchTable"));
+    EXPECT_FALSE(DoSql(cnn, "Delet From kxLog"));
+    EXPECT_TRUE(DropTable("[kxLog]", cnn));
+    EXPECT_FALSE(DropTable("[kxLog]", cnn));
+    EXPECT_THROW(Count("kxLog"), ado::AdoError);
+}
+
+TEST_F(BookStatementTest, TableListingSkipsViewsAndSystemTables) {
+    const auto names = UserTableNames(cnn);
+    EXPECT_NE(std::find(names.begin(), names.end(), "kxOperator"), names.end());
+    EXPECT_NE(std::find(names.begin(), names.end(), "kxAccReport"), names.end());
+    EXPECT_EQ(std::find(names.begin(), names.end(), "kxVBalance"), names.end());
+    for (const auto& name : names)
+        EXPECT_NE(name.rfind("sqlite_", 0), 0u) << name;
+}
+
+} // namespace
+} // namespace kx::database
