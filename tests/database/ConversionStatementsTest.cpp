@@ -1,0 +1,110 @@
+#include "database/CreateCnn.h"
+#include "database/SqlBookConversion.h"
+
+#include "TempFolder.h"
+#include "ado/AdoError.h"
+#include "ado/jet/BookFile.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+namespace kx::database {
+namespace {
+
+/// A keyed book file with one table made by a Jet DDL statement.
+class BookTable {
+public:
+    explicit BookTable(const std::string& ddl) {
+        ado::jet::CreateBookFile(file_.string(), kBookDatabasePassword);
+        CreateCnn(cnn_, file_.string(), "", "", "###");
+        cnn_.Open({}, {}, {}, -1);
+        cnn_.Execute(ddl);
+    }
+    ~BookTable() { cnn_.Close(); }
+    ado::Recordset Rows(const std::string& table) { return *cnn_.Execute("Select * From " + table); }
+    ado::Connection& Connection() { return cnn_; }
+    std::string File() const { return file_.string(); }
+
+private:
+    test::TempFolder folder_;
+    std::filesystem::path file_ = folder_.path() / "book.mde";
+    ado::Connection cnn_;
+};
+
+int NextRowset(const std::string& statement) {
+    std::smatch m;
+    EXPECT_TRUE(std::regex_search(statement, m, std::regex("Rowset_([0-9]+)$"))) << statement;
+    return std::stoi(m[1]);
+}
+
+TEST(ConversionStatements, WorkedExampleIsReproducedByteForByte) {
+    BookTable book("CREATE TABLE T1 ([ID] COUNTER, [Name] TEXT(50), [Allow] MEMO)");
+    auto rows = book.Rows("T1");
+    const ConvertedColumns lists = BuildConvertedColumns(rows);
+    EXPECT_EQ("CREATE TABLE T1 (" + lists.definitions + ") ON [PRIMARY] ",
+              "CREATE TABLE T1 ([ID] [int] IDENTITY (1, 1) NOT NULL,[Name] [nvarchar] (50) COLLATE "
+              "Chinese_PRC_CI_AS NULL,[Allow] [varchar] (256) COLLATE Chinese_PRC_CI_AS NULL) ON [PRIMARY] ");
+    EXPECT_EQ(lists.copied, "[ID],[Name],[#Allow#]");
+    EXPECT_EQ(lists.longValues, "");
+
+    const std::string statement = MakeInsertSql("/books/a b.mde", "T1", lists.copied);
+    const int n = NextRowset(statement);
+    EXPECT_EQ(statement, "INSERT INTO T1 ([ID],[Name],[Allow]) SELECT [ID],[Name],CONVERT (varchar(256),[Allow]) "
+                         "FROM OPENDATASOURCE ('Microsoft.Jet.OLEDB.4.0','Data Source=\"/books/a b.mde\";Persist "
+                         "Security Info=False;Jet OLEDB:Database Password=7.305918624471')...[T1] Rowset_" +
+                             std::to_string(n));
+    EXPECT_EQ(NextRowset(MakeInsertSql("x", "T2", "[a]")), n + 1);
+}
+
+struct TypeCase {
+    const char* name;
+    const char* declared;
+    const char* clause;
+    const char* copied;
+    bool longValue;
+};
+
+void PrintTo(const TypeCase& c, std::ostream* os) { *os << c.name; }
+
+class TypeMapTest : public ::testing::TestWithParam<TypeCase> {};
+
+TEST_P(TypeMapTest, EachBookColumnTypeGetsItsServerType) {
+    const TypeCase& c = GetParam();
+    BookTable book(std::string("CREATE TABLE t ([k] LONG, [") + c.name + "] " + c.declared + ")");
+    auto rows = book.Rows("t");
+    const ConvertedColumns lists = BuildConvertedColumns(rows);
+    EXPECT_EQ(lists.definitions, std::string("[k] [int] NULL,[") + c.name + "] " + c.clause);
+    EXPECT_EQ(lists.copied, std::string("[k]") + (*c.copied != '\0' ? std::string(",") + c.copied : ""));
+    EXPECT_EQ(lists.longValues, c.longValue ? std::string(c.name) + "|" : "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Types, TypeMapTest,
+    ::testing::Values(
+        TypeCase{"Counter", "COUNTER", "[int] IDENTITY (1, 1) NOT NULL", "[Counter]", false},
+        TypeCase{"Text", "TEXT(30)", "[nvarchar] (30) COLLATE Chinese_PRC_CI_AS NULL", "[Text]", false},
+        TypeCase{"YesNo", "BIT", "[bit] NULL", "[YesNo]", false},
+        TypeCase{"Number", "LONG", "[int] NULL", "[Number]", false},
+        TypeCase{"allow", "MEMO", "[varchar] (256) COLLATE Chinese_PRC_CI_AS NULL", "[#allow#]", false},
+        TypeCase{"ALLOW", "MEMO", "[varchar] (256) COLLATE Chinese_PRC_CI_AS NULL", "[#ALLOW#]", false},
+        TypeCase{"Memo", "MEMO", "[ntext] COLLATE Chinese_PRC_CI_AS NULL", "[Memo]", true},
+        TypeCase{"When", "DATETIME", "[datetime] NULL", "[When]", false},
+        TypeCase{"Amount", "CURRENCY", "[money] NULL", "[Amount]", false},
+        TypeCase{"Ratio", "DOUBLE", "[float] NULL", "[Ratio]", false},
+        TypeCase{"Small", "SHORT", "[int] NULL", "[Small]", false},
+        TypeCase{"Single", "SINGLE", "[money] NULL", "[Single]", false},
+        TypeCase{"Picture", "LONGBINARY", "[image] NULL", "", true},
+        TypeCase{"Tiny", "BYTE", "[ntext] NULL", "[Tiny]", false},
+        TypeCase{"Id", "GUID", "[ntext] NULL", "[Id]", false},
+        TypeCase{"Exact", "DECIMAL", "[ntext] NULL", "[Exact]", false}),
+    [](const auto& param) { return std::string(param.param.name) + "_" + std::to_string(param.index); });
+
+TEST(ConversionStatements, ATableOfImageColumnsOnlyCannotBeCopied) {
+    BookTable book("CREATE TABLE pics ([a] LONGBINARY, [b] LONGBINARY)");
+    auto rows = book.Rows("pics");
+    EXPECT_THROW(BuildConvertedColumns(rows), ado::AdoError);
+}
+
+} // namespace
+} // namespace kx::database

@@ -1,0 +1,121 @@
+#include "database/CreateCnn.h"
+#include "database/LongFieldCopy.h"
+
+#include "TempFolder.h"
+#include "ado/jet/BookFile.h"
+#include "platform/PrivateTempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace kx::database {
+namespace {
+
+ado::Variant Blob(std::size_t size, unsigned seed) {
+    ado::Bytes bytes(size);
+    for (std::size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<std::byte>((i * 31 + seed) & 0xFF);
+    return ado::Variant(bytes);
+}
+
+/// Two tables of one keyed book, standing for the book file table and the server
+/// table that the row copy filled: same rows, long values missing.
+class LongFieldCopyTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ado::jet::CreateBookFile(file.string(), kBookDatabasePassword);
+        CreateCnn(cnn, file.string(), "", "", "###");
+        cnn.Open({}, {}, {}, -1);
+        cnn.Execute("CREATE TABLE src ([k] LONG, [Memo1] MEMO, [Photo] LONGBINARY)");
+        cnn.Execute("CREATE TABLE dst ([k] LONG, [Memo1] MEMO, [Photo] LONGBINARY)");
+    }
+    void TearDown() override { cnn.Close(); }
+
+    void AddSource(int key, const ado::Variant& memo, const ado::Variant& photo) {
+        ado::Recordset rs;
+        rs.Open("src", cnn, ado::adOpenKeyset, ado::adLockOptimistic, ado::adCmdTable);
+        rs.AddNew();
+        rs.Item("k").SetValue(ado::Variant(static_cast<std::int32_t>(key)));
+        rs.Item("Memo1").SetValue(memo);
+        rs.Item("Photo").SetValue(photo);
+        rs.Update();
+        rs.Close();
+    }
+    void AddDestination(int key, const ado::Variant& memo = ado::Variant::Null()) {
+        cnn.Execute("INSERT INTO dst ([k], [Memo1]) VALUES (" + std::to_string(key) + ", " +
+                    (memo.IsNull() ? std::string("NULL") : "'" + memo.ToString() + "'") + ")");
+    }
+    ado::Variant Destination(int key, const char* column) {
+        return cnn.Execute("Select " + std::string(column) + " From dst Where k = " + std::to_string(key))
+            ->Item(0)
+            .Value();
+    }
+    bool Copy() {
+        auto source = cnn.Execute("Select * From src");
+        return CopyLongFields(*source, cnn, "dst", "Memo1|Photo|");
+    }
+
+    test::TempFolder folder;
+    std::filesystem::path file = folder.path() / "book.mde";
+    ado::Connection cnn;
+};
+
+TEST_F(LongFieldCopyTest, EveryValueArrivesWholeInItsPartnerRow) {
+    const std::string chinese = "资产负债表𠮷" + std::string(3000, 'x') + "结束";
+    const std::vector<std::size_t> sizes{0, 1, 999, 1000, 1001, 3 * 1024 * 1024 + 5};
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+        AddSource(static_cast<int>(i), ado::Variant(chinese + std::to_string(i)), Blob(sizes[i], static_cast<unsigned>(i)));
+        AddDestination(static_cast<int>(i));
+    }
+    const auto before = std::distance(std::filesystem::directory_iterator(platform::PrivateTempFolder()),
+                                      std::filesystem::directory_iterator());
+    ASSERT_TRUE(Copy());
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+        const int key = static_cast<int>(i);
+        EXPECT_EQ(Destination(key, "Memo1").ToString(), chinese + std::to_string(i));
+        if (sizes[i] == 0)
+            EXPECT_TRUE(Destination(key, "Photo").IsNull()) << "an empty value loads nothing";
+        else
+            EXPECT_EQ(Destination(key, "Photo").ToBytes(), Blob(sizes[i], static_cast<unsigned>(i)).ToBytes()) << i;
+    }
+    // The temporary file holds accounting data: it is gone once the table is done.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(platform::PrivateTempFolder()),
+                            std::filesystem::directory_iterator()),
+              before);
+}
+
+TEST_F(LongFieldCopyTest, AShorterValueAfterALongerOneKeepsNoBytesOfIt) {
+    AddSource(1, ado::Variant(std::string(5000, 'L')), Blob(5000, 1));
+    AddSource(2, ado::Variant(std::string("短")), Blob(3, 2));
+    AddDestination(1);
+    AddDestination(2);
+    ASSERT_TRUE(Copy());
+    EXPECT_EQ(Destination(2, "Memo1").ToString(), "短");
+    EXPECT_EQ(Destination(2, "Photo").ToBytes().size(), 3u);
+}
+
+TEST_F(LongFieldCopyTest, NullSourceLeavesTheDestinationAsTheRowCopyLeftIt) {
+    AddSource(1, ado::Variant::Null(), ado::Variant::Null());
+    AddDestination(1, ado::Variant(std::string("kept")));
+    ASSERT_TRUE(Copy());
+    EXPECT_EQ(Destination(1, "Memo1").ToString(), "kept");
+    EXPECT_TRUE(Destination(1, "Photo").IsNull());
+}
+
+TEST_F(LongFieldCopyTest, ADestinationWithFewerRowsStopsAtTheFirstRowWithoutPartner) {
+    AddSource(1, ado::Variant(std::string("one")), Blob(10, 1));
+    AddSource(2, ado::Variant(std::string("two")), Blob(10, 2));
+    AddDestination(1);
+    EXPECT_FALSE(Copy());
+    EXPECT_EQ(Destination(1, "Memo1").ToString(), "one");
+}
+
+TEST_F(LongFieldCopyTest, AnEmptyColumnListStillWalksEveryRow) {
+    AddSource(1, ado::Variant(std::string("one")), Blob(10, 1));
+    AddDestination(1, ado::Variant(std::string("same")));
+    auto source = cnn.Execute("Select * From src");
+    EXPECT_TRUE(CopyLongFields(*source, cnn, "dst", ""));
+    EXPECT_EQ(Destination(1, "Memo1").ToString(), "same");
+}
+
+} // namespace
+} // namespace kx::database
