@@ -1,5 +1,6 @@
 #include "ApplicationFolder.h"
 #include "BooksCommand.h"
+#include "ConvertCommand.h"
 #include "SqlCommand.h"
 
 #include <cstring>
@@ -22,6 +23,10 @@ constexpr const char* kUsage = R"(用法 / usage:
       or on a server database (PostgreSQL; S is a host, host:port, or a socket
       folder with ",port") and prints the rows as an aligned table. Server
       statements are written as for SQL Server and translated.
+  ledgerwiz convert BOOK.MDE --server S --user U --password P --database NAME
+      Converts the book file BOOK.MDE into the new server database NAME, with a
+      progress bar on standard error, and prints every converted table with its
+      row count. A failure is written to standard error (exit status 1).
   ledgerwiz --help
       Prints this text.
 
@@ -93,6 +98,32 @@ int Sql(const std::vector<std::string>& args) {
     return kx::app::RunSqlCommand(options, std::cout, std::cerr);
 }
 
+int Convert(const std::vector<std::string>& args) {
+    kx::app::ConvertOptions options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        std::string* target = a == "--server"     ? &options.server
+                              : a == "--user"     ? &options.user
+                              : a == "--password" ? &options.password
+                              : a == "--database" ? &options.database
+                                                  : nullptr;
+        if (target != nullptr) {
+            if (++i == args.size())
+                return UsageError(a + " needs a value");
+            *target = args[i];
+        } else if (a.rfind("--", 0) == 0) {
+            return UsageError("unknown option " + a);
+        } else if (options.bookFile.empty()) {
+            options.bookFile = a;
+        } else {
+            return UsageError("only one book file may be converted");
+        }
+    }
+    if (options.bookFile.empty() || options.server.empty() || options.database.empty())
+        return UsageError("convert needs BOOK.MDE, --server and --database");
+    return kx::app::RunConvertCommand(options, std::cout, std::cerr);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -107,5 +138,7 @@ int main(int argc, char** argv) {
         return Books(args);
     if (command == "sql")
         return Sql(args);
+    if (command == "convert")
+        return Convert(args);
     return UsageError("unknown command " + command);
 }

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+namespace kx::app {
+
+struct ConvertOptions {
+    std::string bookFile;
+    std::string server;
+    std::string user;
+    std::string password;
+    std::string database;
+};
+
+/// `ledgerwiz convert`: converts a book file into a new server database, drawing a
+/// progress bar on `err`, then prints every table of the new database with its
+/// row count. Returns 0, or 1 after the failure text went to `err` (the failure
+/// box of the conversion is shown there, never in a window).
+int RunConvertCommand(const ConvertOptions& options, std::ostream& out, std::ostream& err);
+
+} // namespace kx::app
