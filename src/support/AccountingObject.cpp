@@ -7,15 +7,13 @@
 #include "platform/Utf8Text.h"
 
 #include <algorithm>
+#include <ctime>
+#include <vector>
 #include <utility>
 
 namespace kx::support {
 
 namespace {
-
-[[noreturn]] void ThrowNotAvailable(const char* operation) {
-    throw SupportError(supporterr::NotAvailable, std::string("数据访问层尚未提供：") + operation);
-}
 
 constexpr std::string_view kIdeographicSpace = "\xE3\x80\x80"; // U+3000 in UTF-8
 
@@ -120,8 +118,39 @@ std::string AccountingObject::NormalizeText(std::string_view text) const {
     return result;
 }
 
-void AccountingObject::SaveBookInfo(const std::string& /*caption*/, const std::string& /*separator*/) {
-    ThrowNotAvailable("SaveBookInfo");
+void AccountingObject::SaveBookInfo(const std::string& caption, const std::string& separator) {
+    try {
+        ado::Connection cnn = GetConnection();
+        const std::string where = " Where InfoName = 'BookInfo'";
+        auto stored = cnn.Execute("Select InfoValue From kxBookInfo" + where);
+        const bool exists = stored && !stored->IsEOF();
+        std::vector<std::string> items;
+        if (exists && !separator.empty())
+            items = platform::SplitText(stored->Item(0).Value().ToString(), separator[0]);
+        if (stored)
+            stored->Close();
+        if (separator.size() != 1)
+            throw SupportError(supporterr::InvalidArgument, "信息串的分隔符必须是一个字符。");
+        for (const auto& [item, value] : bookInfo_) {
+            if (item < 1)
+                continue;
+            if (items.size() < static_cast<std::size_t>(item))
+                items.resize(static_cast<std::size_t>(item));
+            items[static_cast<std::size_t>(item) - 1] = platform::ReplaceAll(value, separator, "｜");
+        }
+        std::string joined;
+        for (std::size_t i = 0; i < items.size(); ++i)
+            joined += (i == 0 ? "" : separator) + items[i];
+        if (exists)
+            cnn.Execute("Update kxBookInfo Set InfoValue = " + QuotedLiteral(joined) + where);
+        else
+            cnn.Execute("Insert Into kxBookInfo (InfoName, InfoValue) Values ('BookInfo', " + QuotedLiteral(joined) +
+                        ")");
+    } catch (const SupportError&) {
+        throw;
+    } catch (const std::exception& e) {
+        throw SupportError(supporterr::OperationFailed, caption + "：" + e.what());
+    }
 }
 
 void AccountingObject::SendNotice(const std::string& notice) {
@@ -132,7 +161,12 @@ void AccountingObject::SendNotice(const std::string& notice) {
 }
 
 std::string AccountingObject::InfoItem14() const {
-    ThrowNotAvailable("InfoItem14");
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char day[16];
+    std::strftime(day, sizeof day, "%Y%m%d", &local);
+    return std::string("KXLW-") + day;
 }
 
 void AccountingObject::SetNoticeReceiver(NoticeReceiver receiver) {

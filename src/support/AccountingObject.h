@@ -76,15 +76,22 @@ class AccountingObject {
     /// kept as they are.
     std::string NormalizeText(std::string_view text) const;
 
-    /// Stores the book information items in the database the object works on,
-    /// joined with `separator`; `caption` names the operation for messages.
+    /// Stores the book information in the database the object works on: the row
+    /// "BookInfo" of table kxBookInfo (InfoName, InfoValue) holds the items joined
+    /// with `separator`, item 1 first. Items set since the object was made replace
+    /// those positions; the others keep their stored values, and missing ones are
+    /// empty. A separator inside a value would shift every later item, so it is
+    /// stored as the full-width "｜" instead. `caption` names the operation in the
+    /// error that a failure throws.
     void SaveBookInfo(const std::string& caption, const std::string& separator);
 
     /// Hands `notice` to the installed receiver; without one it does nothing and
     /// still succeeds. An exception thrown by the receiver reaches the caller.
     void SendNotice(const std::string& notice);
 
-    /// The value to store as book information item 14.
+    /// The value to store as book information item 14: the installation mark of
+    /// a book made by this program, "KXLW-" and the day it is made as yyyymmdd
+    /// (for example "KXLW-20261207").
     std::string InfoItem14() const;
 
     /// Installs the receiver of `SendNotice` (an empty function removes it). The

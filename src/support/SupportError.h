@@ -24,8 +24,8 @@ namespace supporterr {
 inline constexpr int InvalidArgument = 5;
 /// A needed object is not there (no connection set, no accounting object given).
 inline constexpr int ObjectNotSet = 91;
-/// The operation needs the data access layer, which this build does not offer.
-inline constexpr int NotAvailable = 445;
+/// A database operation of the object failed; the description says which.
+inline constexpr int OperationFailed = 3146;
 } // namespace supporterr
 
 } // namespace kx::support

@@ -91,35 +91,6 @@ TEST(AccountingObjectNotice, ReceiverFailureReachesTheCaller) {
     EXPECT_THROW(acc.SendNotice("x"), std::runtime_error);
 }
 
-struct DataOperation {
-    const char* name;
-    std::function<void(AccountingObject&)> call;
-};
-
-void PrintTo(const DataOperation& op, std::ostream* os) {
-    *os << op.name;
-}
-
-class DataOperationTest : public testing::TestWithParam<DataOperation> {};
-
-TEST_P(DataOperationTest, FailsClearlyWithoutDataLayer) {
-    AccountingObject acc;
-    try {
-        GetParam().call(acc);
-        FAIL() << GetParam().name << " claimed success";
-    } catch (const SupportError& e) {
-        EXPECT_EQ(e.number(), supporterr::NotAvailable);
-        EXPECT_EQ(std::string(e.what()), std::string("数据访问层尚未提供：") + GetParam().name);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Operations, DataOperationTest,
-    testing::Values(
-        DataOperation{"SaveBookInfo", [](AccountingObject& a) { a.SaveBookInfo("存储账簿信息串", "|"); }},
-        DataOperation{"InfoItem14", [](AccountingObject& a) { static_cast<void>(a.InfoItem14()); }}),
-    [](const testing::TestParamInfo<DataOperation>& c) { return std::string(c.param.name); });
-
 TEST(AccountingObjectConnection, GetConnectionFailsWhenNoneWasSet) {
     AccountingObject acc;
     try {

@@ -3,6 +3,7 @@
 
 #include "SampleBookCopy.h"
 #include "ado/AdoError.h"
+#include "platform/Utf8Text.h"
 
 #include <gtest/gtest.h>
 
@@ -72,6 +73,47 @@ TEST_F(OperatorRightsTest, RightCodeCannotWidenTheQuery) {
     acc.SetOperatorID(2);
     EXPECT_FALSE(acc.HasRight("x' Or '1'='1"));
     EXPECT_FALSE(acc.HasRight("VCH_LOOK' Or opID = 1 Or 'a'='b"));
+}
+
+std::string StoredBookInfo(ado::Connection& cnn) {
+    return cnn.Execute("Select InfoValue From kxBookInfo Where InfoName = 'BookInfo'")->Item(0).Value().ToString();
+}
+
+TEST_F(OperatorRightsTest, SaveBookInfoReplacesTheSetItemsAndKeepsTheOthers) {
+    const std::string before = StoredBookInfo(cnn);
+    acc.SetBookInfo(5, "新账簿");
+    acc.SetBookInfo(6, "上海某某贸易有限公司");
+    acc.SetBookInfo(15, "2026年12月");
+    acc.SetBookInfo(14, acc.InfoItem14());
+    acc.SaveBookInfo("存储账簿信息串", "|");
+    const auto items = platform::SplitText(StoredBookInfo(cnn), '|');
+    const auto old = platform::SplitText(before, '|');
+    ASSERT_EQ(items.size(), 15u);
+    EXPECT_EQ(items[4], "新账簿");
+    EXPECT_EQ(items[5], "上海某某贸易有限公司");
+    EXPECT_EQ(items[13].rfind("KXLW-", 0), 0u);
+    EXPECT_EQ(items[13].size(), 13u);
+    EXPECT_EQ(items[14], "2026年12月");
+    EXPECT_EQ(items[0], old[0]);
+    EXPECT_EQ(items[6], old[6]);
+}
+
+TEST_F(OperatorRightsTest, ASeparatorInsideAValueCannotShiftTheItems) {
+    acc.SetBookInfo(5, "甲|乙");
+    acc.SetBookInfo(17, "x");
+    acc.SaveBookInfo("存储账簿信息串", "|");
+    const auto items = platform::SplitText(StoredBookInfo(cnn), '|');
+    ASSERT_EQ(items.size(), 17u);
+    EXPECT_EQ(items[4], "甲｜乙");
+    EXPECT_EQ(items[15], "");
+    EXPECT_EQ(items[16], "x");
+}
+
+TEST_F(OperatorRightsTest, SaveBookInfoWritesTheRowWhenTheBookHasNone) {
+    cnn.Execute("Delete From kxBookInfo");
+    acc.SetBookInfo(2, "000007");
+    acc.SaveBookInfo("存储账簿信息串", "|");
+    EXPECT_EQ(StoredBookInfo(cnn), "|000007");
 }
 
 TEST(AccountingObjectPrepare, BookFileConnectionOpensTheKeyedBookWithPlaceholderOrNothing) {

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "component/kxLedgerWizComponent.h"
+
+#include <string>
+
+struct QMetaObject;
+
+namespace kx::component {
+
+/// What the interface description says about a control besides its meta-object.
+struct ControlIdentity {
+    std::string libraryName;
+    std::string version;
+    std::string progId;
+    Guid classId{};
+    Guid interfaceId{};
+    Guid eventsId{};
+};
+
+/// The IDL-like interface description of the control class `meta`, from its
+/// meta-object alone (nothing is instantiated). It lists what the class itself
+/// declares, not what its base classes do:
+/// - the interface `_<Class>`: every property as "[readwrite] Type Name;" or
+///   "[readonly] Type Name;", then every public slot and public invokable method
+///   as "Result Name(Type Param, ...);", trailing parameters with a default value
+///   marked "[optional]";
+/// - the event interface `__<Class>`: every signal as "void Name(Type Param, ...);";
+/// - the coclass with its class and program ids.
+/// Types are the normalised Qt type names ("QString", "short", "bool&"); a
+/// parameter passed by reference keeps its "&". Members appear in declaration order.
+std::string DescribeControl(const QMetaObject& meta, const ControlIdentity& identity);
+
+} // namespace kx::component

@@ -1,0 +1,227 @@
+// The class object of the loaded library: what DllGetClassObject answers, the
+// controls it makes, and how long they keep the library in use.
+#include "LedgerWizFixture.h"
+#include "component/ClassFactoryPtr.h"
+
+#include <dlfcn.h>
+
+#include <QObject>
+#include <QTableView>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <thread>
+
+namespace kx::component {
+namespace {
+
+// Stands in for "not touched": every failure must null the out pointer.
+int sentinelTarget = 0;
+void* const kSentinel = &sentinelTarget;
+
+const Guid kUnknownClass = {0x12345678u, 0x1234u, 0x5678u, {1, 2, 3, 4, 5, 6, 7, 8}};
+
+class ClassObject : public test::LedgerWizFixture {
+  protected:
+    ClassFactoryPtr Factory() { return library.ClassFactory(KX_CLSID_CreatLedgerWiz); }
+
+    /// A control made by the library without parent, owned by the test.
+    static std::unique_ptr<QWidget> NewControl(IClassFactory& factory) {
+        void* object = nullptr;
+        EXPECT_EQ(factory.CreateInstance(nullptr, KX_IID_CreatLedgerWiz, &object), KX_S_OK);
+        return std::unique_ptr<QWidget>(static_cast<QWidget*>(object));
+    }
+};
+
+TEST_F(ClassObject, EveryReferenceMustBeReleased) {
+    void* asUnknown = nullptr;
+    ASSERT_EQ(library.GetClassObject(KX_CLSID_CreatLedgerWiz, KX_IID_IUnknown, &asUnknown), KX_S_OK);
+    ClassFactoryPtr first(static_cast<IClassFactory*>(asUnknown));
+    ClassFactoryPtr second = Factory();
+    void* third = nullptr;
+    ASSERT_EQ(second->QueryInterface(KX_IID_IClassFactory, &third), KX_S_OK);
+    ClassFactoryPtr thirdRef(static_cast<IClassFactory*>(third));
+
+    first.Reset();
+    second.Reset();
+    EXPECT_EQ(library.CanUnloadNow(), KX_S_FALSE) << "one reference is still held";
+    thirdRef.Reset();
+    EXPECT_EQ(library.CanUnloadNow(), KX_S_OK);
+}
+
+TEST_F(ClassObject, FactoryOffersNoOtherInterface) {
+    ClassFactoryPtr factory = Factory();
+    void* object = kSentinel;
+    EXPECT_EQ(factory->QueryInterface(KX_IID_CreatLedgerWiz, &object), KX_E_NOINTERFACE);
+    EXPECT_EQ(object, nullptr);
+    EXPECT_EQ(factory->QueryInterface(KX_IID_IUnknown, nullptr), KX_E_POINTER);
+    factory.Reset();
+    EXPECT_EQ(library.CanUnloadNow(), KX_S_OK) << "a refused query kept a reference";
+}
+
+struct Refusal {
+    const char* name;
+    const Guid* classId; // nullptr: a null pointer is passed
+    const Guid* iid;
+    bool nullObject;
+    KxResult expected;
+};
+
+class ClassObjectRefusal : public test::LedgerWizFixture, public testing::WithParamInterface<Refusal> {};
+
+TEST_P(ClassObjectRefusal, AnswersWithTheResultAndNoObject) {
+    // Straight through the exported function, since the host wrapper takes no null ids.
+    struct HandleCloser {
+        void operator()(void* handle) const { ::dlclose(handle); }
+    };
+    std::unique_ptr<void, HandleCloser> handle(::dlopen(KX_LEDGERWIZ_LIBRARY, RTLD_NOW | RTLD_NOLOAD));
+    ASSERT_NE(handle, nullptr);
+    const auto getClassObject =
+        reinterpret_cast<KxDllGetClassObjectFunction>(::dlsym(handle.get(), "DllGetClassObject"));
+    ASSERT_NE(getClassObject, nullptr);
+
+    const Refusal& r = GetParam();
+    void* object = kSentinel;
+    EXPECT_EQ(getClassObject(r.classId, r.iid, r.nullObject ? nullptr : &object), r.expected);
+    if (!r.nullObject) {
+        EXPECT_EQ(object, nullptr);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ClassObjectRefusal,
+    testing::Values(
+        Refusal{"WrongClass", &kUnknownClass, &KX_IID_IClassFactory, false, KX_CLASS_E_CLASSNOTAVAILABLE},
+        Refusal{"InterfaceIdAsClass", &KX_IID_CreatLedgerWiz, &KX_IID_IClassFactory, false,
+                KX_CLASS_E_CLASSNOTAVAILABLE},
+        Refusal{"ControlInterfaceFromClassObject", &KX_CLSID_CreatLedgerWiz, &KX_IID_CreatLedgerWiz, false,
+                KX_E_NOINTERFACE},
+        Refusal{"NullObject", &KX_CLSID_CreatLedgerWiz, &KX_IID_IClassFactory, true, KX_E_POINTER},
+        Refusal{"NullClass", nullptr, &KX_IID_IClassFactory, false, KX_E_POINTER},
+        Refusal{"NullInterface", &KX_CLSID_CreatLedgerWiz, nullptr, false, KX_E_POINTER}),
+    [](const testing::TestParamInfo<Refusal>& param) { return std::string(param.param.name); });
+
+TEST_F(ClassObject, CreatesARealWizardControl) {
+    ClassFactoryPtr factory = Factory();
+    std::unique_ptr<QWidget> control = NewControl(*factory);
+    ASSERT_NE(control, nullptr);
+    EXPECT_STREQ(control->metaObject()->className(), "kx::wizard::CreatLedgerWiz");
+    EXPECT_EQ(control->property("MaxStep").toInt(), 4);
+    EXPECT_EQ(control->property("BookID").toInt(), -1);
+    EXPECT_EQ(control->property("BookNo").toString(), QStringLiteral("1"));
+    EXPECT_NE(control->findChild<QTableView*>(QStringLiteral("fg")), nullptr) << "the book list grid is missing";
+    EXPECT_EQ(control->parent(), nullptr);
+}
+
+TEST_F(ClassObject, UnknownInterfaceAlsoGivesTheControl) {
+    ClassFactoryPtr factory = Factory();
+    void* object = nullptr;
+    ASSERT_EQ(factory->CreateInstance(nullptr, KX_IID_IUnknown, &object), KX_S_OK);
+    std::unique_ptr<QWidget> control(static_cast<QWidget*>(object));
+    EXPECT_STREQ(control->metaObject()->className(), "kx::wizard::CreatLedgerWiz");
+}
+
+/// A host's handler, connected by signature as a host without the control's
+/// header connects.
+class CancellingHost : public QObject {
+    Q_OBJECT
+  public:
+    int beforeSteps = 0;
+    int afterSteps = 0;
+  public slots:
+    void OnBeforeStep(short, bool& cancel) {
+        ++beforeSteps;
+        cancel = true;
+    }
+    void OnAfterStep(short) { ++afterSteps; }
+};
+
+TEST_F(ClassObject, EventHandlerCanCancelThroughTheByReferenceArgument) {
+    ClassFactoryPtr factory = Factory();
+    std::unique_ptr<QWidget> control = NewControl(*factory);
+    CancellingHost host;
+    ASSERT_TRUE(QObject::connect(control.get(), SIGNAL(BeforeStep(short, bool&)), &host,
+                                 SLOT(OnBeforeStep(short, bool&)), Qt::DirectConnection));
+    ASSERT_TRUE(QObject::connect(control.get(), SIGNAL(AfterStep(short)), &host, SLOT(OnAfterStep(short)),
+                                 Qt::DirectConnection));
+
+    control->setProperty("Step", 1);
+    EXPECT_EQ(host.beforeSteps, 1);
+    EXPECT_EQ(host.afterSteps, 0);
+    EXPECT_EQ(control->property("Step").toInt(), 0);
+}
+
+TEST_F(ClassObject, ControlKeepsTheLibraryInUseUntilDestroyed) {
+    ClassFactoryPtr factory = Factory();
+    std::unique_ptr<QWidget> control = NewControl(*factory);
+    factory.Reset();
+    EXPECT_EQ(library.CanUnloadNow(), KX_S_FALSE);
+    control.reset();
+    EXPECT_EQ(library.CanUnloadNow(), KX_S_OK);
+}
+
+TEST_F(ClassObject, ControlOwnedByItsParentCountsUntilTheParentGoes) {
+    auto window = std::make_unique<QWidget>();
+    {
+        ClassFactoryPtr factory = Factory();
+        void* first = nullptr;
+        void* second = nullptr;
+        ASSERT_EQ(factory->CreateInstance(window.get(), KX_IID_CreatLedgerWiz, &first), KX_S_OK);
+        ASSERT_EQ(factory->CreateInstance(window.get(), KX_IID_CreatLedgerWiz, &second), KX_S_OK);
+        EXPECT_EQ(static_cast<QWidget*>(first)->parentWidget(), window.get());
+        EXPECT_NE(first, second);
+    }
+    EXPECT_EQ(library.CanUnloadNow(), KX_S_FALSE);
+    window.reset();
+    EXPECT_EQ(library.CanUnloadNow(), KX_S_OK);
+}
+
+TEST_F(ClassObject, RefusedCreationMakesNoControl) {
+    ClassFactoryPtr factory = Factory();
+    void* object = kSentinel;
+    EXPECT_EQ(factory->CreateInstance(nullptr, KX_IID_IClassFactory, &object), KX_E_NOINTERFACE);
+    EXPECT_EQ(object, nullptr);
+    EXPECT_EQ(factory->CreateInstance(nullptr, KX_IID_CreatLedgerWiz, nullptr), KX_E_POINTER);
+    factory.Reset();
+    EXPECT_EQ(library.CanUnloadNow(), KX_S_OK);
+}
+
+TEST_F(ClassObject, CreationOffTheApplicationThreadFailsInsteadOfAborting) {
+    ClassFactoryPtr factory = Factory();
+    KxResult result = KX_S_OK;
+    void* object = kSentinel;
+    std::thread([&] { result = factory->CreateInstance(nullptr, KX_IID_CreatLedgerWiz, &object); }).join();
+    EXPECT_EQ(result, KX_E_FAIL);
+    EXPECT_EQ(object, nullptr);
+}
+
+TEST_F(ClassObject, ServerLocksCountUntilEachIsUndone) {
+    ClassFactoryPtr factory = Factory();
+    EXPECT_EQ(factory->LockServer(true), KX_S_OK);
+    EXPECT_EQ(factory->LockServer(true), KX_S_OK);
+    factory.Reset();
+    EXPECT_EQ(library.CanUnloadNow(), KX_S_FALSE);
+
+    factory = Factory();
+    EXPECT_EQ(factory->LockServer(false), KX_S_OK);
+    EXPECT_EQ(factory->LockServer(false), KX_S_OK);
+    factory.Reset();
+    EXPECT_EQ(library.CanUnloadNow(), KX_S_OK);
+}
+
+TEST_F(ClassObject, UnlockWithoutALockIsRefused) {
+    ClassFactoryPtr factory = Factory();
+    EXPECT_EQ(factory->LockServer(false), KX_E_FAIL);
+    EXPECT_EQ(factory->LockServer(true), KX_S_OK);
+    EXPECT_EQ(factory->LockServer(false), KX_S_OK);
+    factory.Reset();
+    EXPECT_EQ(library.CanUnloadNow(), KX_S_OK) << "a refused unlock disturbed the count";
+}
+
+} // namespace
+} // namespace kx::component
+
+#include "ClassObjectTest.moc"

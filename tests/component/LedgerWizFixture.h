@@ -1,0 +1,38 @@
+#pragma once
+
+#include "TempFolder.h"
+#include "component/ComponentLibrary.h"
+#include "component/ScopedEnvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace kx::test {
+
+/// The class registry pointed at a file of the test's own.
+class TestRegistry {
+  public:
+    TestRegistry() { environment_.Set(KX_COMPONENT_REGISTRY_VARIABLE, file_.string()); }
+    const std::filesystem::path& file() const { return file_; }
+
+  private:
+    TempFolder folder_;
+    std::filesystem::path file_ = folder_.path() / "registry.ini";
+    ScopedEnvironment environment_;
+};
+
+/// The built libkxLedgerWiz.so, loaded for one test, with a registry of its own.
+/// Every test must leave the library free to unload: all class objects released,
+/// all controls destroyed, all locks undone.
+class LedgerWizFixture : public testing::Test {
+  protected:
+    void TearDown() override {
+        EXPECT_EQ(library.CanUnloadNow(), KX_S_OK) << "the test left the library in use";
+    }
+
+    TestRegistry registry;
+    component::ComponentLibrary library{KX_LEDGERWIZ_LIBRARY};
+};
+
+} // namespace kx::test

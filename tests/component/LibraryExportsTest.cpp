@@ -1,0 +1,81 @@
+// The built library, loaded as a host loads it: only the four entry points are
+// visible from outside.
+#include "component/ComponentError.h"
+#include "component/ComponentLibrary.h"
+
+
+#include <dlfcn.h>
+#include <stdio.h>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <string>
+
+namespace kx::component {
+namespace {
+
+struct PipeCloser {
+    void operator()(FILE* pipe) const { ::pclose(pipe); }
+};
+
+/// Standard output of `command`.
+std::string Output(const std::string& command) {
+    std::unique_ptr<FILE, PipeCloser> pipe(::popen(command.c_str(), "r"));
+    if (!pipe)
+        return {};
+    std::string text;
+    std::array<char, 4096> buffer{};
+    while (const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe.get()))
+        text.append(buffer.data(), n);
+    return text;
+}
+
+/// Names of the defined symbols that `nm` lists with `options`.
+std::set<std::string> DefinedSymbols(const std::string& options) {
+    std::istringstream lines(Output("nm " + options + " --defined-only '" KX_LEDGERWIZ_LIBRARY "'"));
+    std::set<std::string> names;
+    std::string line;
+    while (std::getline(lines, line)) {
+        const auto space = line.rfind(' ');
+        if (space != std::string::npos)
+            names.insert(line.substr(space + 1));
+    }
+    return names;
+}
+
+struct HandleCloser {
+    void operator()(void* handle) const { ::dlclose(handle); }
+};
+
+TEST(LibraryExports, DynamicSymbolTableHoldsExactlyTheFourEntryPoints) {
+    EXPECT_EQ(DefinedSymbols("-D"), (std::set<std::string>{"DllCanUnloadNow", "DllGetClassObject",
+                                                           "DllRegisterServer", "DllUnregisterServer"}));
+}
+
+TEST(LibraryExports, InternalSymbolsAreInTheLibraryButCannotBeLookedUp) {
+    const std::string internal = "_ZN2kx6wizard14CreatLedgerWiz16staticMetaObjectE";
+    ASSERT_EQ(DefinedSymbols("").count(internal), 1u) << "the control's meta-object is not in the library";
+
+    std::unique_ptr<void, HandleCloser> handle(::dlopen(KX_LEDGERWIZ_LIBRARY, RTLD_NOW | RTLD_LOCAL));
+    ASSERT_NE(handle, nullptr) << ::dlerror();
+    EXPECT_EQ(::dlsym(handle.get(), internal.c_str()), nullptr);
+    EXPECT_NE(::dlsym(handle.get(), "DllGetClassObject"), nullptr);
+}
+
+TEST(LibraryExports, LibraryWithoutTheEntryPointsIsRefused) {
+    // Any shared library will do that is not a component: the C runtime's math library.
+    try {
+        ComponentLibrary library("libm.so.6");
+        FAIL() << "a library without entry points was accepted";
+    } catch (const ComponentError& error) {
+        EXPECT_EQ(error.result(), KX_E_FAIL);
+        EXPECT_NE(std::string(error.what()).find("DllRegisterServer"), std::string::npos) << error.what();
+    }
+}
+
+} // namespace
+} // namespace kx::component

@@ -1,0 +1,98 @@
+#include "LedgerWizFixture.h"
+#include "component/ClassRegistry.h"
+#include "component/ComponentError.h"
+#include "component/Guid.h"
+#include "component/LoadedClass.h"
+#include "platform/AnsiTextFile.h"
+
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace kx::component {
+namespace {
+
+namespace fs = std::filesystem;
+
+using SelfRegistration = test::LedgerWizFixture;
+
+TEST_F(SelfRegistration, RegisterEntersClassProgIdLibraryAndDescription) {
+    ASSERT_EQ(library.RegisterServer(), KX_S_OK);
+
+    const auto entry = ClassRegistry(registry.file()).FindByProgId("kxLedgerWiz.CreatLedgerWiz");
+    ASSERT_TRUE(entry.has_value());
+    EXPECT_EQ(entry->classId, KX_CLSID_CreatLedgerWiz);
+    EXPECT_EQ(entry->library, fs::canonical(KX_LEDGERWIZ_LIBRARY));
+    EXPECT_EQ(entry->description, fs::canonical(KX_LEDGERWIZ_DESCRIPTION));
+    EXPECT_TRUE(entry->library.is_absolute());
+}
+
+TEST_F(SelfRegistration, UnregisterRemovesItsEntryAndKeepsOthers) {
+    const std::string foreign = "[{11111111-2222-3333-4444-555555555555}]\n"
+                                "ProgId=Other.Thing\n"
+                                "Library=/opt/other/libother.so\n";
+    platform::WriteFileAtomically(registry.file(), foreign);
+    ASSERT_EQ(library.RegisterServer(), KX_S_OK);
+    ASSERT_EQ(ClassRegistry(registry.file()).Classes().size(), 2u);
+
+    ASSERT_EQ(library.UnregisterServer(), KX_S_OK);
+    EXPECT_FALSE(ClassRegistry(registry.file()).FindByClassId(KX_CLSID_CreatLedgerWiz).has_value());
+    EXPECT_EQ(platform::ReadWholeFile(registry.file()).substr(0, foreign.size()), foreign);
+    EXPECT_TRUE(ClassRegistry(registry.file()).FindByProgId("Other.Thing").has_value());
+}
+
+TEST_F(SelfRegistration, UnregisterWithoutRegistryIsNoErrorAndMakesNoFile) {
+    EXPECT_EQ(library.UnregisterServer(), KX_S_OK);
+    EXPECT_FALSE(fs::exists(registry.file()));
+}
+
+TEST_F(SelfRegistration, UnwritableRegistryFailsWithTheRegistryError) {
+    fs::create_directories(registry.file()); // a folder where the file should be
+    EXPECT_EQ(library.RegisterServer(), KX_SELFREG_E_CLASS);
+    EXPECT_EQ(library.UnregisterServer(), KX_SELFREG_E_CLASS);
+}
+
+TEST_F(SelfRegistration, HostFindsLoadsAndCreatesTheRegisteredControl) {
+    ASSERT_EQ(library.RegisterServer(), KX_S_OK);
+    {
+        LoadedClass loaded = LoadClassByProgId("kxLedgerWiz.CreatLedgerWiz");
+        EXPECT_EQ(loaded.info.classId, KX_CLSID_CreatLedgerWiz);
+        ASSERT_TRUE(loaded.factory);
+
+        QWidget window;
+        void* object = nullptr;
+        ASSERT_EQ(loaded.factory->CreateInstance(&window, KX_IID_CreatLedgerWiz, &object), KX_S_OK);
+        auto* control = static_cast<QWidget*>(object);
+        EXPECT_EQ(control->parentWidget(), &window);
+        EXPECT_EQ(control->property("MaxStep").toInt(), 4);
+        EXPECT_EQ(loaded.library.CanUnloadNow(), KX_S_FALSE);
+    }
+    EXPECT_EQ(library.CanUnloadNow(), KX_S_OK);
+}
+
+TEST_F(SelfRegistration, UnregisteredProgIdIsNotAvailable) {
+    try {
+        LoadClassByProgId("kxLedgerWiz.CreatLedgerWiz");
+        FAIL() << "an unregistered class was loaded";
+    } catch (const ComponentError& error) {
+        EXPECT_EQ(error.result(), KX_CLASS_E_CLASSNOTAVAILABLE);
+    }
+}
+
+TEST_F(SelfRegistration, RegisteredLibraryThatIsGoneFailsToLoad) {
+    ClassRegistry(registry.file())
+        .Register(RegisteredClass{KX_CLSID_CreatLedgerWiz, KX_PROGID_CreatLedgerWiz, "/nonexistent/libkxLedgerWiz.so", {}});
+    try {
+        LoadClassByProgId("kxLedgerWiz.CreatLedgerWiz");
+        FAIL() << "a missing library was loaded";
+    } catch (const ComponentError& error) {
+        EXPECT_EQ(error.result(), KX_E_FAIL);
+    }
+}
+
+} // namespace
+} // namespace kx::component
