@@ -4,6 +4,7 @@
 #include "AdoError.h"
 #include "UnicodeText.h"
 #include "jet/JetProvider.h"
+#include "sqloledb/SqlOleDbProvider.h"
 
 #include <mutex>
 #include <vector>
@@ -23,6 +24,8 @@ struct Registry {
     Registry() {
         entries.push_back({"Microsoft.Jet.OLEDB.4.0", [] { return jet::NewJetProvider(); }});
         entries.push_back({"Microsoft.Jet.OLEDB", [] { return jet::NewJetProvider(); }});
+        entries.push_back({"SQLOLEDB.1", [] { return sqloledb::NewSqlOleDbProvider(); }});
+        entries.push_back({"SQLOLEDB", [] { return sqloledb::NewSqlOleDbProvider(); }});
     }
 
     Entry* Find(std::string_view name) {

@@ -1,0 +1,244 @@
+#include "ado/sqloledb/PgValueText.h"
+
+#include "ado/AdoError.h"
+#include "ado/sqloledb/PgBytea.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <stdexcept>
+
+namespace kx::ado::sqloledb {
+
+namespace {
+
+/// Largest number of significant decimal digits that every Double holds exactly.
+constexpr int kExactDoubleDigits = 15;
+
+template <typename Integer> std::optional<Integer> ParseInteger(std::string_view text) {
+    Integer value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<double> ParseDouble(std::string_view text) {
+    if (text == "NaN") {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+    if (text == "Infinity") {
+        return std::numeric_limits<double>::infinity();
+    }
+    if (text == "-Infinity") {
+        return -std::numeric_limits<double>::infinity();
+    }
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+int SignificantDigits(std::string_view decimal) {
+    int digits = 0;
+    bool leading = true;
+    for (const char c : decimal) {
+        if (c < '0' || c > '9') {
+            continue;
+        }
+        if (leading && c == '0') {
+            continue;
+        }
+        leading = false;
+        ++digits;
+    }
+    return digits;
+}
+
+/// An exact amount as the server writes numeric values ("-12.3400"), down to the
+/// smallest Currency, whose magnitude has no positive counterpart.
+std::optional<Currency> ParseAmount(std::string_view text) {
+    const bool negative = !text.empty() && text.front() == '-';
+    if (negative) {
+        text.remove_prefix(1);
+    }
+    std::uint64_t magnitude = 0;
+    int places = -1;
+    int digits = 0;
+    for (const char c : text) {
+        if (c == '.' && places < 0) {
+            places = 0;
+            continue;
+        }
+        if (c < '0' || c > '9' || places >= 4) {
+            return std::nullopt;
+        }
+        if (__builtin_mul_overflow(magnitude, 10u, &magnitude) ||
+            __builtin_add_overflow(magnitude, static_cast<unsigned>(c - '0'), &magnitude)) {
+            return std::nullopt;
+        }
+        ++digits;
+        if (places >= 0) {
+            ++places;
+        }
+    }
+    for (int p = std::max(places, 0); p < 4; ++p) {
+        if (__builtin_mul_overflow(magnitude, 10u, &magnitude)) {
+            return std::nullopt;
+        }
+    }
+    constexpr auto kLargest = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    if (digits == 0 || magnitude > kLargest + (negative ? 1 : 0)) {
+        return std::nullopt;
+    }
+    return Currency{negative ? static_cast<std::int64_t>(0 - magnitude)
+                             : static_cast<std::int64_t>(magnitude)};
+}
+
+std::string GuidText(std::string_view text) {
+    std::string guid = "{";
+    for (const char c : text) {
+        guid += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return guid + "}";
+}
+
+Variant Converted(std::string_view text, DataTypeEnum type) {
+    switch (type) {
+    case adBoolean:
+        if (text == "t" || text == "f") {
+            return Variant(text == "t");
+        }
+        break;
+    case adSmallInt:
+        if (const auto value = ParseInteger<std::int16_t>(text)) {
+            return Variant(*value);
+        }
+        break;
+    case adInteger:
+        if (const auto value = ParseInteger<std::int32_t>(text)) {
+            return Variant(*value);
+        }
+        break;
+    case adBigInt:
+        if (const auto value = ParseInteger<std::int64_t>(text)) {
+            return Variant(*value);
+        }
+        break;
+    case adSingle:
+    case adDouble:
+        if (const auto value = ParseDouble(text)) {
+            return Variant(*value);
+        }
+        break;
+    case adNumeric:
+        if (SignificantDigits(text) <= kExactDoubleDigits) {
+            if (const auto value = ParseDouble(text)) {
+                return Variant(*value);
+            }
+        }
+        break;
+    case adCurrency:
+        if (const auto value = ParseAmount(text)) {
+            return Variant(*value);
+        }
+        break;
+    case adDBTimeStamp:
+    case adDate:
+        return Variant(ParseDate(text));
+    case adLongVarBinary:
+    case adVarBinary:
+    case adBinary:
+        return Variant::FromByteString(DecodeByteaHex(text));
+    case adGUID:
+        return Variant(GuidText(text));
+    default:
+        break;
+    }
+    return Variant(text);
+}
+
+std::string TwoDigits(int value) {
+    std::string text = std::to_string(value);
+    if (text.size() < 2) {
+        text.insert(text.begin(), '0');
+    }
+    return text;
+}
+
+std::string DoubleText(double value) {
+    if (std::isnan(value)) {
+        return "NaN";
+    }
+    if (std::isinf(value)) {
+        return value < 0 ? "-Infinity" : "Infinity";
+    }
+    char buffer[64];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return error == std::errc() ? std::string(buffer, end) : std::to_string(value);
+}
+
+std::string DateText(const Date& date) {
+    const DateParts parts = date.Parts();
+    std::string year = std::to_string(parts.year);
+    if (year.size() < 4) {
+        year.insert(0, 4 - year.size(), '0');
+    }
+    return year + "-" + TwoDigits(parts.month) + "-" + TwoDigits(parts.day) + " " + TwoDigits(parts.hour) +
+           ":" + TwoDigits(parts.minute) + ":" + TwoDigits(parts.second);
+}
+
+} // namespace
+
+Variant VariantFromPgText(std::string_view text, DataTypeEnum type) {
+    try {
+        return Converted(text, type);
+    } catch (const AdoError&) {
+        return Variant(text);
+    } catch (const std::invalid_argument&) {
+        return Variant(text);
+    }
+}
+
+std::optional<std::string> PgTextOf(const Variant& value) {
+    switch (value.Type()) {
+    case VariantType::Empty:
+    case VariantType::Null:
+        return std::nullopt;
+    case VariantType::Bool:
+        return std::string(value.ToBool() ? "1" : "0");
+    case VariantType::Double:
+        return DoubleText(value.ToDouble());
+    case VariantType::Date:
+        return DateText(value.ToDate());
+    case VariantType::String:
+        return value.AsString();
+    case VariantType::Binary: {
+        const Bytes& bytes = value.AsBytes();
+        return EncodeByteaHex(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    }
+    default:
+        // Whole numbers and Currency: their plain, exact decimal.
+        return value.ToString();
+    }
+}
+
+PgParam PgParamOf(const Variant& value) {
+    if (value.Type() == VariantType::Binary) {
+        const Bytes& bytes = value.AsBytes();
+        return PgParam::Bytes(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    }
+    std::optional<std::string> text = PgTextOf(value);
+    if (!text) {
+        return PgParam::Null();
+    }
+    return PgParam{std::move(text), false};
+}
+
+} // namespace kx::ado::sqloledb

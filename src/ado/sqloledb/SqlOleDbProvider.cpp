@@ -1,0 +1,316 @@
+#include "ado/sqloledb/SqlOleDbProvider.h"
+
+#include "ado/AdoError.h"
+#include "ado/sqloledb/JetBookReader.h"
+#include "ado/sqloledb/PgError.h"
+#include "ado/sqloledb/PgQuote.h"
+#include "ado/sqloledb/PgRowSet.h"
+#include "ado/sqloledb/PgSession.h"
+#include "ado/sqloledb/PgTableWriter.h"
+#include "ado/sqloledb/ProviderErrors.h"
+#include "ado/sqloledb/SchemaTables.h"
+#include "ado/sqloledb/ServerAddress.h"
+#include "ado/sqloledb/TokenCursor.h"
+#include "ado/sqloledb/TranslationError.h"
+#include "ado/sqloledb/TsqlTokenizer.h"
+#include "ado/sqloledb/TsqlTranslator.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <map>
+#include <optional>
+
+namespace kx::ado::sqloledb {
+
+namespace {
+
+/// The first of the named properties that has a value; "" when none has.
+std::string PropertyText(const Properties& properties, std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+        std::string value = properties.Text(name);
+        if (!value.empty()) {
+            return value;
+        }
+    }
+    return {};
+}
+
+/// The object name that makes up the whole command, or nothing.
+std::optional<TsqlObjectName> WholeObjectName(std::string_view command) {
+    try {
+        TokenCursor cursor(command);
+        if (!cursor.IsName()) {
+            return std::nullopt;
+        }
+        TsqlObjectName name = cursor.TakeObjectName("a table name");
+        while (cursor.AcceptSymbol(";")) {
+        }
+        if (!cursor.AtEnd()) {
+            return std::nullopt;
+        }
+        return name;
+    } catch (const TranslationError&) {
+        return std::nullopt;
+    }
+}
+
+bool SwitchesDatabase(const TranslationPlan& plan) {
+    return std::any_of(plan.steps.begin(), plan.steps.end(),
+                       [](const PlanStep& step) { return std::holds_alternative<SwitchDatabase>(step); });
+}
+
+/// The database the rows of a plan come from: that of its last step with rows.
+std::string RowsDatabase(const TranslationPlan& plan) {
+    std::string database;
+    for (const PlanStep& step : plan.steps) {
+        if (const auto* run = std::get_if<RunSql>(&step); run != nullptr && run->returnsRows) {
+            database = run->database;
+        }
+    }
+    return database;
+}
+
+long RecordsAffected(const PgResult& result) {
+    const std::string tag = result.CommandTag();
+    for (const char* counted : {"INSERT", "UPDATE", "DELETE", "COPY"}) {
+        if (tag.starts_with(counted)) {
+            return static_cast<long>(result.AffectedRows());
+        }
+    }
+    return -1;
+}
+
+class SqlOleDbProvider final : public Provider {
+  public:
+    void Open(const Properties& properties, const ProviderSettings& settings) override;
+    void Close() noexcept override { session_.reset(); }
+    ExecuteResult Execute(std::string_view command, CommandKind kind,
+                          const ProviderSettings& settings) override;
+    RowSet OpenSchema(long schema, const std::vector<Variant>& restrictions) override;
+    void ApplyChange(const std::vector<ColumnInfo>& columns, const std::string& table,
+                     RowChange& change) override;
+
+  private:
+    template <typename Body> auto Guarded(Body body) -> decltype(body());
+    PgSession& Session();
+    void OpenSession(const Properties& properties, const ProviderSettings& settings);
+    void ApplyCommandTimeout(const ProviderSettings& settings);
+    ExecuteResult ExecuteText(std::string_view command);
+    ExecuteResult ReadTable(std::string_view command, const TsqlObjectName& name);
+    bool IsTableOfCurrentDatabase(const TsqlObjectName& name);
+    void RememberUsedNames(std::string_view command);
+    std::string CurrentCatalogName() const;
+
+    std::optional<PgSession> session_;
+    PgConnectionSettings login_;
+    /// The T-SQL names of databases, by their PostgreSQL names, as the caller wrote them.
+    std::map<std::string, std::string> catalogNames_;
+    // The connection on which statement_timeout was last set, and to what.
+    const void* timedConnection_ = nullptr;
+    long timedSeconds_ = -1;
+    /// The settings of the last command, for calls that come without settings.
+    ProviderSettings lastSettings_;
+};
+
+template <typename Body> auto SqlOleDbProvider::Guarded(Body body) -> decltype(body()) {
+    try {
+        return body();
+    } catch (const AdoError&) {
+        throw;
+    } catch (const PgError& error) {
+        throw ServerError(error, login_.user);
+    } catch (const TranslationError& error) {
+        throw UntranslatableStatement(error);
+    } catch (const std::exception& error) {
+        throw AdoError(errors::E_Fail, kProviderSource, error.what());
+    }
+}
+
+PgSession& SqlOleDbProvider::Session() {
+    if (!session_) {
+        throw AdoError(errors::ObjectClosed, kProviderSource,
+                       "Operation is not allowed when the object is closed.");
+    }
+    return *session_;
+}
+
+void SqlOleDbProvider::Open(const Properties& properties, const ProviderSettings& settings) {
+    session_.reset();
+    try {
+        OpenSession(properties, settings);
+    } catch (...) {
+        session_.reset();
+        throw;
+    }
+}
+
+void SqlOleDbProvider::OpenSession(const Properties& properties, const ProviderSettings& settings) {
+    Guarded([&] {
+        const ServerAddress address = ParseDataSource(PropertyText(properties, {"Data Source", "Server"}));
+        const std::string catalog = PropertyText(properties, {"Initial Catalog", "Database"});
+        login_ = PgConnectionSettings{};
+        login_.host = address.host;
+        login_.port = address.port;
+        login_.user = PropertyText(properties, {"User ID", "UID"});
+        login_.password = PropertyText(properties, {"Password", "PWD"});
+        login_.database = FoldDatabaseName(catalog);
+        login_.connectTimeoutSeconds =
+            static_cast<int>(std::clamp<long>(settings.connectionTimeout, 0, 86400));
+        catalogNames_.clear();
+        catalogNames_[login_.database] = catalog.empty() ? std::string("master") : catalog;
+        timedConnection_ = nullptr;
+        session_.emplace(login_);
+        ApplyCommandTimeout(settings);
+    });
+}
+
+void SqlOleDbProvider::ApplyCommandTimeout(const ProviderSettings& settings) {
+    lastSettings_ = settings;
+    const long seconds = std::max(0L, settings.commandTimeout);
+    PgConnection& current = Session().Current();
+    if (current.Handle() == timedConnection_ && seconds == timedSeconds_) {
+        return;
+    }
+    // The server takes at most INT_MAX milliseconds.
+    const long long milliseconds = std::min<long long>(static_cast<long long>(seconds) * 1000, 2147483647LL);
+    current.Exec("SET statement_timeout = " + std::to_string(milliseconds));
+    timedConnection_ = current.Handle();
+    timedSeconds_ = seconds;
+}
+
+ExecuteResult SqlOleDbProvider::Execute(std::string_view command, CommandKind kind,
+                                        const ProviderSettings& settings) {
+    return Guarded([&] {
+        ApplyCommandTimeout(settings);
+        if (kind == CommandKind::Text) {
+            return ExecuteText(command);
+        }
+        const std::optional<TsqlObjectName> name = WholeObjectName(command);
+        if (kind == CommandKind::Table) {
+            if (!name) {
+                throw AdoError(errors::ErrorsInCommand, kProviderSource,
+                               "Invalid object name '" + std::string(command) + "'.", 208);
+            }
+            return ReadTable(command, *name);
+        }
+        if (name && IsTableOfCurrentDatabase(*name)) {
+            return ReadTable(command, *name);
+        }
+        return ExecuteText(command);
+    });
+}
+
+bool SqlOleDbProvider::IsTableOfCurrentDatabase(const TsqlObjectName& name) {
+    PgSession& session = Session();
+    if (!name.database.empty() && FoldDatabaseName(name.database) != session.CurrentDatabase()) {
+        return false;
+    }
+    const PgParam params[] = {PgParam::Text(QuoteIdent(FoldName(name.object)))};
+    return session.Current().ExecParams("SELECT to_regclass($1) IS NOT NULL", params).Value(0, 0) == "t";
+}
+
+ExecuteResult SqlOleDbProvider::ReadTable(std::string_view command, const TsqlObjectName& name) {
+    PgSession& session = Session();
+    if (!name.database.empty() && FoldDatabaseName(name.database) != session.CurrentDatabase()) {
+        // Rows of another database go through its own connection, read-only.
+        return ExecuteText("SELECT * FROM " + std::string(command));
+    }
+    PgConnection& connection = session.Current();
+    const std::string table = FoldName(name.object);
+    const std::string quoted = QuoteIdent(table);
+    const PgParam params[] = {PgParam::Text(quoted)};
+    const PgResult kind =
+        connection.ExecParams("SELECT relkind FROM pg_class WHERE oid = to_regclass($1)", params);
+    if (kind.RowCount() == 0) {
+        throw AdoError(errors::NoSuchTable, kProviderSource, "Invalid object name '" + name.object + "'.",
+                       208);
+    }
+    ExecuteResult result;
+    if (kind.Value(0, 0) == "r") {
+        result.rows = RowSetFromResult(
+            &connection, connection.Exec("SELECT ctid, xmin, * FROM " + quoted + " ORDER BY ctid"), table);
+    } else {
+        result.rows = RowSetFromResult(&connection, connection.Exec("SELECT * FROM " + quoted));
+    }
+    return result;
+}
+
+ExecuteResult SqlOleDbProvider::ExecuteText(std::string_view command) {
+    PgSession& session = Session();
+    const TranslationPlan plan = TranslateTsql(command);
+    if (SwitchesDatabase(plan)) {
+        // The current connection is replaced; the time limit is set again on the next one.
+        timedConnection_ = nullptr;
+    }
+    const PgResult result = session.Run(plan, ReadJetBookTable);
+    if (SwitchesDatabase(plan)) {
+        RememberUsedNames(command);
+    }
+    ExecuteResult out;
+    if (plan.ReturnsRows()) {
+        const std::string database = RowsDatabase(plan);
+        PgConnection* catalog =
+            database.empty() || database == session.CurrentDatabase() ? &session.Current() : nullptr;
+        out.rows = RowSetFromResult(catalog, result);
+    } else {
+        out.recordsAffected = RecordsAffected(result);
+    }
+    return out;
+}
+
+void SqlOleDbProvider::RememberUsedNames(std::string_view command) {
+    const std::vector<TsqlToken> tokens = TokenizeTsql(command);
+    for (std::size_t i = 0; i + 1 < tokens.size(); ++i) {
+        if (tokens[i].IsKeyword("use") && tokens[i + 1].IsNameLike()) {
+            catalogNames_[FoldDatabaseName(tokens[i + 1].value)] = tokens[i + 1].value;
+        }
+    }
+}
+
+std::string SqlOleDbProvider::CurrentCatalogName() const {
+    const std::string& current = session_->CurrentDatabase();
+    const auto found = catalogNames_.find(current);
+    return found != catalogNames_.end() ? found->second : current;
+}
+
+RowSet SqlOleDbProvider::OpenSchema(long schema, const std::vector<Variant>& restrictions) {
+    if (schema != adSchemaTables) {
+        throw AdoError(errors::FeatureNotAvailable, kProviderSource,
+                       "Object or provider is not capable of performing requested operation: schema " +
+                           std::to_string(schema) + ".");
+    }
+    return Guarded([&] {
+        PgSession& session = Session();
+        ApplyCommandTimeout(lastSettings_);
+        const std::string catalog = !restrictions.empty() && !restrictions[0].IsMissing()
+                                        ? restrictions[0].ToString()
+                                        : std::string();
+        if (catalog.empty()) {
+            return ListTables(session.Current(), CurrentCatalogName(), restrictions);
+        }
+        const std::string database = FoldDatabaseName(catalog);
+        if (database == session.CurrentDatabase()) {
+            return ListTables(session.Current(), catalog, restrictions);
+        }
+        PgConnectionSettings other = login_;
+        other.database = database;
+        PgConnection connection(other);
+        return ListTables(connection, catalog, restrictions);
+    });
+}
+
+void SqlOleDbProvider::ApplyChange(const std::vector<ColumnInfo>& columns, const std::string& table,
+                                   RowChange& change) {
+    Guarded([&] {
+        ApplyCommandTimeout(lastSettings_);
+        WriteRowChange(Session().Current(), columns, table, change);
+    });
+}
+
+} // namespace
+
+std::unique_ptr<Provider> NewSqlOleDbProvider() {
+    return std::make_unique<SqlOleDbProvider>();
+}
+
+} // namespace kx::ado::sqloledb

@@ -1,0 +1,167 @@
+// Opening server books and listing their tables, through the ADO API.
+
+#include "ServerBookFixture.h"
+
+#include "ado/ProviderRegistry.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace kx::ado {
+namespace {
+
+using test::CatchAdoError;
+using test::PrepareServerConnection;
+
+TEST(SqlOleDbProvider, BothNamesAreBuiltIn) {
+    EXPECT_TRUE(IsProviderRegistered("SQLOLEDB.1"));
+    EXPECT_TRUE(IsProviderRegistered("sqloledb"));
+}
+
+class ServerConnection : public test::ServerBookFixture {};
+
+TEST_F(ServerConnection, OpensWithThePropertiesTheWizardSetsAndHidesThePassword) {
+    EXPECT_EQ(cnn_.State(), adStateOpen);
+    const std::string text = cnn_.ConnectionString();
+    EXPECT_NE(text.find("Initial Catalog=" + database_), std::string::npos) << text;
+    EXPECT_EQ(text.find(server_->password), std::string::npos) << "the password must not be read back";
+    EXPECT_NE(text.find("SQL"), std::string::npos) << "the clearing recognises server books by it";
+}
+
+TEST_F(ServerConnection, MasterAndAnEmptyCatalogOpenTheMaintenanceDatabase) {
+    // No database of these names exists on the server: opening proves where they lead.
+    for (const char* catalog : {"master", "MASTER", ""}) {
+        Connection cnn = PrepareServer(database_);
+        cnn.Properties().Set("Initial Catalog", Variant(catalog));
+        cnn.Open();
+        Recordset listing =
+            cnn.OpenSchema(adSchemaTables, {Variant(), Variant(), Variant(), Variant("SYSTEM TABLE")});
+        ASSERT_FALSE(listing.IsEOF()) << catalog;
+        EXPECT_EQ(listing.Item("TABLE_CATALOG").Value(), Variant(*catalog == '\0' ? "master" : catalog));
+        cnn.Close();
+    }
+}
+
+TEST_F(ServerConnection, AWrongPasswordFailsAsARefusedLogin) {
+    Connection cnn = PrepareServer(database_, std::string("not the password"));
+    const AdoError error = CatchAdoError([&] { cnn.Open("", "", "", -1); });
+    EXPECT_EQ(error.Number(), errors::AuthenticationFailed);
+    EXPECT_EQ(error.Source(), "Microsoft OLE DB Provider for SQL Server");
+    EXPECT_NE(error.Description().find("Login failed for user '" + server_->user + "'"), std::string::npos)
+        << error.Description();
+    EXPECT_NE(error.Description().find("password authentication failed"), std::string::npos)
+        << "the server's own message goes along: " << error.Description();
+    EXPECT_EQ(error.NativeError(), 18456);
+    EXPECT_EQ(cnn.State(), adStateClosed);
+}
+
+TEST_F(ServerConnection, AMissingDatabaseDoesNotOpen) {
+    Connection cnn = PrepareServer("kxAcc_no_such_book");
+    const AdoError error = CatchAdoError([&] { cnn.Open(); });
+    EXPECT_NE(error.Description().find("Cannot open database"), std::string::npos) << error.Description();
+    EXPECT_EQ(error.NativeError(), 4060);
+    EXPECT_EQ(cnn.State(), adStateClosed);
+}
+
+TEST_F(ServerConnection, AnUnreachableServerFailsToOpen) {
+    Connection cnn =
+        PrepareServerConnection(database_, folder_.Path().string() + ",1", server_->user, server_->password);
+    const AdoError error = CatchAdoError([&] { cnn.Open(); });
+    EXPECT_NE(error.Description().find("Cannot connect"), std::string::npos) << error.Description();
+    EXPECT_EQ(cnn.State(), adStateClosed);
+}
+
+TEST_F(ServerConnection, TheCommandTimeLimitCutsOffAStatementThatWaits) {
+    cnn_.Execute("CREATE TABLE kxLocked ([a] [int] NULL) ON [PRIMARY] ");
+    sqloledb::PgConnectionSettings settings = *server_;
+    settings.database = sqloledb::FoldDatabaseName(database_);
+    sqloledb::PgConnection holder(settings);
+    holder.Exec("BEGIN");
+    holder.Exec("LOCK TABLE kxlocked IN ACCESS EXCLUSIVE MODE");
+
+    cnn_.SetCommandTimeout(1);
+    const AdoError error = CatchAdoError([&] { cnn_.Execute("Select * From kxLocked"); });
+    EXPECT_EQ(error.Number(), errors::Hr(0x80040E31u)) << error.Description();
+    holder.Exec("ROLLBACK");
+    cnn_.SetCommandTimeout(0);
+    EXPECT_TRUE(cnn_.Execute("Select * From kxLocked")->IsEOF());
+}
+
+class ServerTableListing : public test::ServerBookFixture {
+  protected:
+    void SetUp() override {
+        ServerBookFixture::SetUp();
+        if (IsSkipped())
+            return;
+        cnn_.Execute(
+            "CREATE TABLE kxOperator ([opID] [int] IDENTITY (1, 1) NOT NULL,[opName] [nvarchar] (20) "
+            "COLLATE Chinese_PRC_CI_AS NULL) ON [PRIMARY] ");
+        cnn_.Execute("CREATE TABLE [kx Blank] ([a] [int] NULL) ON [PRIMARY] ");
+        // Views come from outside the book routines; the translator has no CREATE VIEW.
+        sqloledb::PgConnectionSettings settings = *server_;
+        settings.database = sqloledb::FoldDatabaseName(database_);
+        sqloledb::PgConnection(settings).Exec("CREATE VIEW kxoperatornames AS SELECT opname FROM kxoperator");
+    }
+};
+
+TEST_F(ServerTableListing, ListsUserTablesAsTableAndSkipsViewsAndTheServersTables) {
+    EXPECT_EQ(UserTables(cnn_.OpenSchema(adSchemaTables)),
+              (std::vector<std::string>{"kx blank", "kxoperator"}));
+
+    Recordset all = cnn_.OpenSchema(adSchemaTables);
+    bool sawView = false;
+    bool sawSystemTable = false;
+    for (; !all.IsEOF(); all.MoveNext()) {
+        const std::string type = all.Item("TABLE_TYPE").Value().ToString();
+        sawView =
+            sawView || (type == "VIEW" && all.Item("TABLE_NAME").Value().ToString() == "kxoperatornames");
+        sawSystemTable = sawSystemTable || type == "SYSTEM TABLE";
+        EXPECT_TRUE(all.Item("TABLE_GUID").Value().IsNull());
+        EXPECT_TRUE(all.Item("DATE_CREATED").Value().IsNull());
+    }
+    EXPECT_TRUE(sawView);
+    EXPECT_TRUE(sawSystemTable);
+}
+
+TEST_F(ServerTableListing, RowsNameTheCatalogAsTheCallerKnowsItAndTheDefaultSchema) {
+    Recordset listing = cnn_.OpenSchema(adSchemaTables, {Variant(), Variant(), Variant("KXOPERATOR")});
+    ASSERT_EQ(listing.RecordCount(), 1);
+    EXPECT_EQ(listing.Item("TABLE_CATALOG").Value(), Variant(database_));
+    EXPECT_EQ(listing.Item("TABLE_SCHEMA").Value(), Variant("dbo"));
+    EXPECT_EQ(listing.Item("TABLE_NAME").Value(), Variant("kxoperator"));
+    EXPECT_EQ(listing.Item("TABLE_TYPE").Value(), Variant("TABLE"));
+}
+
+TEST_F(ServerTableListing, TheTypeRestrictionIgnoresLetterCase) {
+    // The table copy asks for "Table" and keeps the rows whose type is "TABLE".
+    Recordset listing =
+        cnn_.OpenSchema(adSchemaTables, {Variant(database_), Variant(), Variant(), Variant("Table")});
+    EXPECT_EQ(listing.RecordCount(), 2);
+    for (; !listing.IsEOF(); listing.MoveNext())
+        EXPECT_EQ(listing.Item("Table_Type").Value(), Variant("TABLE"));
+    Recordset views =
+        cnn_.OpenSchema(adSchemaTables, {Variant(""), Variant(""), Variant(""), Variant("view")});
+    EXPECT_EQ(views.RecordCount(), 1);
+}
+
+TEST_F(ServerTableListing, ACatalogRestrictionListsAnotherDatabaseOfTheServer) {
+    const std::string other = NewDatabase();
+    Connection second = OpenServer(other);
+    second.Execute("CREATE TABLE kxOnlyThere ([a] [int] NULL) ON [PRIMARY] ");
+    second.Close();
+
+    Recordset listing =
+        cnn_.OpenSchema(adSchemaTables, {Variant(other), Variant(), Variant(), Variant("Table")});
+    EXPECT_EQ(UserTables(std::move(listing)), std::vector<std::string>{"kxonlythere"});
+    Recordset again =
+        cnn_.OpenSchema(adSchemaTables, {Variant(other), Variant(), Variant(), Variant("Table")});
+    EXPECT_EQ(again.Item("TABLE_CATALOG").Value(), Variant(other));
+    EXPECT_EQ(
+        UserTables(cnn_.OpenSchema(adSchemaTables, {Variant(), Variant(), Variant(), Variant("TABLE")})),
+        (std::vector<std::string>{"kx blank", "kxoperator"}))
+        << "the connection's own database is unchanged";
+}
+
+} // namespace
+} // namespace kx::ado

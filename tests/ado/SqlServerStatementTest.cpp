@@ -1,0 +1,334 @@
+// The statements the book routines send to server books, through the ADO API.
+
+#include "ServerBookFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace kx::ado {
+namespace {
+
+using test::CatchAdoError;
+
+// Built the way the conversion builds its row copy statement.
+std::string ImportStatement(const std::string& table, const std::string& targets, const std::string& sources,
+                            const std::string& file, const std::string& password = test::kBookPassword,
+                            const std::string& bookTable = {}) {
+    static int rowset = 0;
+    return "INSERT INTO " + table + " (" + targets + ") SELECT " + sources +
+           " FROM OPENDATASOURCE ('Microsoft.Jet.OLEDB.4.0','Data Source=\"" + file +
+           "\";Persist Security Info=False;Jet OLEDB:Database Password=" + password + "')...[" +
+           (bookTable.empty() ? table : bookTable) + "] Rowset_" + std::to_string(++rowset);
+}
+
+// The column definitions the conversion makes for every row of its type map.
+constexpr const char* kMappedTable =
+    "CREATE TABLE T1 ([ID] [int] IDENTITY (1, 1) NOT NULL,[Name] [nvarchar] (50) COLLATE Chinese_PRC_CI_AS "
+    "NULL,[Flag] [bit] NULL,[Num] [int] NULL,[Allow] [varchar] (256) COLLATE Chinese_PRC_CI_AS NULL,[Memo1] "
+    "[ntext] COLLATE Chinese_PRC_CI_AS NULL,[Stamp] [datetime] NULL,[Amount] [money] NULL,[Ratio] [float] "
+    "NULL,[Small] [int] NULL,[Single] [money] NULL,[Photo] [image] NULL,[Other] [ntext] NULL) ON [PRIMARY] ";
+
+struct FieldExpectation {
+    const char* name;
+    DataTypeEnum type;
+    long definedSize;
+};
+
+class ServerStatements : public test::ServerBookFixture {
+  protected:
+    Variant Scalar(const std::string& sql) { return BookFileFixture::Scalar(cnn_, sql); }
+
+    /// The values of one column of a table, in the order the table gives its rows.
+    std::vector<Variant> ColumnOf(const std::string& table, const std::string& column) {
+        Recordset rs;
+        rs.Open(table, cnn_, adOpenForwardOnly, adLockReadOnly, adCmdTable);
+        std::vector<Variant> values;
+        for (; !rs.IsEOF(); rs.MoveNext())
+            values.push_back(rs.Item(column).Value());
+        return values;
+    }
+};
+
+TEST_F(ServerStatements, CreateDatabaseAndUseMakeTheNewDatabaseTheCurrentOne) {
+    const std::string name = "kxAcc" + sqloledb::testing::NewTestDatabaseName();
+    created_.push_back(name);
+    Connection master = OpenServer("master");
+    master.Execute("Create Database " + name);
+    master.Execute("Use " + name);
+    master.Execute("CREATE TABLE kxMade ([a] [int] NULL) ON [PRIMARY] ");
+    Recordset listing =
+        master.OpenSchema(adSchemaTables, {Variant(), Variant(), Variant(), Variant("TABLE")});
+    EXPECT_EQ(listing.Item("TABLE_CATALOG").Value(), Variant(name)) << "the name as \"Use\" wrote it";
+    master.Close();
+
+    Connection book = OpenServer(name);
+    EXPECT_EQ(UserTables(book.OpenSchema(adSchemaTables)), std::vector<std::string>{"kxmade"});
+}
+
+TEST_F(ServerStatements, ASecondCreateDatabaseOfTheSameNameFails) {
+    Connection master = OpenServer("master");
+    const AdoError error = CatchAdoError([&] { master.Execute("Create Database " + database_); });
+    EXPECT_EQ(error.NativeError(), 1801);
+}
+
+TEST_F(ServerStatements, TablesOfTheTypeMapReportTheirFieldTypes) {
+    cnn_.Execute(kMappedTable);
+    std::optional<Recordset> rs = cnn_.Execute("Select * From T1");
+    ASSERT_TRUE(rs.has_value());
+    const FieldExpectation expected[] = {{"ID", adInteger, 4},
+                                         {"Name", adVarWChar, 50},
+                                         {"Flag", adBoolean, 2},
+                                         {"Num", adInteger, 4},
+                                         {"Allow", adVarWChar, 256},
+                                         {"Memo1", adLongVarWChar, 1073741823},
+                                         {"Stamp", adDBTimeStamp, 16},
+                                         {"Amount", adCurrency, 8},
+                                         {"Ratio", adDouble, 8},
+                                         {"Small", adInteger, 4},
+                                         {"Single", adCurrency, 8},
+                                         {"Photo", adLongVarBinary, 2147483647},
+                                         {"Other", adLongVarWChar, 1073741823}};
+    ASSERT_EQ(rs->Fields().Count(), static_cast<long>(std::size(expected)));
+    for (const FieldExpectation& e : expected) {
+        SCOPED_TRACE(e.name);
+        const Field field = rs->Item(e.name);
+        EXPECT_EQ(field.Type(), e.type);
+        EXPECT_EQ(field.DefinedSize(), e.definedSize);
+    }
+    const long identity = rs->Item("ID").Attributes();
+    EXPECT_NE(identity, 90) << "90 marks a Jet counter, which the conversion would take it for";
+    EXPECT_EQ(identity & (adFldUpdatable | adFldIsNullable), 0);
+    EXPECT_NE(rs->Item("Num").Attributes() & adFldIsNullable, 0);
+    EXPECT_NE(rs->Item("Memo1").Attributes() & adFldLong, 0);
+    EXPECT_NE(rs->Item("Photo").Attributes() & adFldLong, 0);
+}
+
+TEST_F(ServerStatements, TableHasIdentityAnswersOneZeroOrNull) {
+    cnn_.Execute(kMappedTable);
+    cnn_.Execute("CREATE TABLE T2 ([a] [int] NULL) ON [PRIMARY] ");
+    EXPECT_EQ(Scalar("Select OBJECTPROPERTY(OBJECT_ID('T1'),'TableHasIdentity')").ToInt32(), 1);
+    EXPECT_EQ(Scalar("Select OBJECTPROPERTY(OBJECT_ID('t2'),'TableHasIdentity')").ToInt32(), 0);
+    // The caller's comparison with 1 has no truth value then, which it reports as an error.
+    EXPECT_TRUE(Scalar("Select OBJECTPROPERTY(OBJECT_ID('kxMissing'),'TableHasIdentity')").IsNull());
+}
+
+TEST_F(ServerStatements, IdentityInsertKeepsGivenNumbersAndNewRowsFollowThem) {
+    cnn_.Execute(kMappedTable);
+    cnn_.Execute("SET IDENTITY_INSERT dbo.T1 ON ");
+    cnn_.Execute("INSERT INTO T1 ([ID],[Name]) VALUES (5, N'five')");
+    cnn_.Execute("INSERT INTO T1 ([ID],[Name]) VALUES (9, N'nine')");
+    cnn_.Execute("SET IDENTITY_INSERT dbo.T1 OFF ");
+    cnn_.Execute("INSERT INTO T1 ([Name]) VALUES (N'next')");
+    EXPECT_EQ(ColumnOf("T1", "ID"), (std::vector<Variant>{Variant(5), Variant(9), Variant(10)}));
+}
+
+class JetImport : public ServerStatements {
+  protected:
+    void SetUp() override {
+        ServerStatements::SetUp();
+        if (IsSkipped())
+            return;
+        bookFile_ = CreateBook();
+        book_ = test::OpenBook(bookFile_);
+        Run(book_,
+            {"CREATE TABLE T1 (ID COUNTER, Name TEXT(50), Flag BIT, Num LONG, Allow MEMO, Memo1 MEMO, "
+             "Stamp DATETIME, Amount CURRENCY, Ratio DOUBLE, Small SHORT, Single SINGLE, Photo LONGBINARY, "
+             "Other BYTE)"});
+        cnn_.Execute(kMappedTable);
+    }
+
+    std::string ImportAll(const std::string& file) {
+        return ImportStatement(
+            "T1",
+            "[ID],[Name],[Flag],[Num],[Allow],[Memo1],[Stamp],[Amount],[Ratio],[Small],[Single],"
+            "[Other]",
+            "[ID],[Name],[Flag],[Num],CONVERT (varchar(256),[Allow]),[Memo1],[Stamp],[Amount],"
+            "[Ratio],[Small],[Single],[Other]",
+            file);
+    }
+
+    std::string bookFile_;
+    Connection book_;
+};
+
+TEST_F(JetImport, CopiesEveryValueExactlyAndKeepsTheCounter) {
+    std::string longMemo;
+    for (int i = 0; i < 3000; ++i)
+        longMemo += "会计𠮷\t\\";
+    std::string allow(300, 'x');
+    allow.replace(0, 3, "允许");
+    Run(book_,
+        {"INSERT INTO T1 (ID, Name, Flag, Num, Allow, Memo1, Stamp, Amount, Ratio, Small, Single, Other) "
+         "VALUES "
+         "(3, '主管𠮷 O''Brien', -1, -7, '" +
+             allow + "', '" + longMemo + "', '2024-02-29 13:14:15', 123456789.1234, 0.1, -32768, 1.5, 255)",
+         "INSERT INTO T1 (ID) VALUES (8)"});
+    cnn_.Execute("SET IDENTITY_INSERT dbo.T1 ON ");
+    cnn_.Execute(ImportAll(bookFile_));
+    cnn_.Execute("SET IDENTITY_INSERT dbo.T1 OFF ");
+
+    Recordset rs;
+    rs.Open("T1", cnn_, adOpenForwardOnly, adLockReadOnly, adCmdTable);
+    ASSERT_EQ(rs.RecordCount(), 2);
+    EXPECT_EQ(rs.Item("ID").Value(), Variant(3));
+    EXPECT_EQ(rs.Item("Name").Value(), Variant("主管𠮷 O'Brien"));
+    EXPECT_EQ(rs.Item("Flag").Value(), Variant(true));
+    EXPECT_EQ(rs.Item("Num").Value(), Variant(-7));
+    EXPECT_EQ(rs.Item("Allow").Value().ToString(), allow.substr(0, 256 + 4)) << "cut to 256 characters";
+    EXPECT_EQ(rs.Item("Memo1").Value(), Variant(longMemo));
+    EXPECT_EQ(rs.Item("Stamp").Value(), Variant(Date::FromParts(2024, 2, 29, 13, 14, 15)));
+    EXPECT_EQ(rs.Item("Amount").Value(), Variant(Currency{1234567891234}));
+    EXPECT_EQ(rs.Item("Ratio").Value(), Variant(0.1));
+    EXPECT_EQ(rs.Item("Small").Value(), Variant(-32768));
+    EXPECT_EQ(rs.Item("Single").Value(), Variant(Currency{15000}));
+    EXPECT_TRUE(rs.Item("Photo").Value().IsNull()) << "image fields are left out of the row copy";
+    EXPECT_EQ(rs.Item("Other").Value(), Variant("255"));
+    rs.MoveNext();
+    EXPECT_EQ(rs.Item("ID").Value(), Variant(8));
+    for (const char* empty : {"Name", "Flag", "Num", "Allow", "Memo1", "Stamp", "Amount", "Ratio", "Other"})
+        EXPECT_TRUE(rs.Item(empty).Value().IsNull()) << empty;
+    rs.Close();
+
+    cnn_.Execute("INSERT INTO T1 ([Name]) VALUES (N'after')");
+    EXPECT_EQ(Scalar("SELECT MAX(ID) FROM T1").ToInt32(), 9) << "new rows follow the imported numbers";
+}
+
+TEST_F(JetImport, StreamsLargeTablesInBookFileOrder) {
+    // More rows than one batch, inserted in an order unlike their names.
+    constexpr int kRows = 12345;
+    book_.Execute("CREATE TABLE Big (N LONG, Label TEXT(20))");
+    book_.Execute("WITH RECURSIVE c(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM c WHERE i < " +
+                  std::to_string(kRows - 1) + ") INSERT INTO Big (N, Label) SELECT (i * 7919) % " +
+                  std::to_string(kRows) + ", 'r' || i FROM c");
+    cnn_.Execute(
+        "CREATE TABLE Big ([N] [int] NULL,[Label] [nvarchar] (20) COLLATE Chinese_PRC_CI_AS NULL) ON "
+        "[PRIMARY] ");
+    cnn_.Execute(ImportStatement("Big", "[N],[Label]", "[N],[Label]", bookFile_));
+
+    const std::vector<Variant> labels = ColumnOf("Big", "Label");
+    ASSERT_EQ(labels.size(), static_cast<std::size_t>(kRows));
+    for (int i = 0; i < kRows; i += 997)
+        EXPECT_EQ(labels[static_cast<std::size_t>(i)], Variant("r" + std::to_string(i)));
+    EXPECT_EQ(labels.back(), Variant("r" + std::to_string(kRows - 1)));
+}
+
+TEST_F(JetImport, AWrongBookPasswordFailsWithTheJetMessageAndStoresNothing) {
+    Run(book_, {"INSERT INTO T1 (ID) VALUES (1)"});
+    const AdoError error =
+        CatchAdoError([&] { cnn_.Execute(ImportStatement("T1", "[ID]", "[ID]", bookFile_, "wrong")); });
+    EXPECT_NE(error.Description().find("Microsoft.Jet.OLEDB.4.0"), std::string::npos) << error.Description();
+    EXPECT_NE(error.Description().find("Not a valid password."), std::string::npos) << error.Description();
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM T1").ToInt32(), 0);
+}
+
+TEST_F(JetImport, AMissingBookTableFails) {
+    const AdoError error = CatchAdoError([&] {
+        cnn_.Execute(ImportStatement("T1", "[ID]", "[ID]", bookFile_, test::kBookPassword, "kxNowhere"));
+    });
+    EXPECT_EQ(error.Source(), "Microsoft OLE DB Provider for SQL Server");
+    EXPECT_NE(error.Description().find("Microsoft.Jet.OLEDB.4.0"), std::string::npos) << error.Description();
+}
+
+TEST_F(ServerStatements, SelectIntoCopiesATableWithItsTypesIdentityAndRows) {
+    cnn_.Execute(kMappedTable);
+    cnn_.Execute("INSERT INTO T1 ([Name],[Amount],[Stamp]) VALUES (N'甲', 12.5, '2001-02-03 04:05:06')");
+    cnn_.Execute("INSERT INTO T1 ([Name]) VALUES (N'乙')");
+    const std::string target = NewDatabase();
+    cnn_.Execute("SELECT * INTO [" + target + "]..[T1] FROM [" + database_ + "]..[T1]");
+
+    Connection copy = OpenServer(target);
+    EXPECT_EQ(
+        BookFileFixture::Scalar(copy, "Select OBJECTPROPERTY(OBJECT_ID('T1'),'TableHasIdentity')").ToInt32(),
+        1);
+    std::optional<Recordset> rs = copy.Execute("Select * From T1 Order By ID");
+    ASSERT_TRUE(rs.has_value());
+    EXPECT_EQ(rs->RecordCount(), 2);
+    EXPECT_EQ(rs->Item("Name").Type(), adVarWChar);
+    EXPECT_EQ(rs->Item("Name").DefinedSize(), 50);
+    EXPECT_EQ(rs->Item("Amount").Type(), adCurrency);
+    EXPECT_EQ(rs->Item("Amount").Value(), Variant(Currency{125000}));
+    EXPECT_EQ(rs->Item("Stamp").Value(), Variant(Date::FromParts(2001, 2, 3, 4, 5, 6)));
+    copy.Execute("INSERT INTO T1 ([Name]) VALUES (N'丙')");
+    EXPECT_EQ(BookFileFixture::Scalar(copy, "SELECT MAX(ID) FROM T1").ToInt32(), 3);
+}
+
+TEST_F(ServerStatements, DropTableWithAThreePartNameDropsItInThatDatabase) {
+    const std::string other = NewDatabase();
+    Connection second = OpenServer(other);
+    second.Execute("CREATE TABLE kxGone ([a] [int] NULL) ON [PRIMARY] ");
+    cnn_.Execute("Drop Table [" + other + "]..[kxGone]");
+    EXPECT_TRUE(UserTables(second.OpenSchema(adSchemaTables)).empty());
+    const AdoError error = CatchAdoError([&] { cnn_.Execute("Drop Table [" + other + "]..[kxGone]"); });
+    EXPECT_EQ(error.Number(), errors::NoSuchTable);
+    EXPECT_EQ(error.NativeError(), 208);
+}
+
+TEST_F(ServerStatements, DeleteWithALengthConditionKeepsTheShortRows) {
+    cnn_.Execute("CREATE TABLE kxStatement ([AssistCode] [nvarchar] (20) COLLATE Chinese_PRC_CI_AS NULL) ON "
+                 "[PRIMARY] ");
+    for (const char* code : {"1", "1234", "12345", "会计科目表", "abc  ", "会计科目"})
+        cnn_.Execute(std::string("INSERT INTO kxStatement ([AssistCode]) VALUES (N'") + code + "')");
+    long affected = 0;
+    cnn_.Execute("Delete From kxStatement Where Len(AssistCode)>4", &affected);
+    EXPECT_EQ(affected, 2);
+    EXPECT_EQ(ColumnOf("kxStatement", "AssistCode"),
+              (std::vector<Variant>{Variant("1"), Variant("1234"), Variant("abc  "), Variant("会计科目")}));
+    cnn_.Execute("Delete From kxStatement ");
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM kxStatement").ToInt32(), 0);
+}
+
+TEST_F(ServerStatements, TheShrinkBatchRunsAfterClearing) {
+    cnn_.Execute(kMappedTable);
+    cnn_.Execute("INSERT INTO T1 ([Name]) VALUES (N'kept')");
+    cnn_.Execute("DUMP TRANSACTION [" + database_ + "] WITH NO_LOG BACKUP LOG [" + database_ +
+                 "] WITH NO_LOG DBCC SHRINKDATABASE([" + database_ + "])");
+    EXPECT_EQ(ColumnOf("T1", "Name"), std::vector<Variant>{Variant("kept")});
+}
+
+TEST_F(ServerStatements, TheOperatorQueryFindsAChineseNameExactly) {
+    cnn_.Execute(
+        "CREATE TABLE kxOperator ([opID] [int] IDENTITY (1, 1) NOT NULL,[opName] [nvarchar] (20) COLLATE "
+        "Chinese_PRC_CI_AS NULL,[OpPwd] [nvarchar] (20) COLLATE Chinese_PRC_CI_AS NULL) ON [PRIMARY] ");
+    cnn_.Execute("INSERT INTO kxOperator ([opName],[OpPwd]) VALUES (N'主管', N'Secret')");
+    cnn_.Execute("INSERT INTO kxOperator ([opName],[OpPwd]) VALUES (N'会计', NULL)");
+
+    std::optional<Recordset> rs = cnn_.Execute("SELECT * From kxOperator WHERE (opName = '主管')");
+    ASSERT_TRUE(rs.has_value());
+    ASSERT_FALSE(rs->IsEOF());
+    EXPECT_EQ(rs->Item("OpPwd").Value(), Variant("Secret"));
+    EXPECT_EQ(rs->Item("opID").Value(), Variant(1));
+    EXPECT_EQ(rs->RecordCount(), 1);
+    rs->Close();
+
+    rs = cnn_.Execute("SELECT * From kxOperator WHERE (opName = '会计')");
+    EXPECT_TRUE(rs->Item("OpPwd").Value().IsNull());
+    rs = cnn_.Execute("SELECT * From kxOperator WHERE (opName = '主')");
+    EXPECT_TRUE(rs->IsEOF());
+    // A quote in the typed name breaks the statement; the check then answers False.
+    EXPECT_THROW(cnn_.Execute("SELECT * From kxOperator WHERE (opName = 'a'b')"), AdoError);
+}
+
+TEST_F(ServerStatements, AStatementTheProviderDoesNotKnowFailsNamingIt) {
+    const AdoError error = CatchAdoError([&] { cnn_.Execute("EXEC sp_who2 'active'"); });
+    EXPECT_EQ(error.Number(), errors::ErrorsInCommand);
+    EXPECT_EQ(error.Source(), "Microsoft OLE DB Provider for SQL Server");
+    EXPECT_NE(error.Description().find("EXEC sp_who2 'active'"), std::string::npos) << error.Description();
+}
+
+TEST_F(ServerStatements, ServerFailuresCarryTheServersMessageAndASqlServerNumber) {
+    const AdoError missing = CatchAdoError([&] { cnn_.Execute("Select * From kxNoSuchTable"); });
+    EXPECT_EQ(missing.Number(), errors::NoSuchTable);
+    EXPECT_EQ(missing.NativeError(), 208);
+    EXPECT_NE(missing.Description().find("kxnosuchtable"), std::string::npos) << missing.Description();
+
+    cnn_.Execute(kMappedTable);
+    const AdoError exists = CatchAdoError([&] { cnn_.Execute(kMappedTable); });
+    EXPECT_EQ(exists.NativeError(), 2714);
+    EXPECT_NE(exists.Description().find("already exists"), std::string::npos) << exists.Description();
+}
+
+} // namespace
+} // namespace kx::ado
