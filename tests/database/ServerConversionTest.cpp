@@ -1,0 +1,252 @@
+#include "database/CreateCnn.h"
+#include "database/ServerTableCopy.h"
+#include "database/SqlBookConversion.h"
+#include "database/UserTables.h"
+
+#include "SampleBookCopy.h"
+#include "ado/AdoError.h"
+#include "ado/jet/BookFile.h"
+#include "ado/sqloledb/PgConnection.h"
+#include "ado/sqloledb/PgQuote.h"
+#include "ado/sqloledb/TsqlTranslator.h"
+#include "platform/MessageBoxService.h"
+#include "sqloledb/TestServer.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace kx::database {
+namespace {
+
+namespace pg = ado::sqloledb;
+
+/// A test on the throwaway server: databases it names are dropped at its end, and
+/// the conversion's message box is recorded instead of shown.
+class ServerConversionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        settings_ = pg::testing::TestServerSettings("postgres");
+        if (!settings_)
+            GTEST_SKIP() << pg::testing::kNoServerReason;
+        platform::InstallMessageBox(&box);
+    }
+    void TearDown() override {
+        platform::InstallMessageBox(nullptr);
+        if (!settings_)
+            return;
+        pg::PgConnection admin(*settings_);
+        for (const auto& name : databases_)
+            admin.Exec("DROP DATABASE IF EXISTS " + pg::QuoteIdent(pg::FoldDatabaseName(name)) + " WITH (FORCE)");
+    }
+    std::string NewName() {
+        databases_.push_back("kxAcc" + pg::testing::NewTestDatabaseName());
+        return databases_.back();
+    }
+    std::string Server() const { return settings_->host + "," + settings_->port; }
+    bool Convert(const std::string& book, const std::string& database) {
+        return CreateSqlBook(book, Server(), database, settings_->user, settings_->password);
+    }
+    ado::Connection Open(const std::string& database) {
+        ado::Connection cnn;
+        CreateCnn(cnn, database, Server(), settings_->user, settings_->password);
+        cnn.Open({}, {}, {}, -1);
+        return cnn;
+    }
+    static long Count(ado::Connection& cnn, const std::string& table) {
+        return cnn.Execute("Select Count(*) From [" + table + "]")->Item(0).Value().ToInt32();
+    }
+
+    platform::RecordingMessageBox box;
+    std::optional<pg::PgConnectionSettings> settings_;
+    std::vector<std::string> databases_;
+};
+
+/// The book file value and the server value say the same.
+void ExpectSameValue(const ado::Field& book, const ado::Field& server, const std::string& where) {
+    const ado::Variant a = book.Value();
+    const ado::Variant b = server.Value();
+    if (a.IsNull() || b.IsNull()) {
+        EXPECT_EQ(a.IsNull(), b.IsNull()) << where;
+    } else if (a.Type() == ado::VariantType::Binary) {
+        EXPECT_EQ(a.ToBytes(), b.ToBytes()) << where;
+    } else if (a.Type() == ado::VariantType::Date) {
+        EXPECT_EQ(a.ToDate().Parts().year, b.ToDate().Parts().year) << where;
+        EXPECT_NEAR(a.ToDate().days, b.ToDate().days, 1e-6) << where;
+    } else if (a.IsNumeric() && b.IsNumeric()) {
+        EXPECT_NEAR(a.ToDouble(), b.ToDouble(), 1e-4 * std::max(1.0, std::fabs(a.ToDouble()))) << where;
+    } else if (a.Type() == ado::VariantType::Bool) {
+        EXPECT_EQ(a.ToBool(), b.ToBool()) << where;
+    } else {
+        EXPECT_EQ(a.ToString(), b.ToString()) << where;
+    }
+}
+
+TEST_F(ServerConversionTest, TheSampleBookArrivesTableByTableValueByValue) {
+    const test::SampleBookCopy book;
+    const std::string database = NewName();
+    ASSERT_TRUE(Convert(book.str(), database)) << (box.shown.empty() ? "" : box.shown[0].text);
+    EXPECT_TRUE(box.shown.empty());
+
+    ado::Connection jet;
+    CreateCnn(jet, book.str(), "", "", "###");
+    jet.Open({}, {}, {}, -1);
+    ado::Connection sql = Open(database);
+    const auto tables = UserTableNames(jet);
+    EXPECT_EQ(UserTableNames(sql).size(), tables.size());
+    for (const std::string& table : tables) {
+        // Every sample table has its key first; the long-value copy moves server rows.
+        const std::string key = jet.Execute("Select * From [" + table + "]")->Fields().Item(0).Name();
+        auto source = jet.Execute("Select * From [" + table + "] Order By [" + key + "]");
+        auto target = sql.Execute("Select * From [" + table + "] Order By [" + key + "]");
+        ASSERT_EQ(target->RecordCount(), source->RecordCount()) << table;
+        const ado::Fields fields = source->Fields();
+        for (; !source->IsEOF(); source->MoveNext(), target->MoveNext()) {
+            for (long i = 0; i < fields.Count(); ++i) {
+                const std::string name = fields.Item(i).Name();
+                // Image columns travel only for the long-value tables.
+                if (fields.Item(i).Type() == ado::adLongVarBinary && table != "kxAccReport")
+                    continue;
+                ExpectSameValue(source->Item(i), target->Item(name),
+                                table + "." + name + " row " + std::to_string(source->AbsolutePosition()));
+            }
+        }
+    }
+    jet.Close();
+
+    // Counters kept their values, and new rows are numbered after them.
+    auto op = sql.Execute("Select opID From kxOperator Where opName = '出纳'");
+    EXPECT_EQ(op->Item(0).Value().ToInt32(), 2);
+    sql.Execute("Insert Into kxOperator (opName, OpPwd) Values ('新', 'x')");
+    EXPECT_EQ(sql.Execute("Select opID From kxOperator Where opName = '新'")->Item(0).Value().ToInt32(), 4);
+    // The operator table's columns have the mapped server types.
+    auto columns = sql.Execute("Select * From kxOperator");
+    EXPECT_EQ(columns->Item("opID").Type(), ado::adInteger);
+    EXPECT_EQ(columns->Item("opName").DefinedSize(), 20);
+    sql.Close();
+}
+
+/// A keyed book file of its own, with tables made by Jet DDL.
+std::string MakeBook(const test::TempFolder& folder, const std::vector<std::string>& statements) {
+    const std::string file = (folder.path() / "book.mde").string();
+    ado::jet::CreateBookFile(file, kBookDatabasePassword);
+    ado::Connection cnn;
+    CreateCnn(cnn, file, "", "", "###");
+    cnn.Open({}, {}, {}, -1);
+    for (const auto& s : statements)
+        cnn.Execute(s);
+    cnn.Close();
+    return file;
+}
+
+TEST_F(ServerConversionTest, ABookWithoutTablesConvertsNothingAndShowsNothing) {
+    test::TempFolder folder;
+    const std::string file = MakeBook(folder, {});
+    EXPECT_FALSE(Convert(file, NewName()));
+    EXPECT_TRUE(box.shown.empty());
+}
+
+TEST_F(ServerConversionTest, ATableOfImagesOnlyStopsTheConversionWithItsName) {
+    test::TempFolder folder;
+    const std::string file = MakeBook(folder, {"CREATE TABLE pics ([a] LONGBINARY)"});
+    EXPECT_FALSE(Convert(file, NewName()));
+    ASSERT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(box.shown[0].text, "创建数据表：pics失败。");
+    EXPECT_EQ(box.shown[0].title, "从Access数据库恢复数据");
+}
+
+TEST_F(ServerConversionTest, WhenTheThirdTableFailsTheFirstTwoStay) {
+    test::TempFolder folder;
+    const std::string file = MakeBook(folder, {"CREATE TABLE ta ([x] LONG)", "INSERT INTO ta ([x]) VALUES (1)",
+                                               "CREATE TABLE tb ([x] LONG)", "CREATE TABLE tc ([x] LONG)"});
+    const std::string database = NewName();
+    {
+        // The third table already exists in the target: its creation fails.
+        ado::Connection master = Open("master");
+        master.Execute("Create Database " + database);
+        master.Execute("Use " + database);
+        master.Execute("CREATE TABLE tc ([y] [int] NULL) ON [PRIMARY] ");
+        master.Close();
+    }
+    EXPECT_FALSE(Convert(file, database));
+    ASSERT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(box.shown[0].text, "创建数据表：tc失败。");
+    ado::Connection sql = Open(database);
+    EXPECT_EQ(Count(sql, "ta"), 1);
+    EXPECT_EQ(Count(sql, "tb"), 0);
+    sql.Close();
+}
+
+TEST_F(ServerConversionTest, ATableNameWithABlankFailsWithTheProvidersText) {
+    test::TempFolder folder;
+    const std::string file = MakeBook(folder, {"CREATE TABLE [my table] ([x] LONG)"});
+    EXPECT_FALSE(Convert(file, NewName()));
+    ASSERT_EQ(box.shown.size(), 1u);
+    EXPECT_FALSE(box.shown[0].text.empty());
+    EXPECT_EQ(box.shown[0].text.find("创建数据表"), std::string::npos) << box.shown[0].text;
+}
+
+TEST_F(ServerConversionTest, LongValuesPairWithTheirRowsEvenWhenTheOrderOfKeysDiffers) {
+    test::TempFolder folder;
+    // Rows inserted with keys out of order: pairing must follow insertion order.
+    std::vector<std::string> statements{"CREATE TABLE kxSystem ([k] LONG, [Memo] MEMO, [Pic] LONGBINARY)"};
+    for (int k : {5, 1, 4, 2, 3})
+        statements.push_back("INSERT INTO kxSystem ([k], [Memo], [Pic]) VALUES (" + std::to_string(k) + ", '值" +
+                             std::to_string(k) + std::string(static_cast<std::size_t>(k) * 700, 'z') +
+                             "', X'" + std::string(static_cast<std::size_t>(k) * 2, 'A') + "')");
+    const std::string file = MakeBook(folder, statements);
+    const std::string database = NewName();
+    ASSERT_TRUE(Convert(file, database));
+    ado::Connection sql = Open(database);
+    for (int k = 1; k <= 5; ++k) {
+        auto row = sql.Execute("Select Memo, Pic From kxSystem Where k = " + std::to_string(k));
+        EXPECT_EQ(row->Item("Memo").Value().ToString(),
+                  "值" + std::to_string(k) + std::string(static_cast<std::size_t>(k) * 700, 'z'));
+        EXPECT_EQ(row->Item("Pic").Value().ToBytes().size(), static_cast<std::size_t>(k));
+    }
+    sql.Close();
+}
+
+TEST_F(ServerConversionTest, CopySqlAllTablesCopiesEveryTableAndReplacesOnesThatExist) {
+    const test::SampleBookCopy book;
+    const std::string source = NewName();
+    ASSERT_TRUE(Convert(book.str(), source));
+    const std::string destination = NewName();
+    ado::Connection cnn = Open(source);
+    cnn.Execute("Create Database " + destination);
+    {
+        ado::Connection target = Open(destination);
+        target.Execute("CREATE TABLE kxLog ([stale] [int] NULL) ON [PRIMARY] ");
+        target.Execute("Insert Into kxLog (stale) Values (1)");
+        target.Close();
+    }
+    EXPECT_TRUE(CopySqlAllTables(source, destination, cnn));
+    ado::Connection target = Open(destination);
+    EXPECT_EQ(UserTableNames(target).size(), UserTableNames(cnn).size());
+    EXPECT_EQ(Count(target, "kxLog"), Count(cnn, "kxLog"));
+    EXPECT_EQ(Count(target, "kxAccClass"), Count(cnn, "kxAccClass"));
+    target.Execute("Insert Into kxOperator (opName, OpPwd) Values ('新', 'x')");
+    EXPECT_EQ(target.Execute("Select opID From kxOperator Where opName = '新'")->Item(0).Value().ToInt32(), 4);
+    target.Close();
+    cnn.Close();
+}
+
+TEST_F(ServerConversionTest, CopyIntoAMissingDatabaseEndsWithTheTableCopyError) {
+    test::TempFolder folder;
+    const std::string file = MakeBook(folder, {"CREATE TABLE ta ([x] LONG)"});
+    const std::string source = NewName();
+    ASSERT_TRUE(Convert(file, source));
+    ado::Connection cnn = Open(source);
+    try {
+        CopySqlAllTables(source, "kxAccNoSuchDatabase", cnn);
+        FAIL() << "the copy claimed success";
+    } catch (const ado::AdoError& e) {
+        EXPECT_EQ(static_cast<std::uint32_t>(e.Number()), 0x80040200u);
+        EXPECT_EQ(e.Source(), "CopySqlAllTables");
+        EXPECT_EQ(e.Description(), "复制数据表ta时遇到错误。");
+    }
+    cnn.Close();
+}
+
+} // namespace
+} // namespace kx::database
