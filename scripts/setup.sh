@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs (only those missing), then
 # configures and builds one build folder.
-#   scripts/setup.sh BUILD_DIR [cmake options...]
+#   scripts/setup.sh BUILD_DIR [cmake options...] [-- targets...]
 set -euo pipefail
 
 packages=(
@@ -30,7 +30,11 @@ if ((${#missing[@]})); then
 fi
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:?usage: setup.sh BUILD_DIR [cmake options...]}
+build=${1:?usage: setup.sh BUILD_DIR [cmake options...] [-- targets...]}
 shift
-cmake -S "$root" -B "$build" -G Ninja "$@"
-cmake --build "$build" -j "$(nproc)"
+options=()
+while (($#)) && [[ $1 != -- ]]; do options+=("$1"); shift; done
+targets=()
+if (($#)); then shift; for t in "$@"; do targets+=(--target "$t"); done; fi
+cmake -S "$root" -B "$build" -G Ninja "${options[@]}"
+cmake --build "$build" -j "$(nproc)" "${targets[@]}"
