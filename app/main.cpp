@@ -2,6 +2,7 @@
 #include "BooksCommand.h"
 #include "ConvertCommand.h"
 #include "SqlCommand.h"
+#include "WizardCommand.h"
 
 #include <cstring>
 #include <iostream>
@@ -11,6 +12,10 @@
 namespace {
 
 constexpr const char* kUsage = R"(用法 / usage:
+  ledgerwiz [wizard] [--app DIR]
+      Opens the new-book wizard window on the application folder (created with
+      the sample book and the book list books.txt on first use). Operators of
+      the sample book: 主管 / 8888, 出纳 / 6666.
   ledgerwiz books [--app DIR] [--clean] FILE
       Loads the book list FILE (a bare name is taken inside the application
       folder; a missing list is created with the sample book) and prints one row
@@ -128,10 +133,13 @@ int Convert(const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+    if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
         std::cout << kUsage;
-        return args.empty() ? 2 : 0;
+        return 0;
     }
+    // No command, or only options (--app, Qt's -platform ...): the window.
+    if (args.empty() || args[0] == "wizard" || args[0].rfind('-', 0) == 0)
+        return kx::app::RunWizardCommand(argc, argv);
     const std::string command = args[0];
     args.erase(args.begin());
     if (command == "books")

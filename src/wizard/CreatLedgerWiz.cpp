@@ -1,25 +1,40 @@
 #include "wizard/CreatLedgerWiz.h"
 
+#include "platform/AnsiTextFile.h"
 #include "platform/DiskPath.h"
 #include "platform/PendingEvents.h"
 #include "platform/PropertyStore.h"
 #include "support/AccountingObject.h"
 #include "support/SupportError.h"
+#include "wizard/BookListEntry.h"
+#include "wizard/BookListModel.h"
+#include "wizard/FieldRules.h"
+#include "wizard/HostNotice.h"
+#include "wizard/OleColour.h"
+#include "wizard/OperatorCheck.h"
+#include "wizard/SqlLocation.h"
+#include "wizard/TemplateLocation.h"
+#include "wizard/UpDownSpinner.h"
 
 #include <QCheckBox>
 #include <QFrame>
-#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QStackedWidget>
-#include <QStandardItemModel>
 #include <QTableView>
-#include <QVBoxLayout>
+#include <QToolButton>
+#include <QToolTip>
 
+#include <algorithm>
+#include <filesystem>
 #include <stdexcept>
+#include <system_error>
+#include <vector>
 
 namespace kx::wizard {
 
@@ -28,19 +43,9 @@ namespace {
 constexpr int kMinYear = 1900;
 constexpr int kMaxYear = 3000;
 
-struct BookListColumn {
-    const char* key;
-    int widthPixels; // the list's widths in twips at 15 twips per pixel
-    bool visible;
-};
-constexpr std::array<BookListColumn, 6> kBookListColumns{{
-    {"BookName", 2310 / 15, true},
-    {"BookPath", 2025 / 15, false},
-    {"BookFile", 1065 / 15, false},
-    {"UserName", 900 / 15, false},
-    {"CurrentPeriod", 900 / 15, false},
-    {"Visible", 900 / 15, false},
-}};
+const QString kCancelCaption = QStringLiteral("取消(&A)");
+const QString kBackCaption = QStringLiteral("上一步(&B)");
+const QString kNextCaption = QStringLiteral("下一步(&F)");
 
 std::string ForeColorKey(std::size_t index) {
     return "ForeColorBookList" + std::to_string(index);
@@ -88,191 +93,131 @@ QString WithoutTrailingSeparators(QString path) {
     return path;
 }
 
-QLabel* AddLabel(QWidget* parent, QLayout* layout, int group, int index) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QStringLiteral("Label%1_%2").arg(group).arg(index));
-    label->setWordWrap(true);
-    layout->addWidget(label);
-    return label;
+/// Restores a widget's cursor when the work under a busy cursor ends.
+class BusyCursor {
+  public:
+    explicit BusyCursor(QWidget* widget)
+        : widget_(widget), had_(widget->testAttribute(Qt::WA_SetCursor)), cursor_(widget->cursor()) {
+        widget_->setCursor(Qt::BusyCursor);
+    }
+    ~BusyCursor() {
+        if (had_)
+            widget_->setCursor(cursor_);
+        else
+            widget_->unsetCursor();
+    }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+  private:
+    QWidget* widget_;
+    bool had_;
+    QCursor cursor_;
+};
+
+/// Suspends a widget's painting while a long change is made, so it is drawn once.
+class PaintingSuspended {
+  public:
+    explicit PaintingSuspended(QWidget* widget) : widget_(widget) { widget_->setUpdatesEnabled(false); }
+    ~PaintingSuspended() { widget_->setUpdatesEnabled(true); }
+    PaintingSuspended(const PaintingSuspended&) = delete;
+    PaintingSuspended& operator=(const PaintingSuspended&) = delete;
+
+  private:
+    QWidget* widget_;
+};
+
+/// The template archives in `folder` with extension `extension` (any letter case),
+/// in name order.
+std::vector<QString> ArchiveFileNames(const std::filesystem::path& folder, const QString& extension) {
+    std::vector<QString> names;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        if (!it->is_regular_file(ec))
+            continue;
+        const QString name = QString::fromStdString(it->path().filename().string());
+        const qsizetype dot = name.lastIndexOf(u'.');
+        if (dot >= 0 && name.mid(dot + 1).compare(extension, Qt::CaseInsensitive) == 0)
+            names.push_back(name);
+    }
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int folded = a.compare(b, Qt::CaseInsensitive);
+        return folded != 0 ? folded < 0 : a < b;
+    });
+    return names;
 }
 
-QLineEdit* AddLineEdit(QWidget* parent, QLayout* layout, const QString& name) {
-    auto* field = new QLineEdit(parent);
-    field->setObjectName(name);
-    layout->addWidget(field);
-    return field;
+QColor RowColour(CreatLedgerWiz::Colour colour, const QWidget* widget) {
+    return OleColourToQColor(colour, widget->palette());
 }
 
 } // namespace
 
-CreatLedgerWiz::CreatLedgerWiz(QWidget* parent) : QWidget(parent) {
-    BuildSurface();
+CreatLedgerWiz::CreatLedgerWiz(QWidget* parent) : QWidget(parent), ui_(BuildWizardSurface(this)) {
+    ConnectSurface();
 }
 
 CreatLedgerWiz::~CreatLedgerWiz() = default;
 
-void CreatLedgerWiz::BuildSurface() {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    pages_ = new QStackedWidget(this);
-    pages_->setObjectName(QStringLiteral("WizardPages"));
-    layout->addWidget(pages_);
+void CreatLedgerWiz::ConnectSurface() {
+    connect(ui_.listEntryButton, &QPushButton::clicked, this, &CreatLedgerWiz::OnCreateListEntryClicked);
+    connect(ui_.dropDownButton, &QToolButton::clicked, this, &CreatLedgerWiz::OnDropDown);
+    connect(ui_.sqlCheck, &QCheckBox::clicked, this, &CreatLedgerWiz::ShowSqlPanel);
+    connect(ui_.yearSpinner, &QSpinBox::valueChanged, this,
+            [this](int year) { ui_.newBookFields[3]->setText(QString::number(year)); });
+    connect(ui_.monthSpinner, &QSpinBox::valueChanged, this,
+            [this](int month) { ui_.newBookFields[4]->setText(QString::number(month)); });
 
-    BuildBookList();
-    using PageBuilder = void (CreatLedgerWiz::*)(QFrame*, QVBoxLayout*);
-    constexpr std::array<PageBuilder, 5> builders{
-        &CreatLedgerWiz::BuildWelcomePage, &CreatLedgerWiz::BuildTemplatePage,
-        &CreatLedgerWiz::BuildRetainPage, &CreatLedgerWiz::BuildNewBookPage,
-        &CreatLedgerWiz::BuildResultPage};
-    for (std::size_t i = 0; i < builders.size(); ++i) {
-        auto* page = new QFrame(pages_);
-        page->setObjectName(QStringLiteral("Frame1_%1").arg(i));
-        (this->*builders[i])(page, new QVBoxLayout(page));
-        pages_->addWidget(page);
+    ui_.grid->installEventFilter(this);
+    ui_.grid->viewport()->installEventFilter(this);
+
+    for (QLineEdit* field : {ui_.templateField, ui_.operatorName, ui_.operatorPassword})
+        new FieldRules(field, {{Qt::Key_Escape}, true, false});
+    auto* passwordRules = ui_.operatorPassword->findChild<FieldRules*>();
+    passwordRules->focusLost = [this] { RaiseCommand(QStringLiteral("LostFocus")); };
+
+    const std::vector<int> swallowed{Qt::Key_Cancel,  Qt::Key_Escape, Qt::Key_PageUp, Qt::Key_PageDown,
+                                     Qt::Key_Up,      Qt::Key_Down,   Qt::Key_Select, Qt::Key_Printer,
+                                     Qt::Key_Execute, Qt::Key_Print,  Qt::Key_Help};
+    for (std::size_t i = 0; i < ui_.newBookFields.size(); ++i) {
+        auto* rules = new FieldRules(ui_.newBookFields[i], {swallowed, true, true});
+        rules->validate = [this, i] { return ValidateNewBookField(i); };
     }
-    pages_->setCurrentIndex(step_);
 }
 
-void CreatLedgerWiz::BuildBookList() {
-    // The drop-down panel floats over the pages under the template field.
-    listPanel_ = new QWidget(this);
-    listPanel_->setObjectName(QStringLiteral("C1EList"));
-    auto* panelLayout = new QVBoxLayout(listPanel_);
-    panelLayout->setContentsMargins(0, 0, 0, 0);
-
-    bookModel_ = new QStandardItemModel(0, static_cast<int>(kBookListColumns.size()), this);
-    grid_ = new QTableView(listPanel_);
-    grid_->setObjectName(QStringLiteral("fg"));
-    grid_->setModel(bookModel_);
-    grid_->horizontalHeader()->hide();
-    grid_->verticalHeader()->hide();
-    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    for (std::size_t i = 0; i < kBookListColumns.size(); ++i) {
-        const int column = static_cast<int>(i);
-        bookModel_->setHeaderData(column, Qt::Horizontal, QString::fromLatin1(kBookListColumns[i].key));
-        grid_->setColumnWidth(column, kBookListColumns[i].widthPixels);
-        grid_->setColumnHidden(column, !kBookListColumns[i].visible);
-    }
-    panelLayout->addWidget(grid_);
-    listPanel_->hide();
-}
-
-void CreatLedgerWiz::BuildWelcomePage(QFrame* page, QVBoxLayout* layout) {
-    for (const int i : {0, 1, 4})
-        AddLabel(page, layout, 0, i);
-    auto* button = new QPushButton(QStringLiteral("创建列表项"), page);
-    button->setObjectName(QStringLiteral("PushButton1"));
-    connect(button, &QPushButton::clicked, this, &CreatLedgerWiz::OnCreateListEntryClicked);
-    layout->addWidget(button);
-    AddLabel(page, layout, 0, 9);
-}
-
-void CreatLedgerWiz::BuildTemplatePage(QFrame* page, QVBoxLayout* layout) {
-    AddLabel(page, layout, 1, 0);
-    AddLabel(page, layout, 1, 4);
-    AddLineEdit(page, layout, QStringLiteral("TDBText1_0"));
-    AddLabel(page, layout, 1, 1);
-
-    auto* operatorBox = new QFrame(page);
-    operatorBox->setObjectName(QStringLiteral("Picture1"));
-    auto* operatorLayout = new QHBoxLayout(operatorBox);
-    AddLineEdit(operatorBox, operatorLayout, QStringLiteral("TDBText1_1"));
-    AddLabel(operatorBox, operatorLayout, 1, 5);
-    AddLineEdit(operatorBox, operatorLayout, QStringLiteral("TDBText1_2"))->setEchoMode(QLineEdit::Password);
-    layout->addWidget(operatorBox);
-
-    auto* sqlCheck = new QCheckBox(QStringLiteral("SQL"), page);
-    sqlCheck->setObjectName(QStringLiteral("chkSql"));
-    layout->addWidget(sqlCheck);
-    auto* sqlBox = new QFrame(page);
-    sqlBox->setObjectName(QStringLiteral("picSql"));
-    auto* sqlLayout = new QHBoxLayout(sqlBox);
-    for (int i = 0; i < 3; ++i)
-        AddLineEdit(sqlBox, sqlLayout, QStringLiteral("TDBSQL_%1").arg(i));
-    layout->addWidget(sqlBox);
-    AddLabel(page, layout, 1, 9);
-}
-
-void CreatLedgerWiz::BuildRetainPage(QFrame* page, QVBoxLayout* layout) {
-    AddLabel(page, layout, 2, 0);
-    auto* details = new QFrame(page);
-    details->setObjectName(QStringLiteral("picDetails"));
-    auto* detailsLayout = new QVBoxLayout(details);
-    for (int i = 0; i < 9; ++i) {
-        auto* box = new QCheckBox(details);
-        box->setObjectName(QStringLiteral("chkRetain_%1").arg(i));
-        detailsLayout->addWidget(box);
-    }
-    layout->addWidget(details);
-    AddLabel(page, layout, 2, 9);
-}
-
-void CreatLedgerWiz::BuildNewBookPage(QFrame* page, QVBoxLayout* layout) {
-    AddLabel(page, layout, 3, 0);
-    for (int i = 0; i < 3; ++i) {
-        AddLabel(page, layout, 3, i + 1);
-        newBookFields_[static_cast<std::size_t>(i)] =
-            AddLineEdit(page, layout, QStringLiteral("TDBText3_%1").arg(i));
-    }
-    AddLabel(page, layout, 3, 4);
-    auto* dateRow = new QHBoxLayout();
-    layout->addLayout(dateRow);
-    newBookFields_[3] = AddLineEdit(page, dateRow, QStringLiteral("TDBText3_3"));
-    yearSpinner_ = new QSpinBox(page);
-    yearSpinner_->setObjectName(QStringLiteral("UpDown_0"));
-    yearSpinner_->setRange(kMinYear, kMaxYear);
-    yearSpinner_->setValue(kMinYear);
-    dateRow->addWidget(yearSpinner_);
-    newBookFields_[4] = AddLineEdit(page, dateRow, QStringLiteral("TDBText3_4"));
-    monthSpinner_ = new QSpinBox(page);
-    monthSpinner_->setObjectName(QStringLiteral("UpDown_1"));
-    monthSpinner_->setRange(1, 12);
-    monthSpinner_->setValue(1);
-    dateRow->addWidget(monthSpinner_);
-    AddLabel(page, layout, 3, 9);
-
-    connect(yearSpinner_, &QSpinBox::valueChanged, this,
-            [this](int year) { newBookFields_[3]->setText(QString::number(year)); });
-    connect(monthSpinner_, &QSpinBox::valueChanged, this,
-            [this](int month) { newBookFields_[4]->setText(QString::number(month)); });
-}
-
-void CreatLedgerWiz::BuildResultPage(QFrame* page, QVBoxLayout* layout) {
-    for (const int i : {0, 1, 2, 3, 4, 9})
-        AddLabel(page, layout, 4, i);
-}
+// ---------------------------------------------------------------- properties
 
 void CreatLedgerWiz::SetBookID(int value) {
     bookId_ = value;
-    if (bookModel_->rowCount() == 0) {
+    if (ui_.bookModel->rowCount() == 0) {
         Load(iniFile_);
         platform::LetPendingEventsRun();
     }
     // 64-bit sum: a huge book number must not wrap into a valid row.
     const long long row = static_cast<long long>(bookId_) + templateRowCount_;
-    if (bookId_ >= 0 && row < bookModel_->rowCount())
-        SelectListRow(static_cast<int>(row));
+    if (bookId_ >= 0 && row < ui_.bookModel->rowCount()) {
+        ui_.grid->setCurrentIndex(ui_.bookModel->index(static_cast<int>(row), BookListModel::BookName));
+        SelectListRow(Qt::LeftButton);
+    }
 }
 
 QString CreatLedgerWiz::BookName() const {
-    return newBookFields_[0]->text();
+    return ui_.newBookFields[0]->text();
 }
 void CreatLedgerWiz::SetBookName(const QString& value) {
-    newBookFields_[0]->setText(value);
+    ui_.newBookFields[0]->setText(value);
 }
 QString CreatLedgerWiz::UserName() const {
-    return newBookFields_[1]->text();
+    return ui_.newBookFields[1]->text();
 }
 void CreatLedgerWiz::SetUserName(const QString& value) {
-    newBookFields_[1]->setText(value);
+    ui_.newBookFields[1]->setText(value);
 }
 QString CreatLedgerWiz::Director() const {
-    return newBookFields_[2]->text();
+    return ui_.newBookFields[2]->text();
 }
 void CreatLedgerWiz::SetDirector(const QString& value) {
-    newBookFields_[2]->setText(value);
+    ui_.newBookFields[2]->setText(value);
 }
 
 QString CreatLedgerWiz::BookNo() const {
@@ -282,8 +227,8 @@ QString CreatLedgerWiz::BookNo() const {
 QDate CreatLedgerWiz::BeginDate() const {
     bool yearOk = false;
     bool monthOk = false;
-    const int year = newBookFields_[3]->text().trimmed().toInt(&yearOk);
-    const int month = newBookFields_[4]->text().trimmed().toInt(&monthOk);
+    const int year = ui_.newBookFields[3]->text().trimmed().toInt(&yearOk);
+    const int month = ui_.newBookFields[4]->text().trimmed().toInt(&monthOk);
     if (!yearOk || !monthOk)
         return {};
     const QDate date(year, month, 1);
@@ -294,11 +239,11 @@ void CreatLedgerWiz::SetBeginDate(const QDate& value) {
     const int year = value.isValid() ? value.year() : 0;
     if (year < kMinYear || year > kMaxYear)
         throw std::out_of_range("建账年份必须在 1900 至 3000 之间：" + std::to_string(year));
-    yearSpinner_->setValue(year);
-    monthSpinner_->setValue(value.month());
+    ui_.yearSpinner->setValue(year);
+    ui_.monthSpinner->setValue(value.month());
     // The spinners only report changes; an unchanged value must still reach its field.
-    newBookFields_[3]->setText(QString::number(yearSpinner_->value()));
-    newBookFields_[4]->setText(QString::number(monthSpinner_->value()));
+    ui_.newBookFields[3]->setText(QString::number(ui_.yearSpinner->value()));
+    ui_.newBookFields[4]->setText(QString::number(ui_.monthSpinner->value()));
 }
 
 QString CreatLedgerWiz::PathTemplates() {
@@ -341,7 +286,8 @@ void CreatLedgerWiz::SetStep(short value) {
         return;
     step_ = value;
     try {
-        pages_->setCurrentIndex(value);
+        ui_.pages->setCurrentIndex(value);
+        SetUpPage(value);
         update();
         platform::LetPendingEventsRun();
     } catch (const std::exception&) {
@@ -351,6 +297,52 @@ void CreatLedgerWiz::SetStep(short value) {
     emit AfterStep(value);
 }
 
+void CreatLedgerWiz::SetUpPage(short page) {
+    if (page == MaxStep()) {
+        RunCreation();
+        return;
+    }
+    buttonCaptions_[0] = kCancelCaption;
+    buttonCaptions_[1] = kBackCaption;
+    buttonCaptions_[2] = kNextCaption;
+    buttonEnabled_[0] = true;
+    buttonEnabled_[1] = page != 0;
+    buttonEnabled_[2] = true;
+    switch (page) {
+    case 1:
+        SetNextEnabled(!ui_.templateField->text().isEmpty());
+        ui_.templateField->setFocus();
+        break;
+    case 2:
+        ui_.retainBoxes[1]->setFocus();
+        break;
+    case 3:
+        if (BookName().isEmpty())
+            SetBookName(QStringLiteral("(新账簿名称)"));
+        if (UserName().isEmpty())
+            SetUserName(QStringLiteral("(单位名称)"));
+        if (BeginDate().isNull())
+            SetBeginDate(QDate::currentDate());
+        ui_.newBookFields[0]->setFocus();
+        break;
+    default:
+        break;
+    }
+}
+
+void CreatLedgerWiz::SetNextEnabled(bool enabled) {
+    buttonEnabled_[2] = enabled;
+    ui_.Label(1, 9)->setVisible(enabled);
+}
+
+void CreatLedgerWiz::RunCreation() {
+    ui_.Label(4, 9)->clear();
+    ui_.Label(4, 0)->setText(QStringLiteral("正在创建新账簿..."));
+    platform::LetPendingEventsRun();
+    // The creation of the new book (database, book information, clearing, book
+    // list record, summary) runs from here.
+}
+
 void CreatLedgerWiz::SetCompleted(bool value) {
     completed_ = value;
     if (!value)
@@ -358,8 +350,7 @@ void CreatLedgerWiz::SetCompleted(bool value) {
     if (!Acc)
         throw support::SupportError(support::supporterr::ObjectNotSet,
                                     "未设置账务支持对象（Acc），无法通知主程序。");
-    const QString notice = QString::number(winId()) + QStringLiteral("|All|Branch|0||");
-    Acc->SendNotice(notice.toStdString());
+    Acc->SendNotice(HostNotice(winId(), "Branch"));
 }
 
 QString CreatLedgerWiz::ButtonCaption(short index) const {
@@ -371,23 +362,8 @@ bool CreatLedgerWiz::ButtonEnabled(short index) const {
 }
 
 bool CreatLedgerWiz::PasswordOK() const {
-    try {
-        if (fromFile_.contains(u'@'))
-            return CheckSqlOperator();
-        if (fromFile_.right(3).toUpper() == QStringLiteral("WAK"))
-            return true;
-        return CheckAccessOperator();
-    } catch (const std::exception&) {
-        return false;
-    }
-}
-
-// Both checks need the data access layer; without it no operator can be confirmed.
-bool CreatLedgerWiz::CheckSqlOperator() const {
-    return false;
-}
-bool CreatLedgerWiz::CheckAccessOperator() const {
-    return false;
+    return OperatorMayOpenTemplate(fromFile_.toStdString(), ui_.operatorName->text().toStdString(),
+                                   ui_.operatorPassword->text().toStdString(), AppPath.toStdString());
 }
 
 void CreatLedgerWiz::SetIniFile(const QString& value) {
@@ -405,20 +381,323 @@ void CreatLedgerWiz::SetIniFile(const QString& value) {
     iniFile_ = replaced;
 }
 
+// ---------------------------------------------------------------- the book list view
+
 bool CreatLedgerWiz::Load(const QString& rFileName) {
     if (RaiseCommand(QStringLiteral("BeforeLoadList")))
         return false;
     if (!rFileName.isEmpty())
         SetIniFile(rFileName);
     // Both checks always run, so the host may get both messages from one call.
-    if (AppPath.isEmpty())
+    bool failed = false;
+    if (AppPath.isEmpty()) {
         Prompt(QStringLiteral("未指定程序当前路径，无法正常读入账簿列表。"), true);
-    if (iniFile_.isEmpty() || !platform::FileExists(iniFile_.toStdString(), AppPath.toStdString()))
+        failed = true;
+    }
+    if (iniFile_.isEmpty() || !platform::FileExists(iniFile_.toStdString(), AppPath.toStdString())) {
         Prompt(QStringLiteral("未找到账簿目录文件，无法读入记账列表。"), true);
-    // The grid cannot read the list yet, so a list file that passed the checks is
-    // not loaded either.
-    return false;
+        failed = true;
+    }
+    if (failed)
+        return false;
+
+    bool loaded = false;
+    try {
+        const PaintingSuspended suspended(ui_.grid);
+        templateRowCount_ = 0;
+        ui_.bookModel->removeRows(0, ui_.bookModel->rowCount());
+        const std::string text =
+            platform::ReadAnsiTextFile(platform::ToDiskPath(iniFile_.toStdString(), AppPath.toStdString()));
+        ui_.bookModel->AppendTabText(QString::fromStdString(text));
+        RemoveEmptyRows();
+        AddTemplateRows(QString());
+        PrepareListRows();
+        loaded = true;
+    } catch (const std::exception&) {
+        return false;
+    }
+    RaiseCommand(QStringLiteral("AfterLoadList"));
+    return loaded;
 }
+
+void CreatLedgerWiz::RemoveEmptyRows() {
+    ui_.bookModel->RemoveEmptyRows();
+}
+
+void CreatLedgerWiz::AddTemplateRows(QString extension) {
+    if (extension.isEmpty())
+        extension = QStringLiteral("WAK");
+    const QString folder = PathTemplates();
+    if (folder.isEmpty())
+        return;
+    for (const QString& name :
+         ArchiveFileNames(platform::ToDiskPath(folder.toStdString(), AppPath.toStdString()), extension)) {
+        ++templateRowCount_;
+        ui_.bookModel->InsertArchiveRow(folder, name);
+    }
+}
+
+void CreatLedgerWiz::PrepareListRows() {
+    const int rows = ui_.bookModel->rowCount();
+    for (int row = 0; row < rows; ++row) {
+        ui_.grid->setRowHidden(row, ui_.bookModel->IsHiddenRow(row));
+        std::size_t colour = 2;
+        switch (ui_.bookModel->PrepareRow(row, AppPath)) {
+        case BookListModel::RowKind::Archive:
+            colour = 0;
+            break;
+        case BookListModel::RowKind::WskBook:
+        case BookListModel::RowKind::SqlBook:
+            colour = 1;
+            break;
+        case BookListModel::RowKind::AccessBook:
+            colour = 2;
+            break;
+        }
+        ui_.bookModel->SetRowForeground(row, RowColour(foreColors_[colour], ui_.grid));
+    }
+}
+
+void CreatLedgerWiz::OnDropDown() {
+    try {
+        if (!ui_.listPanel->isHidden()) {
+            ui_.listPanel->hide();
+            return;
+        }
+        if (ui_.bookModel->rowCount() == 0) {
+            Load();
+            if (ui_.bookModel->rowCount() == 0) {
+                Prompt(QStringLiteral("装入账簿列表时，遇到错误；"), true);
+                return;
+            }
+        }
+        QWidget* page = ui_.listPanel->parentWidget();
+        const QPoint topLeft = ui_.templateField->mapTo(page, QPoint(0, ui_.templateField->height()));
+        int shownRows = 0;
+        for (int row = 0; row < ui_.bookModel->rowCount(); ++row)
+            shownRows += ui_.grid->isRowHidden(row) ? 0 : 1;
+        const int rowHeight = ui_.grid->verticalHeader()->defaultSectionSize();
+        const int wanted = std::clamp(shownRows, 3, 10) * rowHeight + 2 * ui_.grid->frameWidth();
+        const int room = page->height() - topLeft.y() - 4;
+        ui_.listPanel->setGeometry(topLeft.x(), topLeft.y(), ui_.templateField->width(),
+                                   std::max(std::min(wanted, room), rowHeight + 2 * ui_.grid->frameWidth()));
+        ui_.listPanel->show();
+        ui_.listPanel->raise();
+        ui_.grid->setFocus();
+        if (!ui_.grid->currentIndex().isValid()) {
+            const long long row = bookId_ < 0 ? 0 : static_cast<long long>(bookId_) + templateRowCount_;
+            if (row < ui_.bookModel->rowCount())
+                ui_.grid->setCurrentIndex(
+                    ui_.bookModel->index(static_cast<int>(row), BookListModel::BookName));
+        }
+    } catch (const std::exception&) {
+        // The drop-down ends quietly.
+    }
+}
+
+void CreatLedgerWiz::OnHover(int row) {
+    if (row < 0 || row >= ui_.bookModel->rowCount() || row == lastHoverRow_)
+        return;
+    if (lastHoverRow_ >= 0 && lastHoverRow_ < ui_.bookModel->rowCount())
+        ui_.bookModel->SetRowBold(lastHoverRow_, false, ui_.grid->font());
+    lastHoverRow_ = row;
+    const QString hint = ui_.bookModel->Text(row, BookListModel::UserName) + u' ' +
+                         ui_.bookModel->Text(row, BookListModel::BookPath) +
+                         (IsSqlBookRow(row) ? u':' : u'\\') +
+                         ui_.bookModel->Text(row, BookListModel::BookFile);
+    if (hint != ui_.grid->toolTip())
+        ui_.grid->setToolTip(hint);
+    ui_.bookModel->SetRowBold(row, true, ui_.grid->font());
+}
+
+void CreatLedgerWiz::SelectListRow(Qt::MouseButton button, int clickedRow) {
+    if (button != Qt::LeftButton)
+        return;
+    const BusyCursor busy(ui_.grid);
+    try {
+        if (clickedRow >= 0 && clickedRow < ui_.bookModel->rowCount())
+            ui_.grid->setCurrentIndex(ui_.bookModel->index(clickedRow, BookListModel::BookName));
+        const int row = ui_.grid->currentIndex().row();
+        if (!SetTemplateFromRow(row)) {
+            Prompt(QStringLiteral("未找到指定账簿的数据库文件。"), true);
+            buttonEnabled_[2] = false;
+        } else {
+            ui_.templateField->setText(ui_.bookModel->Text(row, BookListModel::BookName));
+            const QString location =
+                ui_.bookModel->StoredPath(row) + u'|' + ui_.bookModel->Text(row, BookListModel::BookFile);
+            ui_.templateField->setProperty("location", location);
+            QPalette palette = ui_.templateField->palette();
+            if (location.contains(u'@')) {
+                ui_.sqlCheck->setChecked(true);
+                ShowSqlPanel();
+                for (short i = 0; i < 3; ++i)
+                    ui_.sqlFields[static_cast<std::size_t>(i)]->setText(
+                        QString::fromStdString(SqlLocationPart(location.toStdString(), i)));
+                palette.setColor(QPalette::Text, RowColour(foreColors_[1], ui_.templateField));
+            } else {
+                palette.setColor(QPalette::Text, RowColour(foreColors_[2], ui_.templateField));
+            }
+            ui_.templateField->setPalette(palette);
+            const QString extension =
+                QString::fromStdString(platform::ExtensionOf(fromFile_.toStdString())).toUpper();
+            if (extension == QStringLiteral("WAK") || extension == QStringLiteral("WSK")) {
+                ui_.operatorBox->hide();
+            } else {
+                ui_.operatorBox->show();
+                ui_.Label(1, 1)->hide();
+                if (ui_.operatorName->text().isEmpty())
+                    ui_.operatorName->setText(QStringLiteral("系统管理员"));
+            }
+            ui_.listPanel->hide();
+            if (BeginDate().isNull())
+                SetBeginDate(QDate::currentDate());
+            buttonEnabled_[2] = true;
+        }
+        ui_.Label(1, 9)->setVisible(buttonEnabled_[2]);
+        RaiseCommand(QStringLiteral("AfterBookSelected"));
+    } catch (const std::exception&) {
+        // The selection ends quietly; the pointer comes back all the same.
+    }
+}
+
+void CreatLedgerWiz::ShowSqlPanel() {
+    ui_.sqlBox->setVisible(ui_.sqlCheck->isChecked());
+}
+
+void CreatLedgerWiz::OnCreateListEntryClicked() {
+    SetBookName(QStringLiteral("（新增账簿：请指定数据库文件）"));
+    bookFile_.clear();
+    bool added = false;
+    try {
+        added = AddBookListEntry(false);
+    } catch (const std::exception& e) {
+        // A click has no caller to pass the error to; the user learns of it instead.
+        Prompt(QString::fromUtf8(e.what()), true);
+        return;
+    }
+    if (!added)
+        return;
+    Prompt(QStringLiteral("已创建新的账簿列表项“") + BookName() + QStringLiteral("”。"), true);
+    completed_ = true;
+    emit AfterAddItem();
+}
+
+bool CreatLedgerWiz::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui_.grid->viewport()) {
+        switch (event->type()) {
+        case QEvent::MouseMove:
+            OnHover(ui_.grid->rowAt(static_cast<QMouseEvent*>(event)->position().toPoint().y()));
+            return false;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            // Only the left button picks a row; the others leave the list as it is.
+            return static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton;
+        case QEvent::MouseButtonRelease: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            SelectListRow(mouse->button(), ui_.grid->rowAt(mouse->position().toPoint().y()));
+            return false;
+        }
+        case QEvent::ToolTip: {
+            auto* help = static_cast<QHelpEvent*>(event);
+            if (ui_.grid->toolTip().isEmpty())
+                QToolTip::hideText();
+            else
+                QToolTip::showText(help->globalPos(), ui_.grid->toolTip(), ui_.grid->viewport());
+            return true;
+        }
+        default:
+            return false;
+        }
+    }
+    if (watched == ui_.grid && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            SelectListRow(Qt::LeftButton);
+            return true;
+        }
+        if (key == Qt::Key_Escape) {
+            ui_.listPanel->hide();
+            ui_.templateField->setFocus();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CreatLedgerWiz::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        ui_.grid->verticalHeader()->setDefaultSectionSize(ui_.grid->fontMetrics().height() + 8);
+}
+
+// ---------------------------------------------------------------- the template location
+
+bool CreatLedgerWiz::IsSqlBookRow(int row) const {
+    return ui_.bookModel->StoredPath(row).contains(u'@');
+}
+
+bool CreatLedgerWiz::SetTemplateFromRow(int row) {
+    const QString bookFile = ui_.bookModel->Text(row, BookListModel::BookFile);
+    if (IsSqlBookRow(row)) {
+        fromFile_ = ui_.bookModel->StoredPath(row) + u'|' + bookFile;
+        return true;
+    }
+    fromFile_ = TemplateFileOfRow(ui_.bookModel->Text(row, BookListModel::BookPath), bookFile, AppPath);
+    return platform::FileExists(fromFile_.toStdString(), AppPath.toStdString());
+}
+
+QString CreatLedgerWiz::GetTemplateFile() {
+    return wizard::GetTemplateFile(fromFile_, AppPath, *ui_.archive,
+                                   [this](const QString& message) { Prompt(message, true); });
+}
+
+bool CreatLedgerWiz::UnpackArchive(const QString& archivePath, const QString& targetPath) {
+    return wizard::UnpackArchive(*ui_.archive, archivePath, targetPath);
+}
+
+// ---------------------------------------------------------------- the new list entry
+
+bool CreatLedgerWiz::AddBookListEntry(bool isSql) {
+    NewBookListEntry entry;
+    entry.bookName = BookName().toStdString();
+    entry.userName = UserName().toStdString();
+    entry.bookFile = bookFile_.toStdString();
+    entry.isSql = isSql;
+    entry.server = ui_.sqlFields[0]->text().toStdString();
+    entry.userId = ui_.sqlFields[1]->text().toStdString();
+    entry.password = ui_.sqlFields[2]->text().toStdString();
+    // The list object is given the file as this control reads it, so that a bare
+    // name means the same file in the application folder for both.
+    const std::string listFile =
+        iniFile_.isEmpty() ? std::string()
+                           : platform::ToDiskPath(iniFile_.toStdString(), AppPath.toStdString()).string();
+    return wizard::AddBookListEntry(entry, listFile, Acc.get(), winId());
+}
+
+// ---------------------------------------------------------------- page 3
+
+bool CreatLedgerWiz::ValidateNewBookField(std::size_t index) {
+    QLineEdit* field = ui_.newBookFields[index];
+    try {
+        field->setText(QString::fromStdString(
+            support::SharedAccountingObject().NormalizeText(field->text().toStdString())));
+        if (index <= 1)
+            return !field->text().isEmpty();
+        if (index == 3 || index == 4) {
+            bool numeric = false;
+            const int value = field->text().toInt(&numeric);
+            UpDownSpinner* spinner = index == 3 ? ui_.yearSpinner : ui_.monthSpinner;
+            // Out of range or not a number: the spinner keeps its value, the text stays.
+            if (numeric && value >= spinner->minimum() && value <= spinner->maximum())
+                spinner->setValue(value);
+        }
+    } catch (const std::exception&) {
+        // Validation errors are silent and let the focus go.
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------- methods
 
 void CreatLedgerWiz::Prompt(const QString& rMsg, bool rShowBox) {
     emit Notify(rMsg, rShowBox);
@@ -453,13 +732,6 @@ void CreatLedgerWiz::WriteProperties(platform::PropertyStore& store) {
     changed_.clear();
 }
 
-// For now the selection makes the row current and tells the host; the template
-// itself is not taken over from the row yet.
-void CreatLedgerWiz::SelectListRow(int row) {
-    grid_->setCurrentIndex(bookModel_->index(row, 0));
-    RaiseCommand(QStringLiteral("AfterBookSelected"));
-}
-
 bool CreatLedgerWiz::RaiseCommand(const QString& name) {
     bool cancel = false;
     emit Command(name, cancel);
@@ -468,10 +740,6 @@ bool CreatLedgerWiz::RaiseCommand(const QString& name) {
 
 void CreatLedgerWiz::MarkChanged(const std::string& key) {
     changed_.insert(key);
-}
-
-void CreatLedgerWiz::OnCreateListEntryClicked() {
-    Prompt(QStringLiteral("暂不能创建账簿列表项：账簿列表尚不可写入。"), true);
 }
 
 } // namespace kx::wizard

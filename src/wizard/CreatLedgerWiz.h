@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wizard/WizardSurface.h"
+
 #include <QDate>
 #include <QString>
 #include <QWidget>
@@ -9,15 +11,6 @@
 #include <memory>
 #include <set>
 #include <string>
-
-class QCheckBox;
-class QFrame;
-class QLineEdit;
-class QSpinBox;
-class QStackedWidget;
-class QStandardItemModel;
-class QTableView;
-class QVBoxLayout;
 
 namespace kx::ado {
 class Connection;
@@ -36,6 +29,12 @@ namespace kx::wizard {
 /// by setting `Step`; the control reports through its signals, which are meant
 /// for direct connections (handlers run in the middle of the member that raises
 /// them, and the `Cancel` arguments are read back after they return).
+///
+/// Page 1 shows the book list as a drop-down under the template field: one row per
+/// book list line with a database (hidden rows stay hidden) and, above them, one
+/// per template archive of `PathTemplates`. A left click (or Enter) on a row makes
+/// it the template: `FromFile` is set and "AfterBookSelected" is raised, after
+/// which the host reads the buttons again.
 ///
 /// Child controls carry the object names of the wizard surface ("Frame1_0".."Frame1_4",
 /// "fg", "C1EList", "TDBText1_0".., "UpDown_0", ...), so hosts and tests can find them.
@@ -135,7 +134,11 @@ class CreatLedgerWiz : public QWidget {
     /// The page shown (0..`MaxStep`).
     short Step() const { return step_; }
     /// Moves to page `value`: out of range does nothing; otherwise raises
-    /// `BeforeStep` (which may cancel), shows the page and raises `AfterStep`.
+    /// `BeforeStep` (which may cancel), shows the page, sets the host buttons'
+    /// captions and states for it, gives its first field the focus and raises
+    /// `AfterStep`. Page 3 fills an empty name and company with placeholders and
+    /// an empty start month with today's; page 4 shows its working caption and
+    /// leaves the buttons as they were.
     void SetStep(short value);
 
     bool Completed() const { return completed_; }
@@ -151,8 +154,11 @@ class CreatLedgerWiz : public QWidget {
 
     static constexpr short MaxStep() { return 4; }
 
-    /// Whether the operator typed on page 1 may open the template book; false on
-    /// any failure.
+    /// Whether the operator typed on page 1 may open the template book: a server
+    /// template compares the stored password, a book file asks the book (password
+    /// and the right "VCH_LOOK"), a template archive needs no operator. The typed
+    /// name cannot change the statements it is looked up with. False on any
+    /// failure; shows nothing.
     bool PasswordOK() const;
 
     /// The book list file. The setter resolves "..", a leading single "\" and
@@ -163,8 +169,11 @@ class CreatLedgerWiz : public QWidget {
     bool Abort() const { return abort_; }
     void SetAbort(bool value) { abort_ = value; }
 
-    /// Loads the book list into the grid; true when it was loaded. A non-empty
-    /// `rFileName` is given to the `IniFile` setter first.
+    /// Loads the book list into the grid; true when it was loaded. Raises
+    /// "BeforeLoadList" first (a cancel ends it with false) and "AfterLoadList"
+    /// after a load. A non-empty `rFileName` is given to the `IniFile` setter
+    /// first. Without `AppPath` or the list file it tells the user (both messages
+    /// when both are missing) and keeps the rows it had.
     bool Load(const QString& rFileName = QString());
     /// Raises `Notify(rMsg, rShowBox)`.
     void Prompt(const QString& rMsg, bool rShowBox = false);
@@ -191,22 +200,44 @@ class CreatLedgerWiz : public QWidget {
     void Process(short Indicator);
     void AfterAddItem();
 
-  private:
-    void BuildSurface();
-    void BuildWelcomePage(QFrame* page, QVBoxLayout* layout);
-    void BuildTemplatePage(QFrame* page, QVBoxLayout* layout);
-    void BuildRetainPage(QFrame* page, QVBoxLayout* layout);
-    void BuildNewBookPage(QFrame* page, QVBoxLayout* layout);
-    void BuildResultPage(QFrame* page, QVBoxLayout* layout);
-    void BuildBookList();
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
-    void SelectListRow(int row);
+  private:
+    void ConnectSurface();
+    void SetUpPage(short page);
+    void SetNextEnabled(bool enabled);
+    /// Entering page 4: shows the working caption; the creation of the new book
+    /// runs at its end.
+    void RunCreation();
+
+    // The book list view.
+    void RemoveEmptyRows();
+    void AddTemplateRows(QString extension);
+    void PrepareListRows();
+    void OnDropDown();
+    void OnHover(int row);
+    void SelectListRow(Qt::MouseButton button, int clickedRow = -1);
+    void ShowSqlPanel();
+    void OnCreateListEntryClicked();
+
+    // The template location.
+    bool IsSqlBookRow(int row) const;
+    bool SetTemplateFromRow(int row);
+    QString GetTemplateFile();
+    bool UnpackArchive(const QString& archivePath, const QString& targetPath);
+
+    /// Appends the new book's line to the book list and tells the host.
+    bool AddBookListEntry(bool isSql);
+
+    /// The focus check of page-3 field `index`; false keeps the focus there.
+    bool ValidateNewBookField(std::size_t index);
+
     bool RaiseCommand(const QString& name);
     void MarkChanged(const std::string& key);
-    void OnCreateListEntryClicked();
-    bool CheckSqlOperator() const;
-    bool CheckAccessOperator() const;
 
+    WizardSurface ui_;
     QString iniFile_;
     short step_ = 0;
     bool abort_ = false;
@@ -223,15 +254,6 @@ class CreatLedgerWiz : public QWidget {
     QString pathSamples_;
     int lastHoverRow_ = 0;
     std::set<std::string> changed_;
-
-    // Child controls, owned through the Qt parent chain.
-    QStackedWidget* pages_ = nullptr;
-    QStandardItemModel* bookModel_ = nullptr;
-    QTableView* grid_ = nullptr;
-    QWidget* listPanel_ = nullptr;
-    std::array<QLineEdit*, 5> newBookFields_{};
-    QSpinBox* yearSpinner_ = nullptr;
-    QSpinBox* monthSpinner_ = nullptr;
 };
 
 } // namespace kx::wizard

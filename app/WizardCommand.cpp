@@ -1,0 +1,74 @@
+#include "WizardCommand.h"
+
+#include "ApplicationFolder.h"
+#include "QtMessageBox.h"
+#include "WizardWindow.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QScreen>
+
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace kx::app {
+
+namespace {
+
+/// Restores the system's message box when the window program ends.
+class InstalledMessageBox {
+  public:
+    explicit InstalledMessageBox(platform::MessageBoxService& service) {
+        platform::InstallMessageBox(&service);
+    }
+    ~InstalledMessageBox() { platform::InstallMessageBox(nullptr); }
+    InstalledMessageBox(const InstalledMessageBox&) = delete;
+    InstalledMessageBox& operator=(const InstalledMessageBox&) = delete;
+};
+
+} // namespace
+
+int RunWizardCommand(int argc, char** argv) {
+    QApplication application(argc, argv);
+    // Qt has taken its own options out of argv by now.
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (!args.empty() && args.front() == "wizard")
+        args.erase(args.begin());
+    std::string folder = DefaultApplicationFolder();
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--app" && i + 1 < args.size()) {
+            folder = args[++i];
+        } else {
+            std::cerr << "ledgerwiz: wizard takes only --app DIR (see ledgerwiz --help)\n";
+            return 2;
+        }
+    }
+
+    QFont font = QApplication::font();
+    font.setFamilies({QStringLiteral("Noto Sans CJK SC")});
+    QApplication::setFont(font);
+
+    std::string appFolder;
+    try {
+        appFolder = PrepareApplicationFolder(folder);
+    } catch (const std::exception& e) {
+        std::cerr << "ledgerwiz: " << e.what() << '\n';
+        return 1;
+    }
+
+    QtMessageBox messages;
+    const InstalledMessageBox installed(messages);
+    WizardWindow window(appFolder, messages);
+    messages.SetParentWindow(&window);
+    QSize size = window.sizeHint().expandedTo(QSize(680, 500));
+    if (const QScreen* screen = window.screen(); screen != nullptr)
+        size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    window.resize(size);
+    window.show();
+    window.Start();
+    return QApplication::exec();
+}
+
+} // namespace kx::app

@@ -1,0 +1,66 @@
+#include "wizard/OleColour.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+namespace kx::wizard {
+namespace {
+
+/// A palette whose every role and group has its own colour, so that a wrong
+/// mapping cannot pass by accident.
+QPalette DistinctPalette() {
+    QPalette palette;
+    int n = 1;
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            if (role == QPalette::NoRole)
+                continue;
+            palette.setColor(group, static_cast<QPalette::ColorRole>(role),
+                             QColor::fromRgb(n * 37 % 256, n, 200));
+            ++n;
+        }
+    return palette;
+}
+
+struct SystemCase {
+    std::uint32_t colour;
+    QPalette::ColorGroup group;
+    QPalette::ColorRole role;
+};
+
+class SystemColourTest : public testing::TestWithParam<SystemCase> {};
+
+TEST_P(SystemColourTest, MapsToTheMatchingPaletteRole) {
+    const QPalette palette = DistinctPalette();
+    EXPECT_EQ(OleColourToQColor(GetParam().colour, palette), palette.color(GetParam().group, GetParam().role))
+        << std::hex << GetParam().colour;
+}
+
+INSTANTIATE_TEST_SUITE_P(Indexes, SystemColourTest,
+                         testing::Values(SystemCase{0x80000002u, QPalette::Active, QPalette::Highlight},
+                                         SystemCase{0x80000012u, QPalette::Active, QPalette::ButtonText},
+                                         SystemCase{0x80000008u, QPalette::Active, QPalette::WindowText},
+                                         SystemCase{0x80000005u, QPalette::Active, QPalette::Base},
+                                         SystemCase{0x8000000Du, QPalette::Active, QPalette::Highlight},
+                                         SystemCase{0x8000000Eu, QPalette::Active, QPalette::HighlightedText},
+                                         SystemCase{0x8000000Fu, QPalette::Active, QPalette::Button},
+                                         SystemCase{0x80000011u, QPalette::Disabled, QPalette::Text},
+                                         SystemCase{0x80000003u, QPalette::Inactive, QPalette::Highlight},
+                                         SystemCase{0x80000017u, QPalette::Active, QPalette::ToolTipText},
+                                         SystemCase{0x80000018u, QPalette::Active, QPalette::ToolTipBase},
+                                         SystemCase{0x8000001Au, QPalette::Active, QPalette::Link},
+                                         SystemCase{0x80000063u, QPalette::Active, QPalette::WindowText},
+                                         SystemCase{0x81000002u, QPalette::Active, QPalette::WindowText}));
+
+TEST(OleColour, PlainValuesAreBlueGreenRedFromTheHighByteDown) {
+    const QPalette palette;
+    EXPECT_EQ(OleColourToQColor(0x404040u, palette), QColor(64, 64, 64));
+    EXPECT_EQ(OleColourToQColor(0x400000u, palette), QColor(0, 0, 64));
+    EXPECT_EQ(OleColourToQColor(0x0000FFu, palette), QColor(255, 0, 0));
+    EXPECT_EQ(OleColourToQColor(0x00FF00u, palette), QColor(0, 255, 0));
+    EXPECT_EQ(OleColourToQColor(0x02123456u, palette), QColor(0x56, 0x34, 0x12));
+}
+
+} // namespace
+} // namespace kx::wizard

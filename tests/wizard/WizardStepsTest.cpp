@@ -1,0 +1,371 @@
+#include "wizard/WizardTestFixture.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSpinBox>
+#include <QStackedWidget>
+
+#include <array>
+
+namespace kx::wizard {
+namespace {
+
+using test::SignalLog;
+
+// ---------------------------------------------------------------- page texts
+
+struct LabelText {
+    const char* name;
+    const char* text;
+};
+
+void PrintTo(const LabelText& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class PageTextTest : public testing::TestWithParam<LabelText> {};
+
+TEST_P(PageTextTest, LabelShowsItsExactText) {
+    CreatLedgerWiz wiz;
+    auto* label = wiz.findChild<QLabel*>(QString::fromLatin1(GetParam().name));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), QString::fromUtf8(GetParam().text));
+    EXPECT_EQ(label->textFormat(), Qt::PlainText);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, PageTextTest,
+    testing::Values(
+        LabelText{"Label0_0", "欢迎使用“建账向导”"},
+        LabelText{
+            "Label0_1",
+            "　　通过该向导，你可以简单快速的创建你自己的账簿。\n"
+            "　　首先你需要选择一个账簿作为模版；样本账簿或你自己的其它账簿，都可以作为你创建新账簿的模板；\n"
+            "　　然后你可以选择保留样本账簿的哪些资料：会计科目、会计报表、常用摘要、辅助标识、部门资料、单位"
+            "资料、存货资料等；\n"
+            "　　输入新账簿的名称和单位名称后，就可以创建你自己的账簿了。"},
+        LabelText{"Label0_4", "如果你只是想创建一个账簿列表项，并自己指定数据库文件，请点击："},
+        LabelText{"Label0_9", "单击“下一步”，继续创建新账簿向导。"},
+        LabelText{"Label1_0", "请选择一个账簿作为模板，来创建你的新账簿。\n"
+                              "系统将根据模板账簿中的基本资料（会计科目、报表等），来配置你的新账簿。"},
+        LabelText{"Label1_4", "模板账簿(&S)："},
+        LabelText{"Label1_1", "单击下拉按钮，打开账簿名称列表；然后在列表选择一个账簿作为模板。"},
+        LabelText{"Label1_5", "密码："}, LabelText{"Label1_9", "单击“下一步”继续。"},
+        LabelText{"Label2_0", "选择要保留模版账簿中的哪些资料："},
+        LabelText{"Label2_9", "单击“下一步”继续。"}, LabelText{"Label3_0", "请输入新账簿资料："},
+        LabelText{"Label3_1", "账簿名称："}, LabelText{"Label3_2", "单位名称："},
+        LabelText{"Label3_3", "财务主管："}, LabelText{"Label3_4", "建账日期：         年       月"},
+        LabelText{"Label3_9", "单击“下一步”继续。"}, LabelText{"Label4_0", "已创建新账簿："},
+        LabelText{"Label4_1", "账簿名称："}, LabelText{"Label4_2", "单位名称："},
+        LabelText{"Label4_3", "财务主管："}, LabelText{"Label4_4", "建账日期：       年     月"},
+        LabelText{"Label4_9", "新账簿已键入到账簿列表中，单击“完成”，结束向导。"}),
+    [](const testing::TestParamInfo<LabelText>& c) { return std::string(c.param.name); });
+
+TEST(PageTexts, DateLabelsKeepTheirSpaceCounts) {
+    CreatLedgerWiz wiz;
+    const QString page3 = wiz.findChild<QLabel*>(QStringLiteral("Label3_4"))->text();
+    EXPECT_EQ(page3.indexOf(QStringLiteral("年")) - page3.indexOf(QStringLiteral("：")) - 1, 9);
+    EXPECT_EQ(page3.indexOf(QStringLiteral("月")) - page3.indexOf(QStringLiteral("年")) - 1, 7);
+    const QString page4 = wiz.findChild<QLabel*>(QStringLiteral("Label4_4"))->text();
+    EXPECT_EQ(page4.indexOf(QStringLiteral("年")) - page4.indexOf(QStringLiteral("：")) - 1, 7);
+    EXPECT_EQ(page4.indexOf(QStringLiteral("月")) - page4.indexOf(QStringLiteral("年")) - 1, 5);
+}
+
+struct RetainBox {
+    const char* caption;
+    const char* hint;
+};
+
+TEST(PageTexts, RetainBoxesHaveTheirCaptionsHintsAndStartChecked) {
+    constexpr std::array<RetainBox, 9> expected{{
+        {"单位资料", "保留模版账簿中的部门、单位资料"},
+        {"会计科目", "保留模版账簿中的会计科目设置"},
+        {"部门资料", "保留模版账簿中的部门、单位资料"},
+        {"辅助标识", "保留模版账簿中的辅助核算设置"},
+        {"常用摘要", "保留模版账簿中的常用摘要设置"},
+        {"会计报表", "保留模版账簿中的会计报表"},
+        {"凭证模版", "保留模版账簿中的转账模版设置"},
+        {"人员工资", "工资数据及人员资料"},
+        {"固定资产", "保留模版账簿中的固定资产资料设置"},
+    }};
+    CreatLedgerWiz wiz;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        auto* box = wiz.findChild<QCheckBox*>(QStringLiteral("chkRetain_%1").arg(i));
+        ASSERT_NE(box, nullptr) << i;
+        EXPECT_EQ(box->text(), QString::fromUtf8(expected[i].caption)) << i;
+        EXPECT_EQ(box->toolTip(), QString::fromUtf8(expected[i].hint)) << i;
+        EXPECT_TRUE(box->isChecked()) << i;
+        EXPECT_EQ(box->isEnabled(), i != 8) << i;
+        EXPECT_TRUE(wiz.findChild<QWidget*>(QStringLiteral("picDetails"))->isAncestorOf(box));
+    }
+}
+
+// ---------------------------------------------------------------- buttons of every page
+
+struct PageButtons {
+    short page;
+    std::array<bool, 3> enabled;
+};
+
+void PrintTo(const PageButtons& c, std::ostream* os) {
+    *os << "page " << c.page;
+}
+
+class PageButtonsTest : public testing::TestWithParam<PageButtons> {};
+
+TEST_P(PageButtonsTest, EnteringThePageSetsTheHostButtons) {
+    CreatLedgerWiz wiz;
+    wiz.SetStep(GetParam().page);
+    EXPECT_EQ(wiz.ButtonCaption(0), "取消(&A)");
+    EXPECT_EQ(wiz.ButtonCaption(1), "上一步(&B)");
+    EXPECT_EQ(wiz.ButtonCaption(2), "下一步(&F)");
+    for (short i = 0; i < 3; ++i)
+        EXPECT_EQ(wiz.ButtonEnabled(i), GetParam().enabled[static_cast<std::size_t>(i)]) << "button " << i;
+    EXPECT_EQ(wiz.ButtonCaption(3), "");
+    EXPECT_FALSE(wiz.ButtonEnabled(3));
+}
+
+// Page 1 without a template keeps Next disabled.
+INSTANTIATE_TEST_SUITE_P(Pages, PageButtonsTest,
+                         testing::Values(PageButtons{0, {true, false, true}},
+                                         PageButtons{1, {true, true, false}},
+                                         PageButtons{2, {true, true, true}},
+                                         PageButtons{3, {true, true, true}}));
+
+TEST(WizardSteps, PageFourShowsTheWorkingCaptionAndLeavesTheButtons) {
+    CreatLedgerWiz wiz;
+    wiz.SetStep(3);
+    const std::array<bool, 3> before{wiz.ButtonEnabled(0), wiz.ButtonEnabled(1), wiz.ButtonEnabled(2)};
+    SignalLog log(wiz);
+    wiz.SetStep(4);
+    EXPECT_EQ(wiz.findChild<QLabel*>(QStringLiteral("Label4_0"))->text(), "正在创建新账簿...");
+    EXPECT_EQ(wiz.findChild<QLabel*>(QStringLiteral("Label4_9"))->text(), "");
+    for (short i = 0; i < 3; ++i)
+        EXPECT_EQ(wiz.ButtonEnabled(i), before[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(wiz.ButtonCaption(2), "下一步(&F)");
+    EXPECT_EQ(log.afterSteps, std::vector<short>{4});
+    EXPECT_EQ(wiz.findChild<QStackedWidget*>()->currentWidget()->objectName(), "Frame1_4");
+}
+
+TEST(WizardSteps, HostWalksForwardAndBackRaisingBothEventsEachTime) {
+    CreatLedgerWiz wiz;
+    SignalLog log(wiz);
+    std::vector<QString> captionsAtAfterStep;
+    QObject::connect(&wiz, &CreatLedgerWiz::AfterStep, &wiz,
+                     [&](short) { captionsAtAfterStep.push_back(wiz.ButtonCaption(1)); });
+    for (const short page : {0, 1, 2, 3, 2, 1, 0})
+        wiz.SetStep(page);
+    EXPECT_EQ(log.beforeSteps, (std::vector<short>{0, 1, 2, 3, 2, 1, 0}));
+    EXPECT_EQ(log.afterSteps, log.beforeSteps);
+    EXPECT_EQ(captionsAtAfterStep, std::vector<QString>(7, QStringLiteral("上一步(&B)")));
+    EXPECT_FALSE(wiz.ButtonEnabled(1));
+}
+
+TEST(WizardSteps, CancelledStepKeepsPageAndButtons) {
+    CreatLedgerWiz wiz;
+    wiz.SetStep(2);
+    QObject::connect(&wiz, &CreatLedgerWiz::BeforeStep, &wiz, [](short, bool& cancel) { cancel = true; });
+    wiz.SetStep(0);
+    EXPECT_EQ(wiz.Step(), 2);
+    EXPECT_TRUE(wiz.ButtonEnabled(1));
+    EXPECT_EQ(wiz.findChild<QStackedWidget*>()->currentIndex(), 2);
+}
+
+// ---------------------------------------------------------------- page 3
+
+class NewBookPageTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        wiz.resize(640, 480);
+        wiz.show();
+        wiz.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&wiz));
+    }
+    QLineEdit* Field(int i) const { return wiz.findChild<QLineEdit*>(QStringLiteral("TDBText3_%1").arg(i)); }
+    QSpinBox* Spinner(int i) const { return wiz.findChild<QSpinBox*>(QStringLiteral("UpDown_%1").arg(i)); }
+    /// Types into the focused field, replacing its text, and leaves it with Tab.
+    void TypeAndLeave(int i, const QString& text) {
+        Field(i)->setFocus();
+        Field(i)->selectAll();
+        QTest::keyClick(Field(i), Qt::Key_Delete);
+        test::TypeText(Field(i), text);
+        QTest::keyClick(Field(i), Qt::Key_Tab);
+        QCoreApplication::processEvents();
+    }
+    QWidget* Focused() const { return QApplication::focusWidget(); }
+
+    CreatLedgerWiz wiz;
+};
+
+TEST_F(NewBookPageTest, EnteringAPageGivesItsFirstControlTheFocus) {
+    const std::array<const char*, 3> first{"TDBText1_0", "chkRetain_1", "TDBText3_0"};
+    for (short page = 1; page <= 3; ++page) {
+        wiz.SetStep(page);
+        EXPECT_EQ(Focused(),
+                  wiz.findChild<QWidget*>(QString::fromLatin1(first[static_cast<std::size_t>(page - 1)])))
+            << "page " << page;
+    }
+}
+
+TEST_F(NewBookPageTest, EnteringFillsPlaceholdersAndTodayAndFocusesTheNameSelected) {
+    wiz.SetStep(3);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(wiz.BookName(), "(新账簿名称)");
+    EXPECT_EQ(wiz.UserName(), "(单位名称)");
+    const QDate today = QDate::currentDate();
+    EXPECT_EQ(Field(3)->text(), QString::number(today.year()));
+    EXPECT_EQ(Field(4)->text(), QString::number(today.month()));
+    EXPECT_EQ(Spinner(0)->value(), today.year());
+    EXPECT_EQ(Focused(), Field(0));
+    EXPECT_EQ(Field(0)->selectedText(), "(新账簿名称)");
+}
+
+TEST_F(NewBookPageTest, TypedValuesAreKeptWhenThePageIsEnteredAgain) {
+    wiz.SetBookName(QStringLiteral("二〇二四账簿"));
+    wiz.SetBeginDate(QDate(2020, 3, 1));
+    wiz.SetStep(3);
+    EXPECT_EQ(wiz.BookName(), "二〇二四账簿");
+    EXPECT_EQ(wiz.BeginDate(), QDate(2020, 3, 1));
+}
+
+TEST_F(NewBookPageTest, EveryFieldSelectsAllWhenItGetsTheFocus) {
+    wiz.SetStep(3);
+    wiz.SetDirector(QStringLiteral("李四"));
+    QTest::keyClick(Field(0), Qt::Key_Tab);
+    QTest::keyClick(Field(1), Qt::Key_Tab);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(Focused(), Field(2));
+    EXPECT_EQ(Field(2)->selectedText(), "李四");
+    // A click places the cursor first; the selection still covers everything.
+    QTest::mouseClick(Field(1), Qt::LeftButton, Qt::NoModifier, QPoint(4, Field(1)->height() / 2));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Field(1)->selectedText(), "(单位名称)");
+}
+
+TEST_F(NewBookPageTest, EnterMovesToTheNextFieldLikeTab) {
+    wiz.SetStep(3);
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_EQ(Focused(), Field(i));
+        QTest::keyClick(Field(i), i % 2 == 0 ? Qt::Key_Return : Qt::Key_Enter);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(Focused(), Field(4));
+}
+
+TEST_F(NewBookPageTest, SwallowedKeysNeitherReachTheWindowNorItsShortcuts) {
+    wiz.SetStep(3);
+    int keysAtThePage = 0;
+    struct Counter : QObject {
+        int* count;
+        explicit Counter(int* c) : count(c) {}
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::KeyPress)
+                ++*count;
+            return false;
+        }
+    } counter(&keysAtThePage);
+    wiz.findChild<QWidget*>(QStringLiteral("Frame1_3"))->installEventFilter(&counter);
+    Field(1)->setFocus();
+    int shortcuts = 0;
+    QShortcut escape(QKeySequence(Qt::Key_Escape), &wiz);
+    QObject::connect(&escape, &QShortcut::activated, [&shortcuts] { ++shortcuts; });
+
+    for (const Qt::Key key :
+         {Qt::Key_Cancel, Qt::Key_Escape, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Up, Qt::Key_Down,
+          Qt::Key_Select, Qt::Key_Printer, Qt::Key_Execute, Qt::Key_Print, Qt::Key_Help})
+        QTest::sendKeyEvent(QTest::Click, Field(1), key, QString(), Qt::NoModifier);
+    EXPECT_EQ(keysAtThePage, 0);
+    EXPECT_EQ(shortcuts, 0);
+    EXPECT_EQ(Field(1)->text(), "(单位名称)");
+    EXPECT_EQ(Focused(), Field(1));
+
+    // Keys outside the list still work: End, Backspace, Space, Home, Delete.
+    Field(1)->setText(QStringLiteral("甲乙"));
+    QTest::keyClick(Field(1), Qt::Key_End);
+    QTest::keyClick(Field(1), Qt::Key_Backspace);
+    QTest::keyClick(Field(1), Qt::Key_Space);
+    QTest::keyClick(Field(1), Qt::Key_Home);
+    QTest::keyClick(Field(1), Qt::Key_Delete);
+    EXPECT_EQ(Field(1)->text(), " ");
+}
+
+TEST_F(NewBookPageTest, LeavingANameFieldCleansItsText) {
+    wiz.SetStep(3);
+    TypeAndLeave(0, QStringLiteral("  新　　账簿  "));
+    EXPECT_EQ(wiz.BookName(), "新 账簿");
+    EXPECT_EQ(Focused(), Field(1));
+}
+
+struct EmptyFieldCase {
+    int field;
+    bool keepsFocus;
+};
+
+class EmptyFieldTest : public NewBookPageTest, public testing::WithParamInterface<EmptyFieldCase> {};
+
+TEST_P(EmptyFieldTest, EmptyNameOrCompanyKeepsTheFocusSilently) {
+    wiz.SetStep(3);
+    SignalLog log(wiz);
+    TypeAndLeave(GetParam().field, QStringLiteral("　 "));
+    EXPECT_EQ(Field(GetParam().field)->text(), "");
+    EXPECT_EQ(Focused() == Field(GetParam().field), GetParam().keepsFocus);
+    EXPECT_TRUE(log.notices.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, EmptyFieldTest,
+                         testing::Values(EmptyFieldCase{0, true}, EmptyFieldCase{1, true},
+                                         EmptyFieldCase{2, false}));
+
+struct DateFieldCase {
+    const char* name;
+    int field;
+    const char* typed;
+    int spinnerValue;
+    const char* textAfter;
+};
+
+void PrintTo(const DateFieldCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class DateFieldTest : public NewBookPageTest, public testing::WithParamInterface<DateFieldCase> {};
+
+TEST_P(DateFieldTest, LeavingTheFieldMovesItsSpinnerOnlyToAValueInRange) {
+    wiz.SetStep(3);
+    wiz.SetBeginDate(QDate(2010, 6, 1));
+    SignalLog log(wiz);
+    TypeAndLeave(GetParam().field, QString::fromUtf8(GetParam().typed));
+    EXPECT_EQ(Spinner(GetParam().field - 3)->value(), GetParam().spinnerValue);
+    EXPECT_EQ(Field(GetParam().field)->text(), QString::fromUtf8(GetParam().textAfter));
+    EXPECT_NE(Focused(), Field(GetParam().field));
+    EXPECT_TRUE(log.notices.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Dates, DateFieldTest,
+                         testing::Values(DateFieldCase{"Year2024", 3, "2024", 2024, "2024"},
+                                         DateFieldCase{"YearWithSpaces", 3, " 2031 ", 2031, "2031"},
+                                         DateFieldCase{"YearBelowRange", 3, "1899", 2010, "1899"},
+                                         DateFieldCase{"YearAboveRange", 3, "3001", 2010, "3001"},
+                                         DateFieldCase{"YearNotANumber", 3, "二〇二四", 2010, "二〇二四"},
+                                         DateFieldCase{"Month12", 4, "12", 12, "12"},
+                                         DateFieldCase{"Month13", 4, "13", 6, "13"},
+                                         DateFieldCase{"MonthZero", 4, "0", 6, "0"}),
+                         [](const testing::TestParamInfo<DateFieldCase>& c) {
+                             return std::string(c.param.name);
+                         });
+
+TEST_F(NewBookPageTest, SpinnerArrowsWriteTheirFieldAndTakeNoFocus) {
+    wiz.SetStep(3);
+    wiz.SetBeginDate(QDate(2024, 12, 1));
+    Spinner(0)->stepUp();
+    Spinner(1)->stepUp(); // stays at 12
+    EXPECT_EQ(Field(3)->text(), "2025");
+    EXPECT_EQ(Field(4)->text(), "12");
+    EXPECT_EQ(Spinner(0)->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(Spinner(0)->singleStep(), 1);
+}
+
+} // namespace
+} // namespace kx::wizard
