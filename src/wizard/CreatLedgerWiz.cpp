@@ -1,5 +1,10 @@
 #include "wizard/CreatLedgerWiz.h"
 
+#include "wizard/BookInfoWriter.h"
+#include "wizard/NewBookClearing.h"
+#include "wizard/NewBookDatabase.h"
+#include "wizard/WizardError.h"
+
 #include "platform/AnsiTextFile.h"
 #include "platform/DiskPath.h"
 #include "platform/PendingEvents.h"
@@ -339,8 +344,95 @@ void CreatLedgerWiz::RunCreation() {
     ui_.Label(4, 9)->clear();
     ui_.Label(4, 0)->setText(QStringLiteral("正在创建新账簿..."));
     platform::LetPendingEventsRun();
-    // The creation of the new book (database, book information, clearing, book
-    // list record, summary) runs from here.
+    CreateNewAccBook();
+}
+
+bool CreatLedgerWiz::CreateNewAccBook() {
+    emit Process(0);
+    bool result = false;
+    QString pendingMessage;
+    try {
+        // Only a checked box means a server book; a greyed one makes a book file.
+        const bool isSql = ui_.sqlCheck->checkState() == Qt::Checked;
+        emit Process(5);
+        platform::LetPendingEventsRun();
+        if (!AddNewFile(isSql))
+            throw WizardError("CreateNewAccBook", "创建新账簿时遇到错误。”");
+        emit Process(20);
+        if (!WriteBookInfo(isSql))
+            ShowCreationError(QStringLiteral("    无法创建新账簿的数据库文件。"));
+        emit Process(40);
+        if (!ClearNewBook(isSql))
+            ShowCreationError(QStringLiteral("    无法清理新账簿的数据库。"));
+        emit Process(60);
+        if (AddBookListEntry(isSql)) {
+            const QString month = QString::fromStdString(YearMonthText(BeginDate()));
+            ui_.Label(4, 0)->setText(QStringLiteral("已创建新账簿："));
+            const std::array<QString, 4> lines{QStringLiteral("    账簿名称：") + BookName(),
+                                               QStringLiteral("    单位名称：") + UserName(),
+                                               QStringLiteral("    财务主管：") + Director(),
+                                               QStringLiteral("    建账日期：") + month};
+            for (int i = 0; i < 4; ++i) {
+                ui_.Label(4, i + 1)->setText(lines[static_cast<std::size_t>(i)]);
+                ui_.Label(4, i + 1)->setVisible(true);
+            }
+            buttonCaptions_[0] = QStringLiteral("完成(&C)");
+            buttonEnabled_[0] = true;
+            buttonCaptions_[1] = kBackCaption;
+            buttonEnabled_[1] = false;
+            buttonCaptions_[2] = kNextCaption;
+            buttonEnabled_[2] = false;
+            // Set directly: the completion notice of the setter is not sent here.
+            completed_ = true;
+            ui_.Label(4, 9)->setText(QStringLiteral("单击“完成”按钮，结束向导。"));
+        } else {
+            ui_.Label(4, 0)->setText(QStringLiteral("创建账簿时遇到错误："));
+            ui_.Label(4, 1)->setText(QStringLiteral("    无法更新账簿列表。"));
+            for (int i = 2; i <= 4; ++i)
+                ui_.Label(4, i)->setVisible(false);
+        }
+        emit Process(100);
+        platform::LetPendingEventsRun();
+        result = true;
+    } catch (const std::exception& e) {
+        pendingMessage = QString::fromUtf8(e.what());
+    }
+    emit Process(-1);
+    if (!result)
+        Prompt(pendingMessage, true);
+    return result;
+}
+
+void CreatLedgerWiz::ShowCreationError(const QString& what) {
+    ui_.Label(4, 0)->setText(QStringLiteral("创建账簿时遇到错误："));
+    ui_.Label(4, 1)->setText(what);
+    for (int i = 2; i <= 4; ++i)
+        ui_.Label(4, i)->setVisible(false);
+    buttonEnabled_[2] = false;
+}
+
+ServerLogin CreatLedgerWiz::SqlTarget() const {
+    return {ui_.sqlFields[0]->text().toStdString(), ui_.sqlFields[1]->text().toStdString(),
+            ui_.sqlFields[2]->text().toStdString()};
+}
+
+bool CreatLedgerWiz::WriteBookInfo(bool isSql) {
+    return wizard::WriteBookInfo(isSql, bookFile_.toStdString(), SqlTarget(),
+                                 {BookName().toStdString(), UserName().toStdString(), BeginDate()},
+                                 [this](const std::string& message, bool box) {
+                                     Prompt(QString::fromStdString(message), box);
+                                 });
+}
+
+bool CreatLedgerWiz::ClearNewBook(bool isSql) {
+    RetainStates retain{};
+    for (std::size_t i = 0; i < retain.size(); ++i)
+        retain[i] = static_cast<int>(ui_.retainBoxes[i]->checkState());
+    const ClearingEvents events{[this](short value) { emit Process(value); },
+                                [this](const std::string& message, bool box) {
+                                    Prompt(QString::fromStdString(message), box);
+                                }};
+    return wizard::ClearNewBook(isSql, bookFile_.toStdString(), SqlTarget(), retain, Acc.get(), events);
 }
 
 void CreatLedgerWiz::SetCompleted(bool value) {
@@ -703,15 +795,45 @@ void CreatLedgerWiz::Prompt(const QString& rMsg, bool rShowBox) {
     emit Notify(rMsg, rShowBox);
 }
 
-// The book database routines are not available yet, so no database is made.
-bool CreatLedgerWiz::AddNewFile(bool /*isSql*/) {
-    return false;
+bool CreatLedgerWiz::AddNewFile(bool isSql) {
+    NewBookDatabaseRequest request;
+    request.templateFile = GetTemplateFile().toStdString();
+    request.isSql = isSql;
+    request.bookNo = BookNo().toStdString();
+    request.operatorName = ui_.operatorName->text().toStdString();
+    request.operatorPassword = ui_.operatorPassword->text().toStdString();
+    request.appPath = AppPath.toStdString();
+    request.readTarget = [this] { return SqlTarget(); };
+
+    // An unpacked archive is a private copy of the template: it goes once the new
+    // database exists, and also when making it failed.
+    struct UnpackedTemplate {
+        std::string path;
+        ~UnpackedTemplate() {
+            if (!path.empty()) {
+                std::error_code ec;
+                std::filesystem::remove(path, ec);
+            }
+        }
+    } unpacked{IsArchiveLocation(fromFile_.toStdString()) ? request.templateFile : std::string()};
+
+    std::string bookFile;
+    try {
+        const bool made = MakeNewBookDatabase(request, bookFile);
+        bookFile_ = QString::fromStdString(bookFile);
+        return made;
+    } catch (...) {
+        bookFile_ = QString::fromStdString(bookFile);
+        throw;
+    }
 }
 
-// The book database routines are not available yet, so no table is cleared.
-bool CreatLedgerWiz::ZapTable(const QString& /*rTableName*/, const QString& /*rWhere*/,
-                              std::shared_ptr<kx::ado::Connection> /*rCnn*/) {
-    return false;
+bool CreatLedgerWiz::ZapTable(const QString& rTableName, const QString& rWhere, kx::ado::Connection* rCnn) {
+    const ClearingEvents events{[this](short value) { emit Process(value); },
+                                [this](const std::string& message, bool box) {
+                                    Prompt(QString::fromStdString(message), box);
+                                }};
+    return wizard::ZapTable(rTableName.toStdString(), rWhere.toStdString(), rCnn, events);
 }
 
 void CreatLedgerWiz::ReadProperties(const platform::PropertyStore& store) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ado/Connection.h"
+#include "wizard/NewBookName.h"
 #include "wizard/WizardSurface.h"
 
 #include <QDate>
@@ -12,9 +14,7 @@
 #include <set>
 #include <string>
 
-namespace kx::ado {
-class Connection;
-}
+
 namespace kx::platform {
 class PropertyStore;
 }
@@ -174,14 +174,22 @@ class CreatLedgerWiz : public QWidget {
     /// after a load. A non-empty `rFileName` is given to the `IniFile` setter
     /// first. Without `AppPath` or the list file it tells the user (both messages
     /// when both are missing) and keeps the rows it had.
-    bool Load(const QString& rFileName = QString());
+    Q_INVOKABLE bool Load(const QString& rFileName = QString());
     /// Raises `Notify(rMsg, rShowBox)`.
-    void Prompt(const QString& rMsg, bool rShowBox = false);
-    /// Makes the new book's database; true when it was made.
-    bool AddNewFile(bool isSql = false);
-    /// Clears table `rTableName` of the new book; true when it was cleared.
-    bool ZapTable(const QString& rTableName, const QString& rWhere = QString(),
-                  std::shared_ptr<kx::ado::Connection> rCnn = nullptr);
+    Q_INVOKABLE void Prompt(const QString& rMsg, bool rShowBox = false);
+    /// Makes the new book's database from the template (`FromFile`; an archive is
+    /// unpacked first and its unpacked copy removed afterwards): a copied book
+    /// file, a converted or a copied server database, named after `BookNo`.
+    /// `BookFile` takes the new location as soon as it is chosen. True when the
+    /// database was made; false when a server copy failed. Throws WizardError
+    /// (522) with the message for the user, and lets the platform's and the data
+    /// layer's errors through.
+    Q_INVOKABLE bool AddNewFile(bool isSql = false);
+    /// Runs "Delete From " + `rTableName` + " " + `rWhere` on `rCnn`; true when it
+    /// ran. A failure (no connection included) is told through `Prompt` without
+    /// the box and gives false.
+    Q_INVOKABLE bool ZapTable(const QString& rTableName, const QString& rWhere = QString(),
+                              kx::ado::Connection* rCnn = nullptr);
 
     /// Restores the persisted properties; each key absent from `store` keeps the
     /// current value. Clears the changed marks.
@@ -208,9 +216,20 @@ class CreatLedgerWiz : public QWidget {
     void ConnectSurface();
     void SetUpPage(short page);
     void SetNextEnabled(bool enabled);
-    /// Entering page 4: shows the working caption; the creation of the new book
-    /// runs at its end.
+    /// Entering page 4: shows the working caption, then creates the new book.
     void RunCreation();
+    /// Creates the new book: database, book information, clearing, book list
+    /// line, and the summary page. True when it ran to its end; every failure
+    /// that stops it is shown through `Prompt` with the box.
+    bool CreateNewAccBook();
+    /// Writes the new book's name, company, start month and installation mark.
+    bool WriteBookInfo(bool isSql);
+    /// Empties the new book's tables as the retain boxes say.
+    bool ClearNewBook(bool isSql);
+    /// Page 4 after a step of the creation failed: `what` on line 1.
+    void ShowCreationError(const QString& what);
+    /// The server target typed on page 1.
+    ServerLogin SqlTarget() const;
 
     // The book list view.
     void RemoveEmptyRows();

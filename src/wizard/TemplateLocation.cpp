@@ -43,6 +43,8 @@ bool UnpackArchive(FSComprFile& unpacker, const QString& archivePath, const QStr
         std::error_code ec;
         std::filesystem::copy_file(unpacked, target, std::filesystem::copy_options::overwrite_existing, ec);
         done = !ec && std::filesystem::is_regular_file(target, ec);
+        // The unpacked file holds accounting data and has served its purpose.
+        std::filesystem::remove(unpacked, ec);
     } catch (const std::exception&) {
         done = false;
     }
