@@ -1,6 +1,8 @@
 #include "ApplicationFolder.h"
 
+#include "catalogue/clsBooksList.h"
 #include "database/SampleBook.h"
+#include "platform/DiskPath.h"
 #include "platform/PlatformError.h"
 
 #include <cstdlib>
@@ -28,6 +30,15 @@ std::string PrepareApplicationFolder(const std::string& folder) {
     while (text.size() > 1 && text.back() == '/')
         text.pop_back();
     return text;
+}
+
+std::string PrepareBookList(const std::string& appFolder) {
+    const std::string file = platform::JoinPath(appFolder, kBookListName);
+    // Loading creates a missing list with the sample book.
+    catalogue::clsBooksList list;
+    list.SetAppPath(appFolder);
+    list.LoadBooks(file);
+    return file;
 }
 
 } // namespace kx::app

@@ -14,4 +14,11 @@ std::string DefaultApplicationFolder();
 /// platform::PlatformError (or ado::AdoError) when they cannot be made.
 std::string PrepareApplicationFolder(const std::string& folder);
 
+/// The name of the book list file inside the application folder.
+inline constexpr const char* kBookListName = "books.txt";
+
+/// Makes sure the book list of `appFolder` exists (a missing one is created with
+/// the sample book) and returns its path.
+std::string PrepareBookList(const std::string& appFolder);
+
 } // namespace kx::app

@@ -1,5 +1,6 @@
 #include "WizardWindow.h"
 
+#include "ApplicationFolder.h"
 #include "catalogue/clsBooksList.h"
 #include "platform/DiskPath.h"
 #include "platform/PropertyStore.h"
@@ -18,7 +19,6 @@ namespace kx::app {
 
 namespace {
 
-constexpr const char* kBookListName = "books.txt";
 constexpr const char* kSettingsName = "ledgerwiz.ini";
 constexpr const char* kSettingsGroup = "CreatLedgerWiz";
 
@@ -101,12 +101,7 @@ std::string WizardWindow::SettingsFile() const {
 }
 
 bool WizardWindow::Start() {
-    {
-        // Loading creates a missing list with the sample book.
-        catalogue::clsBooksList list;
-        list.SetAppPath(appFolder_);
-        list.LoadBooks(BookListFile());
-    }
+    PrepareBookList(appFolder_);
     const platform::QSettingsPropertyStore settings(SettingsFile(), kSettingsGroup);
     wizard_->ReadProperties(settings);
     const bool loaded = wizard_->Load(QString::fromStdString(BookListFile()));

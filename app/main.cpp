@@ -3,6 +3,10 @@
 #include "ConvertCommand.h"
 #include "SqlCommand.h"
 #include "WizardCommand.h"
+#include "CreateCommand.h"
+
+#include <QApplication>
+#include <cstdlib>
 
 #include <cstring>
 #include <iostream>
@@ -32,6 +36,19 @@ constexpr const char* kUsage = R"(用法 / usage:
       Converts the book file BOOK.MDE into the new server database NAME, with a
       progress bar on standard error, and prints every converted table with its
       row count. A failure is written to standard error (exit status 1).
+  ledgerwiz create --app DIR --template POS|PATH|LOCATION --operator NAME
+                   --password PW --name NAME --company TEXT [--director TEXT]
+                   --month YYYY-MM [--keep 0,1,2,...|none]
+                   [--sql SERVER,USER,PASSWORD]
+      Creates a new book headless, driving the wizard control as a host does:
+      the template is a book list position, a book file path, a template
+      archive (.WAK) or a server location "user:password@server|database";
+      --keep names the retain boxes to set (0 单位资料 1 会计科目 2 部门资料
+      3 辅助标识 4 常用摘要 5 会计报表 6 凭证模版 7 人员工资 — set means
+      emptied for 7 — 8 固定资产), without it they keep their starting states;
+      --sql makes a server book. A progress bar and every message go to
+      standard error, the summary to standard output; exit status 0 when the
+      book was completed, 1 otherwise.
   ledgerwiz --help
       Prints this text.
 
@@ -144,6 +161,16 @@ int main(int argc, char** argv) {
     args.erase(args.begin());
     if (command == "books")
         return Books(args);
+    if (command == "create") {
+        kx::app::CreateOptions options;
+        if (const std::string problem = kx::app::ParseCreateOptions(args, options); !problem.empty())
+            return UsageError(problem);
+        // Headless: the control needs an application object, never a display.
+        if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        QApplication application(argc, argv);
+        return kx::app::RunCreateCommand(options, std::cout, std::cerr);
+    }
     if (command == "sql")
         return Sql(args);
     if (command == "convert")
