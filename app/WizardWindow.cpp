@@ -31,7 +31,10 @@ WizardWindow::WizardWindow(const std::string& appFolder, platform::MessageBoxSer
     setWindowTitle(QStringLiteral("建账向导 - kxLedgerWiz"));
     auto* layout = new QVBoxLayout(this);
 
-    wizard_ = new wizard::CreatLedgerWiz(this);
+    // The control comes from the component library's entry points, as it does in
+    // any host, so that they are exercised on every start.
+    component_ = CreateControlThroughComponent(this);
+    wizard_ = component_.control;
     wizard_->setObjectName(QStringLiteral("CreatLedgerWiz"));
     layout->addWidget(wizard_, 1);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ControlFromComponent.h"
+
 #include "platform/MessageBoxService.h"
 #include "wizard/CreatLedgerWiz.h"
 
@@ -72,6 +74,9 @@ class WizardWindow : public QWidget {
     std::string appFolder_;
     platform::MessageBoxService& messages_;
     std::shared_ptr<support::AccountingObject> acc_;
+    // The component library that made the control. It stays loaded while the
+    // control lives, since it refuses to be unloaded before.
+    ComponentControl component_;
     wizard::CreatLedgerWiz* wizard_ = nullptr;
     // Host buttons by the control's index: 0 cancel, 1 back, 2 next.
     std::array<QPushButton*, 3> buttons_{};
