@@ -9,6 +9,8 @@
 #include <cstdlib>
 
 #include <cstring>
+#include <functional>
+#include <map>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -65,25 +67,38 @@ int UsageError(const std::string& message) {
     return 2;
 }
 
+/// Reads "--name value" options into the strings of `valued` and hands every other
+/// word to `other`; "" or what is wrong with the command line.
+std::string ReadOptions(const std::vector<std::string>& args, const std::map<std::string, std::string*>& valued,
+                        const std::function<std::string(const std::string&)>& other) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (const auto it = valued.find(args[i]); it != valued.end()) {
+            if (++i == args.size())
+                return it->first + " needs a value";
+            *it->second = args[i];
+        } else if (std::string problem = other(args[i]); !problem.empty()) {
+            return problem;
+        }
+    }
+    return {};
+}
+
 int Books(const std::vector<std::string>& args) {
     kx::app::BooksOptions options;
     options.appFolder = kx::app::DefaultApplicationFolder();
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--app") {
-            if (++i == args.size())
-                return UsageError("--app needs a folder");
-            options.appFolder = args[i];
-        } else if (a == "--clean") {
+    const std::string problem = ReadOptions(args, {{"--app", &options.appFolder}}, [&](const std::string& word) {
+        if (word == "--clean")
             options.clean = true;
-        } else if (a.rfind("--", 0) == 0) {
-            return UsageError("unknown option " + a);
-        } else if (options.listFile.empty()) {
-            options.listFile = a;
-        } else {
-            return UsageError("only one book list file may be named");
-        }
-    }
+        else if (word.rfind("--", 0) == 0)
+            return "unknown option " + word;
+        else if (!options.listFile.empty())
+            return std::string("only one book list file may be named");
+        else
+            options.listFile = word;
+        return std::string();
+    });
+    if (!problem.empty())
+        return UsageError(problem);
     if (options.listFile.empty())
         return UsageError("books needs the book list FILE");
     return kx::app::RunBooksCommand(options, std::cout, std::cerr);
@@ -92,27 +107,24 @@ int Books(const std::vector<std::string>& args) {
 int Sql(const std::vector<std::string>& args) {
     kx::app::SqlOptions options;
     bool haveStatement = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        std::string* target = a == "--book"       ? &options.bookFile
-                              : a == "--server"   ? &options.server
-                              : a == "--user"     ? &options.user
-                              : a == "--password" ? &options.password
-                              : a == "--database" ? &options.database
-                                                  : nullptr;
-        if (target != nullptr) {
-            if (++i == args.size())
-                return UsageError(a + " needs a value");
-            *target = args[i];
-        } else if (a.rfind("--", 0) == 0) {
-            return UsageError("unknown option " + a);
-        } else if (!haveStatement) {
-            options.statement = a;
-            haveStatement = true;
-        } else {
-            return UsageError("only one statement may be given (quote it)");
-        }
-    }
+    const std::string problem =
+        ReadOptions(args,
+                    {{"--book", &options.bookFile},
+                     {"--server", &options.server},
+                     {"--user", &options.user},
+                     {"--password", &options.password},
+                     {"--database", &options.database}},
+                    [&](const std::string& word) {
+                        if (word.rfind("--", 0) == 0)
+                            return "unknown option " + word;
+                        if (haveStatement)
+                            return std::string("only one statement may be given (quote it)");
+                        options.statement = word;
+                        haveStatement = true;
+                        return std::string();
+                    });
+    if (!problem.empty())
+        return UsageError(problem);
     if (!haveStatement)
         return UsageError("sql needs a STATEMENT");
     if (options.bookFile.empty() == options.server.empty())
@@ -122,25 +134,21 @@ int Sql(const std::vector<std::string>& args) {
 
 int Convert(const std::vector<std::string>& args) {
     kx::app::ConvertOptions options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        std::string* target = a == "--server"     ? &options.server
-                              : a == "--user"     ? &options.user
-                              : a == "--password" ? &options.password
-                              : a == "--database" ? &options.database
-                                                  : nullptr;
-        if (target != nullptr) {
-            if (++i == args.size())
-                return UsageError(a + " needs a value");
-            *target = args[i];
-        } else if (a.rfind("--", 0) == 0) {
-            return UsageError("unknown option " + a);
-        } else if (options.bookFile.empty()) {
-            options.bookFile = a;
-        } else {
-            return UsageError("only one book file may be converted");
-        }
-    }
+    const std::string problem = ReadOptions(args,
+                                            {{"--server", &options.server},
+                                             {"--user", &options.user},
+                                             {"--password", &options.password},
+                                             {"--database", &options.database}},
+                                            [&](const std::string& word) {
+                                                if (word.rfind("--", 0) == 0)
+                                                    return "unknown option " + word;
+                                                if (!options.bookFile.empty())
+                                                    return std::string("only one book file may be converted");
+                                                options.bookFile = word;
+                                                return std::string();
+                                            });
+    if (!problem.empty())
+        return UsageError(problem);
     if (options.bookFile.empty() || options.server.empty() || options.database.empty())
         return UsageError("convert needs BOOK.MDE, --server and --database");
     return kx::app::RunConvertCommand(options, std::cout, std::cerr);

@@ -1,5 +1,6 @@
 #include "AnsiTextFile.h"
 
+#include "FileDescriptor.h"
 #include "Gb18030Codec.h"
 #include "PlatformError.h"
 
@@ -11,28 +12,6 @@
 
 namespace kx::platform {
 namespace {
-
-/// Owns a POSIX file descriptor.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) noexcept : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const noexcept { return fd_; }
-    /// Closes now and reports a failed close (a late write error on some file systems).
-    int Close() noexcept {
-        const int rc = ::close(fd_);
-        fd_ = -1;
-        return rc;
-    }
-
-private:
-    int fd_;
-};
 
 [[noreturn]] void ThrowErrno(int err, const std::string& what, const std::filesystem::path& file) {
     throw PlatformError(ErrorNumberFromErrno(err), what + " " + file.string() + "：" + std::strerror(err));

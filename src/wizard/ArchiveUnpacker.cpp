@@ -1,5 +1,6 @@
 #include "wizard/ArchiveUnpacker.h"
 
+#include "platform/FileDescriptor.h"
 #include "platform/PlatformError.h"
 
 #include <archive.h>
@@ -58,28 +59,6 @@ std::string EntryPath(archive_entry* entry) {
     return raw != nullptr ? raw : "";
 }
 
-/// A file descriptor that closes itself.
-class FileHandle {
-  public:
-    explicit FileHandle(int fd) noexcept : fd_(fd) {}
-    ~FileHandle() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    int get() const noexcept { return fd_; }
-    /// Closes now, so that a failing close is seen.
-    int Close() noexcept {
-        const int rc = ::close(fd_);
-        fd_ = -1;
-        return rc;
-    }
-
-  private:
-    int fd_;
-};
-
 /// A new file beside the target, removed again unless it was kept.
 class PartFile {
   public:
@@ -90,7 +69,7 @@ class PartFile {
         if (fd < 0)
             ThrowErrno("无法建立解压文件 " + name);
         path_ = name;
-        handle_ = std::make_unique<FileHandle>(fd);
+        handle_ = std::make_unique<platform::FileDescriptor>(fd);
     }
     ~PartFile() {
         handle_.reset();
@@ -127,7 +106,7 @@ class PartFile {
     }
 
     std::filesystem::path path_;
-    std::unique_ptr<FileHandle> handle_;
+    std::unique_ptr<platform::FileDescriptor> handle_;
     bool kept_ = false;
 };
 
