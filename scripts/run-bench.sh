@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in release mode and runs one of them; benchmarks that
 # need the database server get a throwaway one for the run.
-#   scripts/run-bench.sh NAME [benchmark options...]     (NAME: catalogue, conversion)
+#   scripts/run-bench.sh NAME [benchmark options...]     (NAME: catalogue, conversion, creation)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 name=${1:?usage: run-bench.sh NAME [options]}

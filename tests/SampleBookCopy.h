@@ -23,12 +23,17 @@ public:
     const TempFolder& folder() const { return folder_; }
 
     /// The one built book; tests must not change it. The build makes it once
-    /// (KX_SAMPLE_BOOK names it); without that, the test program builds its own.
+    /// (KX_SAMPLE_BOOK or the build's own path names it); without that, the test
+    /// program builds its own.
     static const std::filesystem::path& Master() {
         static const auto built = [] {
             auto holder = std::make_unique<TempFolder>();
-            if (const char* prebuilt = std::getenv("KX_SAMPLE_BOOK");
-                prebuilt != nullptr && std::filesystem::is_regular_file(prebuilt))
+            const char* prebuilt = std::getenv("KX_SAMPLE_BOOK");
+#ifdef KX_BUILT_SAMPLE_BOOK
+            if (prebuilt == nullptr)
+                prebuilt = KX_BUILT_SAMPLE_BOOK;
+#endif
+            if (prebuilt != nullptr && std::filesystem::is_regular_file(prebuilt))
                 return std::make_pair(std::move(holder), std::filesystem::path(prebuilt));
             const auto file = holder->path() / "kxSample.mde";
             database::CreateSampleBook(file);

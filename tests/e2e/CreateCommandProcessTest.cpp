@@ -1,0 +1,97 @@
+// `ledgerwiz create` run as its own process, as a user runs it.
+
+#include "e2e/AppFolder.h"
+#include "e2e/BookContents.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace kx::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Finished {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+/// Runs the built ledgerwiz with `arguments`, headless.
+Finished RunLedgerwiz(const QStringList& arguments) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(KX_LEDGERWIZ), arguments);
+    Finished finished;
+    if (!process.waitForFinished(300000) || process.exitStatus() != QProcess::NormalExit) {
+        process.kill();
+        process.waitForFinished();
+        finished.err = "ledgerwiz did not finish: " + process.errorString().toStdString();
+        return finished;
+    }
+    finished.exitCode = process.exitCode();
+    finished.out = process.readAllStandardOutput().toStdString();
+    finished.err = process.readAllStandardError().toStdString();
+    return finished;
+}
+
+QStringList CreateArguments(const AppFolder& app, const QString& password) {
+    return {QStringLiteral("create"),   QStringLiteral("--app"),      QString::fromStdString(app.str()),
+            QStringLiteral("--template"), QStringLiteral("0"),        QStringLiteral("--operator"),
+            QStringLiteral("主管"),     QStringLiteral("--password"), password,
+            QStringLiteral("--name"),   QStringLiteral("新账簿"),     QStringLiteral("--company"),
+            QStringLiteral("某某有限公司"), QStringLiteral("--director"), QStringLiteral("王五"),
+            QStringLiteral("--month"),  QStringLiteral("2027-01")};
+}
+
+TEST(LedgerwizCreate, MakesTheBookFromTheSampleBookPrintsTheSummaryAndListsIt) {
+    // A fresh application folder with the sample book and no book list yet.
+    const AppFolder app;
+    ASSERT_FALSE(fs::exists(app.ListFile()));
+
+    const Finished run = RunLedgerwiz(CreateArguments(app, QStringLiteral("8888")));
+
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const fs::path book = app.Data() / "kxAcc000001.MDE";
+    EXPECT_EQ(run.out, "已创建新账簿：\n"
+                       "    账簿名称：新账簿\n"
+                       "    单位名称：某某有限公司\n"
+                       "    财务主管：王五\n"
+                       "    建账日期：2027年01月\n"
+                       "单击“完成”按钮，结束向导。\n"
+                       "数据库：" + book.string() + "\n");
+    ASSERT_TRUE(fs::is_regular_file(book));
+    const auto items = BookContents(book).BookInfoItems();
+    ASSERT_GE(items.size(), 15u);
+    EXPECT_EQ(items[4], "新账簿");
+    EXPECT_EQ(items[14], "2027年01月");
+    // The list the program made holds the sample book, then the new one at the end.
+    const std::string list = app.ListText();
+    EXPECT_EQ(list, WithLineAppended(kSampleLine + "\r\n", "新账簿\t" + app.Data().string() +
+                                                                "\tkxAcc000001.MDE\t某某有限公司\t(未知)\t0\t\t"));
+}
+
+TEST(LedgerwizCreate, AWrongPasswordEndsWithStatusOneAndTheMessageAndLeavesTheListAlone) {
+    const AppFolder app;
+    app.WriteList({kSampleLine});
+    const std::string listDigest = FileDigest(app.ListFile());
+
+    const Finished run = RunLedgerwiz(CreateArguments(app, QStringLiteral("0000")));
+
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("操作员“主管”不能打开模板账簿"), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(FileDigest(app.ListFile()), listDigest);
+    EXPECT_FALSE(fs::exists(app.Data() / "kxAcc000001.MDE"));
+}
+
+} // namespace
+} // namespace kx::e2e
