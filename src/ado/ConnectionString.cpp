@@ -20,7 +20,7 @@ std::string_view Trim(std::string_view text) {
 
 [[noreturn]] void ThrowBadFormat(std::string_view text) {
     throw AdoError(errors::InvalidArgument, "ADODB.Connection",
-                   "Format of the initialization string does not conform to the OLE DB specification: \"" +
+                   "Format of the initialization string is not valid: \"" +
                        std::string(text) + "\".");
 }
 
