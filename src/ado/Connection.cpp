@@ -8,6 +8,7 @@
 #include "UnicodeText.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace kx::ado {
 namespace {
@@ -38,9 +39,19 @@ bool IsSecret(const std::vector<std::string>& secrets, std::string_view name) {
 
 namespace detail {
 
-Provider& ConnectionState::OpenProvider(const char* source) const {
+Provider& ConnectionState::OpenProvider(const char* source) {
     if (!open)
         throw AdoError(errors::ObjectClosed, source, "Operation is not allowed when the object is closed.");
+    const std::vector<std::weak_ptr<RecordsetData>> waiting = std::exchange(unreadRecordsets, {});
+    for (const std::weak_ptr<RecordsetData>& entry : waiting) {
+        if (const std::shared_ptr<RecordsetData> data = entry.lock()) {
+            try {
+                data->ReadUnreadRows();
+            } catch (const AdoError&) {
+                // The recordset keeps the failure and reports it when it is used.
+            }
+        }
+    }
     return *open;
 }
 

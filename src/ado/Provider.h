@@ -49,8 +49,10 @@ struct ExecuteResult {
 /// connection. Every failure is thrown as AdoError, with the provider's own text
 /// as description and its own code as native error; nothing else may escape.
 ///
-/// The cursor is always client-side: a provider hands over complete RowSets, and
-/// the client-side Recordset later hands back edited rows through ApplyChange.
+/// The cursor is always client-side: a provider hands over complete RowSets (or
+/// RowSets whose rows a RowSource reads on first need, while the connection is
+/// still open and before its next command), and the client-side Recordset later
+/// hands back edited rows through ApplyChange.
 class Provider {
   public:
     virtual ~Provider() = default;

@@ -16,9 +16,16 @@ namespace detail {
 class RecordsetData;
 }
 
-/// Rows of a table or query with a client-side cursor: all rows are fetched when
-/// the recordset opens, so RecordCount and AbsolutePosition are always known and
-/// every move works, whatever cursor type was asked for.
+/// Rows of a table or query with a client-side cursor: all rows are fetched at
+/// once, so RecordCount and AbsolutePosition are always known and every move
+/// works, whatever cursor type was asked for.
+///
+/// A provider may leave the fetch until the rows are first needed: Fields and
+/// their names and types are there at once, anything else (a count, a position,
+/// a move, a value, an edit) fetches all rows first. The connection fetches them
+/// before it runs its next command or closes, so the rows are those of the moment
+/// the recordset opened as far as the commands of its own connection go. A fetch
+/// that fails throws its AdoError on that use and on every later one.
 ///
 /// Editing (lock types other than adLockReadOnly): assigning field values starts
 /// an edit of the current row. With adLockOptimistic or adLockPessimistic, Update

@@ -30,29 +30,40 @@ constexpr const char* kSource = "ADODB.Recordset";
             detail + ")");
 }
 
+/// The rows of a cursor, none of them edited.
+std::vector<CursorRow> CursorRows(std::vector<std::vector<Variant>>& values,
+                                  std::vector<std::vector<Variant>>& identities, std::size_t columnCount) {
+    std::vector<CursorRow> rows;
+    rows.reserve(values.size());
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        CursorRow row;
+        row.values = std::move(values[i]);
+        row.values.resize(columnCount, Variant::Null());
+        row.changed.assign(columnCount, false);
+        if (i < identities.size())
+            row.identity = std::move(identities[i]);
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
 } // namespace
 
 void RecordsetData::Load(RowSet rows, std::shared_ptr<ConnectionState> connection, std::string source,
                          long lock) {
     columns_ = std::move(rows.columns);
     updateTable_ = std::move(rows.updateTable);
-    rows_.clear();
-    rows_.reserve(rows.rows.size());
-    for (std::size_t i = 0; i < rows.rows.size(); ++i) {
-        CursorRow row;
-        row.values = std::move(rows.rows[i]);
-        row.values.resize(columns_.size(), Variant::Null());
-        row.changed.assign(columns_.size(), false);
-        if (i < rows.rowIdentities.size())
-            row.identity = std::move(rows.rowIdentities[i]);
-        rows_.push_back(std::move(row));
-    }
+    rows_ = CursorRows(rows.rows, rows.rowIdentities, columns_.size());
+    unread_ = std::move(rows.unread);
+    readFailure_.reset();
     pendingDeletes_.clear();
     position_ = 0;
     editMode_ = adEditNone;
     chunkOffsets_.assign(columns_.size(), 0);
     appending_.assign(columns_.size(), false);
     connection_ = std::move(connection);
+    if (unread_ && connection_)
+        connection_->unreadRecordsets.push_back(weak_from_this());
     source_ = std::move(source);
     lockType = lock;
     cursorLocation = adUseClient;
@@ -60,11 +71,30 @@ void RecordsetData::Load(RowSet rows, std::shared_ptr<ConnectionState> connectio
     open_ = true;
 }
 
+void RecordsetData::ReadUnreadRows() {
+    if (readFailure_)
+        throw *readFailure_;
+    if (!unread_)
+        return;
+    const std::unique_ptr<RowSource> source = std::move(unread_);
+    std::vector<std::vector<Variant>> values;
+    std::vector<std::vector<Variant>> identities;
+    try {
+        source->ReadAll(values, identities);
+    } catch (const AdoError& e) {
+        readFailure_ = e;
+        throw;
+    }
+    rows_ = CursorRows(values, identities, columns_.size());
+}
+
 void RecordsetData::Close() {
     RequireOpen();
     open_ = false;
     columns_.clear();
     rows_.clear();
+    unread_.reset();
+    readFailure_.reset();
     pendingDeletes_.clear();
     updateTable_.clear();
     connection_.reset();
@@ -77,13 +107,18 @@ void RecordsetData::RequireOpen() const {
         throw AdoError(errors::ObjectClosed, kSource, "Operation is not allowed when the object is closed.");
 }
 
-long RecordsetData::RecordCount() const {
+void RecordsetData::RequireRows() {
     RequireOpen();
+    ReadUnreadRows();
+}
+
+long RecordsetData::RecordCount() {
+    RequireRows();
     return static_cast<long>(rows_.size());
 }
 
-long RecordsetData::AbsolutePosition() const {
-    RequireOpen();
+long RecordsetData::AbsolutePosition() {
+    RequireRows();
     if (rows_.empty())
         return adPosUnknown;
     if (position_ < 0)
@@ -94,7 +129,7 @@ long RecordsetData::AbsolutePosition() const {
 }
 
 void RecordsetData::SetAbsolutePosition(long position) {
-    RequireOpen();
+    RequireRows();
     if (position < 1 || position > static_cast<long>(rows_.size()))
         throw AdoError(
             errors::InvalidArgument, kSource,
@@ -104,25 +139,25 @@ void RecordsetData::SetAbsolutePosition(long position) {
     MoveTo(position - 1);
 }
 
-bool RecordsetData::IsBOF() const {
-    RequireOpen();
+bool RecordsetData::IsBOF() {
+    RequireRows();
     return rows_.empty() || position_ < 0;
 }
 
-bool RecordsetData::IsEOF() const {
-    RequireOpen();
+bool RecordsetData::IsEOF() {
+    RequireRows();
     return rows_.empty() || position_ >= static_cast<std::ptrdiff_t>(rows_.size());
 }
 
 void RecordsetData::MoveTo(std::ptrdiff_t position) {
-    RequireOpen();
+    RequireRows();
     LeaveRow();
     const auto count = static_cast<std::ptrdiff_t>(rows_.size());
     position_ = std::clamp<std::ptrdiff_t>(position, -1, count);
 }
 
 void RecordsetData::MoveBy(long records) {
-    RequireOpen();
+    RequireRows();
     if ((records == 0 && (IsBOF() || IsEOF())) || (records > 0 && IsEOF()) || (records < 0 && IsBOF()))
         ThrowNoCurrentRecord();
     MoveTo(position_ + records);
@@ -137,12 +172,12 @@ void RecordsetData::MovePrevious() {
 }
 
 void RecordsetData::MoveFirst() {
-    RequireOpen();
+    RequireRows();
     MoveTo(0);
 }
 
 void RecordsetData::MoveLast() {
-    RequireOpen();
+    RequireRows();
     MoveTo(rows_.empty() ? 0 : static_cast<std::ptrdiff_t>(rows_.size()) - 1);
 }
 
@@ -173,25 +208,18 @@ std::size_t RecordsetData::ColumnIndex(std::string_view name) const {
 }
 
 CursorRow& RecordsetData::CurrentRow() {
-    RequireOpen();
+    RequireRows();
     if (IsBOF() || IsEOF())
         ThrowNoCurrentRecord();
     return rows_[static_cast<std::size_t>(position_)];
 }
 
-const CursorRow& RecordsetData::CurrentRow() const {
-    RequireOpen();
-    if (IsBOF() || IsEOF())
-        ThrowNoCurrentRecord();
-    return rows_[static_cast<std::size_t>(position_)];
-}
-
-Variant RecordsetData::Value(std::size_t column) const {
+Variant RecordsetData::Value(std::size_t column) {
     Column(column);
     return CurrentRow().values[column];
 }
 
-Variant RecordsetData::OriginalValue(std::size_t column) const {
+Variant RecordsetData::OriginalValue(std::size_t column) {
     Column(column);
     const CursorRow& row = CurrentRow();
     if (row.status == CursorRow::Status::Modified && column < row.original.size())
@@ -201,7 +229,7 @@ Variant RecordsetData::OriginalValue(std::size_t column) const {
     return row.values[column];
 }
 
-long RecordsetData::ActualSize(std::size_t column) const {
+long RecordsetData::ActualSize(std::size_t column) {
     const ColumnInfo& info = Column(column);
     const Variant& value = CurrentRow().values[column];
     switch (value.Type()) {
@@ -392,6 +420,7 @@ void RecordsetData::WriteDeletion(const CursorRow& row) {
 
 void RecordsetData::AddNew() {
     RequireUpdatable();
+    RequireRows();
     LeaveRow();
     CursorRow row;
     row.values.assign(columns_.size(), Variant::Null());
@@ -404,7 +433,7 @@ void RecordsetData::AddNew() {
 }
 
 void RecordsetData::Update() {
-    RequireOpen();
+    RequireRows();
     if (editMode_ == adEditNone)
         return;
     if (lockType == adLockReadOnly)
@@ -416,7 +445,7 @@ void RecordsetData::Update() {
 }
 
 void RecordsetData::CancelUpdate() {
-    RequireOpen();
+    RequireRows();
     if (editMode_ == adEditAdd) {
         rows_.erase(rows_.begin() + position_);
         position_ = std::min<std::ptrdiff_t>(positionBeforeAdd_, static_cast<std::ptrdiff_t>(rows_.size()));
@@ -429,6 +458,7 @@ void RecordsetData::CancelUpdate() {
 
 void RecordsetData::UpdateBatch(long affect) {
     RequireUpdatable();
+    RequireRows();
     editMode_ = adEditNone;
     ResetChunks();
     if (affect == adAffectCurrent) {

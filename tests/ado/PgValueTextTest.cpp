@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 
@@ -126,6 +127,31 @@ TEST(PgValueText, DoublesGoOverAsTextThatReadsBackToTheSameDouble) {
         EXPECT_EQ(VariantFromPgText(*text, adDouble), Variant(value)) << *text;
     }
     EXPECT_TRUE(std::isnan(VariantFromPgText("NaN", adDouble).ToDouble()));
+}
+
+class CurrencyTexts : public ::testing::TestWithParam<std::int64_t> {};
+
+TEST_P(CurrencyTexts, AreWrittenInPlaceAsPgTextOfTheAmount) {
+    const Currency amount{GetParam()};
+    std::string text = "left over from an earlier, much longer value";
+    AssignCurrencyText(text, amount);
+    EXPECT_EQ(text, *PgTextOf(Variant(amount)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Amounts, CurrencyTexts,
+                         ::testing::Values(0, 1, -1, 10, 100, 1000, 5000, -5000, 10000, -10000, 10001,
+                                           12345678901, -12345678901, 99990000, 123400,
+                                           std::numeric_limits<std::int64_t>::max(),
+                                           std::numeric_limits<std::int64_t>::min()));
+
+TEST(PgValueText, DoublesWrittenInPlaceMatchPgTextOf) {
+    constexpr double kInfinity = std::numeric_limits<double>::infinity();
+    for (const double value : {0.0, -0.0, 0.1, 1.0 / 3.0, -2.5e-300, 1e300, 123456789012345680.0, kInfinity,
+                               -kInfinity, std::numeric_limits<double>::quiet_NaN()}) {
+        std::string text = "x";
+        AssignDoubleText(text, value);
+        EXPECT_EQ(text, *PgTextOf(Variant(value))) << value;
+    }
 }
 
 TEST(PgValueText, BytesBecomeBinaryParametersAndTheRestText) {

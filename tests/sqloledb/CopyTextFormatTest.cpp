@@ -36,6 +36,24 @@ TEST(CopyTextRowBuilder, EscapesTheCharactersThatFrameTheData) {
 TEST(CopyTextRowBuilder, RefusesNulInText) {
     CopyTextRowBuilder builder;
     EXPECT_THROW(builder.AddText(std::string("a\0b", 3)), std::invalid_argument);
+    EXPECT_THROW(builder.AddText(std::string("\0", 1)), std::invalid_argument);
+    EXPECT_THROW(builder.AddText(std::string("long text, then\\\t\0", 18)), std::invalid_argument);
+}
+
+TEST(CopyTextRowBuilder, CollectsManyRowsInOneTextUntilCleared) {
+    CopyTextRowBuilder builder;
+    builder.AddText("1");
+    builder.AddText("a\tb");
+    builder.EndRow();
+    builder.AddNull();
+    builder.AddText("\\");
+    builder.EndRow();
+    EXPECT_EQ(builder.Text(), "1\ta\\tb\n\\N\t\\\\\n");
+    builder.Clear();
+    EXPECT_EQ(builder.Text(), "");
+    builder.AddText("x");
+    builder.EndRow();
+    EXPECT_EQ(builder.Text(), "x\n") << "a cleared builder starts a new row, not a new field";
 }
 
 TEST(CopyTextFormat, TextSurvivesARoundTrip) {

@@ -334,6 +334,65 @@ TEST_F(PgServer, JetImportStreamsRowsAndCutsConvertedColumnsToTheirLength) {
     EXPECT_EQ(SingleValue(book_->Execute("SELECT ID FROM T1 WHERE Name = 'NEXT'")), "8");
 }
 
+/// A Jet import of T1 (ID, Name) giving the rows with these IDs.
+std::string ImportIds(PgSession& session, const std::vector<std::string>& ids) {
+    const JetRowReader reader = [&](const ImportJetTable&, const auto& row) {
+        for (const std::string& id : ids) {
+            row({id, "imported"});
+        }
+    };
+    session.Execute(
+        "INSERT INTO T1 ([ID],[Name]) SELECT [ID],[Name] FROM OPENDATASOURCE ('Microsoft.Jet.OLEDB.4.0',"
+        "'Data Source=\"x.mde\"')...[T1] Rowset_1",
+        reader);
+    return SingleValue(session.Execute("SELECT COUNT(*) FROM T1"));
+}
+
+const char* const kIdentityTable =
+    "CREATE TABLE T1 ([ID] [int] IDENTITY (1, 1) NOT NULL,[Name] [nvarchar] (50) COLLATE Chinese_PRC_CI_AS "
+    "NULL) ON [PRIMARY] ";
+
+TEST_F(PgServer, GeneratedIdentitiesFollowTheLargestImportedOne) {
+    book_->Execute(kIdentityTable);
+    book_->Execute("SET IDENTITY_INSERT dbo.T1 ON ");
+    EXPECT_EQ(ImportIds(*book_, {"5", "41", "-3"}), "3");
+    book_->Execute("SET IDENTITY_INSERT dbo.T1 OFF ");
+    book_->Execute("INSERT INTO T1 (Name) VALUES ('next')");
+    EXPECT_EQ(SingleValue(book_->Execute("SELECT ID FROM T1 WHERE Name = 'next'")), "42");
+}
+
+TEST_F(PgServer, AnImportBelowEarlierExplicitIdentitiesKeepsTheIdentityBeyondThem) {
+    book_->Execute(kIdentityTable);
+    book_->Execute("SET IDENTITY_INSERT dbo.T1 ON ");
+    book_->Execute("INSERT INTO T1 (ID, Name) VALUES (50, 'early')");
+    EXPECT_EQ(ImportIds(*book_, {"1", "2"}), "3");
+    book_->Execute("SET IDENTITY_INSERT dbo.T1 OFF ");
+    book_->Execute("INSERT INTO T1 (Name) VALUES ('next')");
+    EXPECT_EQ(SingleValue(book_->Execute("SELECT ID FROM T1 WHERE Name = 'next'")), "51");
+}
+
+TEST_F(PgServer, ExplicitIdentitiesStoredAfterAnImportAreHeededWhenIdentityInsertEnds) {
+    book_->Execute(kIdentityTable);
+    book_->Execute("SET IDENTITY_INSERT dbo.T1 ON ");
+    EXPECT_EQ(ImportIds(*book_, {"1", "2"}), "2");
+    book_->Execute("INSERT INTO T1 (ID, Name) VALUES (100, 'late')");
+    book_->Execute("SET IDENTITY_INSERT dbo.T1 OFF ");
+    book_->Execute("INSERT INTO T1 (Name) VALUES ('next')");
+    EXPECT_EQ(SingleValue(book_->Execute("SELECT ID FROM T1 WHERE Name = 'next'")), "101");
+}
+
+TEST_F(PgServer, AnImportIntoARecreatedTableStartsItsIdentityAfresh) {
+    book_->Execute(kIdentityTable);
+    EXPECT_EQ(ImportIds(*book_, {"7"}), "1");
+    book_->Execute("DROP TABLE T1");
+    book_->Execute(kIdentityTable);
+    book_->Execute("INSERT INTO T1 (Name) VALUES ('first')");
+    EXPECT_EQ(ImportIds(*book_, {"3"}), "2");
+    book_->Execute("SET IDENTITY_INSERT dbo.T1 OFF ");
+    book_->Execute("INSERT INTO T1 (Name) VALUES ('next')");
+    EXPECT_EQ(SingleValue(book_->Execute("SELECT ID FROM T1 WHERE Name = 'next'")), "4");
+}
+
 TEST_F(PgServer, JetImportWithoutAReaderRunsNothing) {
     book_->Execute("CREATE TABLE T1 ([ID] [int] NULL)");
     EXPECT_THROW(

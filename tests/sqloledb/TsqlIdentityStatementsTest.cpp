@@ -23,7 +23,9 @@ TEST(SetIdentityInsertStatement, OffMovesTheIdentityPastTheStoredValues) {
     const TranslationPlan plan = Recognized(RecognizeSetIdentityInsert, "SET IDENTITY_INSERT dbo.T1 OFF ");
     ASSERT_EQ(plan.steps.size(), 2u);
     EXPECT_FALSE(std::get<SetIdentityInsert>(plan.steps[0]).on);
-    EXPECT_EQ(std::get<RunSql>(plan.steps[1]).sql, IdentitySyncSql("t1"));
+    const auto& sync = std::get<SyncIdentity>(plan.steps[1]);
+    EXPECT_EQ(sync.table, "t1");
+    EXPECT_EQ(sync.database, "");
 }
 
 TEST(SetIdentityInsertStatement, FailsWithoutOnOrOff) {
@@ -46,6 +48,13 @@ TEST(IdentitySyncSql, NamesTheTableAsAQuotedLiteralInsideTheBlock) {
 TEST(IdentitySyncSql, PicksADollarTagTheNameCannotClose) {
     const std::string sql = IdentitySyncSql("a$kx$b");
     EXPECT_EQ(sql.rfind("DO $kx1$", 0), 0u) << sql;
+}
+
+TEST(IdentityAdvanceSql, TakesTheGivenTopValueInsteadOfReadingTheTable) {
+    const std::string sql = IdentityAdvanceSql("t1", -9223372036854775807LL - 1);
+    EXPECT_NE(sql.find("top_value := -9223372036854775808;"), std::string::npos) << sql;
+    EXPECT_EQ(sql.find("max("), std::string::npos) << sql;
+    EXPECT_NE(sql.find("to_regclass('\"t1\"')"), std::string::npos) << sql;
 }
 
 TEST(TableHasIdentityStatement, AsksTheCatalogForAnIdentityColumn) {

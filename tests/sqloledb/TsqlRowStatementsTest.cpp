@@ -1,6 +1,5 @@
 #include "PlanTestSupport.h"
 
-#include "ado/sqloledb/PgStatements.h"
 #include "ado/sqloledb/TsqlRecognizers.h"
 
 #include "ParamNames.h"
@@ -35,7 +34,7 @@ TEST(JetImportStatement, ReturnsTheFileTheTableAndTheColumnsToStream) {
     EXPECT_EQ(import.columns[2].targetColumn, "allow");
     EXPECT_EQ(import.columns[2].truncateToCharacters, 256);
     EXPECT_EQ(import.copySql, "COPY \"t1\" (\"id\", \"name\", \"allow\") FROM STDIN");
-    EXPECT_EQ(std::get<RunSql>(plan.steps[1]).sql, IdentitySyncSql("t1"));
+    EXPECT_EQ(std::get<SyncIdentity>(plan.steps[1]).table, "t1");
 }
 
 TEST(JetImportStatement, ReadsQuotesInsideTheConnectionString) {

@@ -1,10 +1,14 @@
 #include "BookFile.h"
 
+#include "JetFunctions.h"
 #include "SqliteDatabase.h"
 
 #include "ado/AdoConstants.h"
 #include "ado/AdoError.h"
 #include "platform/DiskPath.h"
+
+#define SQLITE_HAS_CODEC 1
+#include <sqlcipher/sqlite3.h>
 
 #include <cerrno>
 #include <cstring>
@@ -67,6 +71,36 @@ void CreateBookFile(std::string_view pathText, std::string_view password) {
         db.Run("SELECT count(*) FROM sqlite_master");
     }
     guard.Disarm();
+}
+
+OpenedBookFile OpenBookFile(std::string_view pathText, std::string_view password, bool readOnly) {
+    RequireSqlCipher();
+    const std::string source(pathText);
+    if (source.empty())
+        throw AdoError(errors::E_Fail, kEngineSource,
+                       "No book file is named: the Data Source property is empty.");
+    std::filesystem::path file = platform::ToDiskPath(source);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec))
+        throw AdoError(errors::E_Fail, kEngineSource, "Could not find file '" + source + "'.");
+    const auto size = std::filesystem::file_size(file, ec);
+    if (ec || size == 0)
+        throw AdoError(errors::E_Fail, kEngineSource, "Unrecognized database format '" + source + "'.");
+
+    SqliteDatabase db = SqliteDatabase::OpenFile(file, readOnly, false);
+    if (!password.empty())
+        db.Key(password);
+    try {
+        // The key is only tried on the first read: a wrong one fails here.
+        db.Run("SELECT count(*) FROM sqlite_master");
+    } catch (const AdoError& e) {
+        if ((e.NativeError() & 0xFF) == SQLITE_NOTADB)
+            throw AdoError(errors::AuthenticationFailed, kEngineSource, "Not a valid password.",
+                           e.NativeError());
+        throw;
+    }
+    RegisterJetFunctions(db.Handle());
+    return OpenedBookFile{std::move(db), std::move(file)};
 }
 
 } // namespace kx::ado::jet

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "SqliteDatabase.h"
+
+#include <filesystem>
 #include <string_view>
 
 namespace kx::ado::jet {
@@ -12,5 +15,21 @@ namespace kx::ado::jet {
 /// FileWrite when the file exists already (it is never overwritten) or cannot be
 /// created; on failure no file is left behind.
 void CreateBookFile(std::string_view pathText, std::string_view password);
+
+/// An existing book file, opened for the engine.
+struct OpenedBookFile {
+    SqliteDatabase database;
+    /// The file on disk that `pathText` named.
+    std::filesystem::path file;
+};
+
+/// Opens the existing book file `pathText` (through platform::ToDiskPath; it is
+/// never created) with its key `password` ("" for an unkeyed file), read-only when
+/// `readOnly`, with the Jet functions (RegisterJetFunctions) available. Throws
+/// AdoError: errors::E_Fail for an empty name ("No book file is named ..."), a
+/// missing file ("Could not find file '...'.") or an empty one ("Unrecognized
+/// database format '...'."), errors::AuthenticationFailed ("Not a valid
+/// password.") for a wrong key, and the engine's error otherwise.
+OpenedBookFile OpenBookFile(std::string_view pathText, std::string_view password, bool readOnly);
 
 } // namespace kx::ado::jet

@@ -1,25 +1,21 @@
 #include "JetProvider.h"
 
+#include "BookFile.h"
 #include "JetColumnType.h"
-#include "JetFunctions.h"
 #include "JetSqlTranslator.h"
+#include "ResultColumn.h"
 #include "SqliteDatabase.h"
+#include "StatementRows.h"
 
 #include "ado/AdoError.h"
 #include "ado/UnicodeText.h"
 #include "ado/ValueCoercion.h"
-#include "platform/DiskPath.h"
-
-#define SQLITE_HAS_CODEC 1
-#include <sqlcipher/sqlite3.h>
 
 #include <algorithm>
 #include <cctype>
-#include <climits>
-#include <filesystem>
 #include <limits>
+#include <memory>
 #include <optional>
-#include <system_error>
 
 namespace kx::ado::jet {
 namespace {
@@ -135,7 +131,7 @@ class JetProvider final : public Provider {
     SqliteDatabase& Db();
     void ApplyTimeout(const ProviderSettings& settings);
     bool TableOrViewExists(const std::string& name);
-    RowSet ReadRows(SqliteStatement& statement);
+    RowSet ReadRows(SqliteStatement statement);
     std::vector<std::size_t> IdentityColumns(const std::vector<ColumnInfo>& columns,
                                              const std::string& table);
     std::int64_t LocateRow(const std::vector<ColumnInfo>& columns, const std::string& table,
@@ -154,44 +150,15 @@ SqliteDatabase& JetProvider::Db() {
 }
 
 void JetProvider::Open(const Properties& properties, const ProviderSettings& settings) {
-    RequireSqlCipher();
-    const std::string source = properties.Text("Data Source");
-    if (source.empty())
-        throw AdoError(errors::E_Fail, kEngineSource,
-                       "No book file is named: the Data Source property is empty.");
-    const std::filesystem::path file = platform::ToDiskPath(source);
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec))
-        throw AdoError(errors::E_Fail, kEngineSource, "Could not find file '" + source + "'.");
-    const auto size = std::filesystem::file_size(file, ec);
-    if (ec || size == 0)
-        throw AdoError(errors::E_Fail, kEngineSource, "Unrecognized database format '" + source + "'.");
-
     const bool readOnly = (settings.mode & adModeReadWrite) == adModeRead;
-    SqliteDatabase db = SqliteDatabase::OpenFile(file, readOnly, false);
-    const std::string password = properties.Text("Jet OLEDB:Database Password");
-    if (!password.empty())
-        db.Key(password);
-    try {
-        // The key is only tried on the first read: a wrong one fails here.
-        db.Run("SELECT count(*) FROM sqlite_master");
-    } catch (const AdoError& e) {
-        if ((e.NativeError() & 0xFF) == SQLITE_NOTADB)
-            throw AdoError(errors::AuthenticationFailed, kEngineSource, "Not a valid password.",
-                           e.NativeError());
-        throw;
-    }
-    RegisterJetFunctions(db.Handle());
-    db_ = std::move(db);
+    const std::string source = properties.Text("Data Source");
+    db_ = OpenBookFile(source, properties.Text("Jet OLEDB:Database Password"), readOnly).database;
     ApplyTimeout(settings);
 }
 
 void JetProvider::ApplyTimeout(const ProviderSettings& settings) {
     // A book locked by another writer is waited for up to the command time limit.
-    const long seconds = settings.commandTimeout;
-    const int milliseconds =
-        seconds <= 0 || seconds > INT_MAX / 1000 ? INT_MAX : static_cast<int>(seconds * 1000);
-    sqlite3_busy_timeout(Db().Handle(), milliseconds);
+    Db().SetBusyTimeout(settings.commandTimeout);
 }
 
 bool JetProvider::TableOrViewExists(const std::string& name) {
@@ -224,7 +191,7 @@ ExecuteResult JetProvider::Execute(std::string_view command, CommandKind kind,
             "Invalid SQL statement; expected 'DELETE', 'INSERT', 'PROCEDURE', 'SELECT', or 'UPDATE'.");
     ExecuteResult result;
     if (statement.ColumnCount() > 0) {
-        result.rows = ReadRows(statement);
+        result.rows = ReadRows(std::move(statement));
         return result;
     }
     const std::int64_t before = db.TotalChanges();
@@ -234,61 +201,38 @@ ExecuteResult JetProvider::Execute(std::string_view command, CommandKind kind,
     return result;
 }
 
-RowSet JetProvider::ReadRows(SqliteStatement& statement) {
-    sqlite3* handle = Db().Handle();
+RowSet JetProvider::ReadRows(SqliteStatement statement) {
     const int count = statement.ColumnCount();
     const auto n = static_cast<std::size_t>(count);
     RowSet rows;
     rows.columns.resize(n);
     std::vector<bool> computed(n, false);
     for (int i = 0; i < count; ++i) {
-        ColumnInfo& info = rows.columns[static_cast<std::size_t>(i)];
-        info.name = statement.ColumnName(i);
-        const std::string table = statement.TableName(i);
-        const std::string origin = statement.OriginName(i);
-        const std::string database = statement.DatabaseName(i);
-        const char* declared = nullptr;
-        const char* collation = nullptr;
-        int notNull = 0;
-        int primaryKey = 0;
-        int autoIncrement = 0;
-        if (!table.empty() && !origin.empty() &&
-            sqlite3_table_column_metadata(handle, database.empty() ? nullptr : database.c_str(),
-                                          table.c_str(), origin.c_str(), &declared, &collation, &notNull,
-                                          &primaryKey, &autoIncrement) == SQLITE_OK) {
-            const JetFieldType type =
-                DescribeDeclaredType(declared != nullptr ? declared : "", autoIncrement != 0, notNull != 0);
-            info.type = type.type;
-            info.definedSize = type.definedSize;
-            info.attributes = type.attributes;
-            info.precision = type.precision;
-            info.numericScale = type.numericScale;
-            info.baseTable = table;
-            info.baseColumn = origin;
-            info.isKey = primaryKey != 0;
-            info.isAutoIncrement = autoIncrement != 0;
-        } else if (const std::string declaredType = statement.DeclaredType(i); !declaredType.empty()) {
-            const JetFieldType type = DescribeDeclaredType(declaredType, false, false);
-            info.type = type.type;
-            info.definedSize = type.definedSize;
-            info.attributes = type.attributes & ~(adFldUpdatable | adFldUnknownUpdatable);
-            info.precision = type.precision;
-            info.numericScale = type.numericScale;
+        const auto index = static_cast<std::size_t>(i);
+        if (std::optional<ColumnInfo> info = DescribeResultColumn(statement, i)) {
+            rows.columns[index] = std::move(*info);
         } else {
-            computed[static_cast<std::size_t>(i)] = true;
+            rows.columns[index].name = statement.ColumnName(i);
+            computed[index] = true;
         }
     }
 
+    // Rows are read now only when the columns' types depend on them; otherwise a
+    // query waits until its rows are needed (often only its columns are).
+    const bool readNow =
+        !statement.IsReadOnly() || std::find(computed.begin(), computed.end(), true) != computed.end();
     std::vector<std::vector<Variant>> stored;
-    while (statement.Step()) {
-        std::vector<Variant> row(n);
-        for (int i = 0; i < count; ++i)
-            row[static_cast<std::size_t>(i)] = statement.ColumnValue(i);
-        stored.push_back(std::move(row));
+    if (readNow) {
+        while (statement.Step()) {
+            std::vector<Variant> row(n);
+            for (int i = 0; i < count; ++i)
+                row[static_cast<std::size_t>(i)] = statement.ColumnValue(i);
+            stored.push_back(std::move(row));
+        }
+        for (std::size_t i = 0; i < n; ++i)
+            if (computed[i])
+                rows.columns[i] = ComputedColumn(std::move(rows.columns[i].name), stored, i);
     }
-    for (std::size_t i = 0; i < n; ++i)
-        if (computed[i])
-            rows.columns[i] = ComputedColumn(std::move(rows.columns[i].name), stored, i);
 
     // Edits go back to one table only, each of its columns appearing once.
     std::string table;
@@ -306,9 +250,23 @@ RowSet JetProvider::ReadRows(SqliteStatement& statement) {
                 text::EqualsIgnoringCase(rows.columns[k].baseColumn, info.baseColumn))
                 updatable = false;
     }
+    std::vector<std::size_t> identity;
     if (updatable && !table.empty()) {
         rows.updateTable = table;
-        const std::vector<std::size_t> identity = IdentityColumns(rows.columns, table);
+        identity = IdentityColumns(rows.columns, table);
+    }
+
+    if (!readNow) {
+        std::vector<DataTypeEnum> types;
+        types.reserve(n);
+        for (const ColumnInfo& info : rows.columns)
+            types.push_back(info.type);
+        rows.unread =
+            std::make_unique<StatementRows>(std::move(statement), std::move(types), std::move(identity));
+        return rows;
+    }
+
+    if (!identity.empty()) {
         rows.rowIdentities.reserve(stored.size());
         for (const std::vector<Variant>& row : stored) {
             std::vector<Variant> key;
@@ -318,7 +276,6 @@ RowSet JetProvider::ReadRows(SqliteStatement& statement) {
             rows.rowIdentities.push_back(std::move(key));
         }
     }
-
     rows.rows.reserve(stored.size());
     for (std::vector<Variant>& row : stored) {
         for (std::size_t i = 0; i < n; ++i)

@@ -54,6 +54,11 @@ namespace kx::ado::jet {
 /// text as UTF-8; binary as blobs (an empty value stays empty, not Null). Values
 /// that do not fit the column's type are handed out unchanged rather than lost.
 ///
+/// Reading: a query whose columns all come from tables or have declared types
+/// hands over its rows unread (RowSet::unread); they are read when first needed.
+/// Its errors of compilation (unknown table or column, bad syntax) still fail the
+/// command itself.
+///
 /// Writing back: rows of a table with a primary key are found by the key, other
 /// rows by all their stored values.
 ///

@@ -6,6 +6,7 @@
 #define SQLITE_HAS_CODEC 1
 #include <sqlcipher/sqlite3.h>
 
+#include <climits>
 #include <utility>
 
 namespace kx::ado::jet {
@@ -43,8 +44,8 @@ void RequireSqlCipher() {
 
 SqliteDatabase SqliteDatabase::OpenFile(const std::filesystem::path& file, bool readOnly, bool create) {
     sqlite3* db = nullptr;
-    const int flags =
-        (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | (create ? SQLITE_OPEN_CREATE : 0);
+    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
+                      (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
     const int rc = sqlite3_open_v2(file.c_str(), &db, flags, nullptr);
     SqliteDatabase database(db); // owns the handle even when opening failed
     if (rc != SQLITE_OK) {
@@ -77,6 +78,12 @@ void SqliteDatabase::Key(std::string_view password) {
     const int rc = sqlite3_key(db_, password.data(), static_cast<int>(password.size()));
     if (rc != SQLITE_OK)
         ThrowError(rc);
+}
+
+void SqliteDatabase::SetBusyTimeout(long seconds) noexcept {
+    const int milliseconds =
+        seconds <= 0 || seconds > INT_MAX / 1000 ? INT_MAX : static_cast<int>(seconds * 1000);
+    sqlite3_busy_timeout(db_, milliseconds);
 }
 
 void SqliteDatabase::Run(std::string_view sql) {

@@ -13,6 +13,9 @@ namespace kx::ado::jet {
 
 /// Owns one connection of the SQLCipher engine (a sqlite3 handle), closed in the
 /// destructor. Every failure throws AdoError with the engine's own message.
+///
+/// A connection and its statements are used by one thread at a time (as every
+/// data-layer object is), so the engine does not lock the connection on each call.
 class SqliteDatabase {
   public:
     /// Opens an existing file; `create` also allows an empty new one. Throws
@@ -29,6 +32,9 @@ class SqliteDatabase {
 
     /// Gives the engine the encryption key; must come before the first read.
     void Key(std::string_view password);
+    /// How long a statement waits for a file that another connection has locked;
+    /// 0 or less waits as long as it takes.
+    void SetBusyTimeout(long seconds) noexcept;
     /// Runs one statement that returns no rows the caller wants (pragmas).
     void Run(std::string_view sql);
     /// Compiles the first statement of `sql`; `tail` receives the rest.

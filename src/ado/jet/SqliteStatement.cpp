@@ -114,6 +114,10 @@ void SqliteStatement::Bind(int index, const Variant& value) {
         ThrowEngineError(rc, sqlite3_errmsg(db_));
 }
 
+bool SqliteStatement::IsReadOnly() const noexcept {
+    return stmt_ == nullptr || sqlite3_stmt_readonly(stmt_) != 0;
+}
+
 int SqliteStatement::ColumnCount() const noexcept {
     return stmt_ != nullptr ? sqlite3_column_count(stmt_) : 0;
 }
@@ -160,6 +164,42 @@ Variant SqliteStatement::ColumnValue(int column) const {
     default:
         return Variant::Null();
     }
+}
+
+StorageClass SqliteStatement::Storage(int column) const noexcept {
+    switch (sqlite3_column_type(stmt_, column)) {
+    case SQLITE_INTEGER:
+        return StorageClass::Integer;
+    case SQLITE_FLOAT:
+        return StorageClass::Real;
+    case SQLITE_TEXT:
+        return StorageClass::Text;
+    case SQLITE_BLOB:
+        return StorageClass::Blob;
+    default:
+        return StorageClass::Null;
+    }
+}
+
+std::int64_t SqliteStatement::ColumnInt64(int column) const noexcept {
+    return sqlite3_column_int64(stmt_, column);
+}
+
+double SqliteStatement::ColumnDouble(int column) const noexcept {
+    return sqlite3_column_double(stmt_, column);
+}
+
+std::string_view SqliteStatement::ColumnText(int column) const noexcept {
+    // The pointer first, then the size: that order asks for no conversion.
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+    const int size = sqlite3_column_bytes(stmt_, column);
+    return text != nullptr ? std::string_view(text, static_cast<std::size_t>(size)) : std::string_view();
+}
+
+std::string_view SqliteStatement::ColumnBytes(int column) const noexcept {
+    const auto* data = static_cast<const char*>(sqlite3_column_blob(stmt_, column));
+    const int size = sqlite3_column_bytes(stmt_, column);
+    return data != nullptr ? std::string_view(data, static_cast<std::size_t>(size)) : std::string_view();
 }
 
 } // namespace kx::ado::jet

@@ -2,6 +2,7 @@
 
 #include "ado/sqloledb/PgBytea.h"
 
+#include <array>
 #include <stdexcept>
 #include <utility>
 
@@ -9,26 +10,39 @@ namespace kx::ado::sqloledb {
 
 namespace {
 
-void AppendEscaped(std::string& out, std::string_view text) {
-    for (char c : text) {
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        default:
-            out += c;
-            break;
+/// Per byte: the letter that follows the backslash of its escape, '0' for NUL
+/// (which no text may hold), 0 for a byte that stands for itself.
+constexpr std::array<char, 256> kEscapes = [] {
+    std::array<char, 256> escapes{};
+    escapes[static_cast<unsigned char>('\\')] = '\\';
+    escapes[static_cast<unsigned char>('\t')] = 't';
+    escapes[static_cast<unsigned char>('\n')] = 'n';
+    escapes[static_cast<unsigned char>('\r')] = 'r';
+    escapes[0] = '0';
+    return escapes;
+}();
+
+/// Appends `text` escaped; false when it meets a NUL (the text before it is
+/// appended then).
+bool AppendEscaped(std::string& out, std::string_view text) {
+    // Runs without a byte to escape (nearly all text) are copied whole.
+    const char* run = text.data();
+    const char* const end = text.data() + text.size();
+    for (const char* p = run; p != end; ++p) {
+        const char escape = kEscapes[static_cast<unsigned char>(*p)];
+        if (escape == 0) {
+            continue;
         }
+        out.append(run, p);
+        if (escape == '0') {
+            return false;
+        }
+        const char pair[] = {'\\', escape};
+        out.append(pair, 2);
+        run = p + 1;
     }
+    out.append(run, end);
+    return true;
 }
 
 bool IsOctal(char c) noexcept {
@@ -63,11 +77,10 @@ void CopyTextRowBuilder::AddNull() {
 }
 
 void CopyTextRowBuilder::AddText(std::string_view text) {
-    if (text.find('\0') != std::string_view::npos) {
+    StartField();
+    if (!AppendEscaped(row_, text)) {
         throw std::invalid_argument("a text value contains a NUL character");
     }
-    StartField();
-    AppendEscaped(row_, text);
 }
 
 void CopyTextRowBuilder::AddBytes(std::string_view bytes) {
@@ -76,9 +89,22 @@ void CopyTextRowBuilder::AddBytes(std::string_view bytes) {
 }
 
 std::string CopyTextRowBuilder::TakeRow() {
+    EndRow();
+    return std::exchange(row_, std::string());
+}
+
+void CopyTextRowBuilder::EndRow() {
     row_ += '\n';
     empty_ = true;
-    return std::exchange(row_, std::string());
+}
+
+void CopyTextRowBuilder::Clear() noexcept {
+    row_.clear();
+    empty_ = true;
+}
+
+void CopyTextRowBuilder::Reserve(std::size_t bytes) {
+    row_.reserve(bytes);
 }
 
 std::vector<std::optional<std::string>> ParseCopyTextRow(std::string_view line) {

@@ -2,9 +2,13 @@
 
 #include "ado/sqloledb/CopyTextFormat.h"
 #include "ado/sqloledb/PgCopyIn.h"
+#include "ado/sqloledb/PgQuote.h"
+#include "ado/sqloledb/PgStatements.h"
 #include "ado/sqloledb/PgTableCopy.h"
 #include "ado/sqloledb/TsqlTranslator.h"
 
+#include <charconv>
+#include <cstdint>
 #include <stdexcept>
 #include <type_traits>
 #include <utility>
@@ -12,6 +16,9 @@
 namespace kx::ado::sqloledb {
 
 namespace {
+
+/// Bytes of COPY data collected before they are sent.
+constexpr std::size_t kImportPieceBytes = 32 * 1024;
 
 /// The first `characters` code points of UTF-8 text.
 std::string_view FirstCharacters(std::string_view text, int characters) {
@@ -23,6 +30,45 @@ std::string_view FirstCharacters(std::string_view text, int characters) {
     }
     return text.substr(0, end);
 }
+
+/// The identity column of `table`, if it has one (and the table exists).
+std::optional<std::string> IdentityColumnOf(PgConnection& connection, const std::string& table) {
+    const PgParam params[] = {PgParam::Text(QuoteIdent(table))};
+    const PgResult result = connection.ExecParams(
+        "SELECT a.attname::text FROM pg_attribute a WHERE a.attrelid = to_regclass($1) "
+        "AND a.attidentity <> '' AND NOT a.attisdropped",
+        params);
+    if (result.RowCount() == 0) {
+        return std::nullopt;
+    }
+    return std::string(result.Value(0, 0));
+}
+
+bool IsEmpty(PgConnection& connection, const std::string& table) {
+    return connection.Exec("SELECT NOT EXISTS (SELECT 1 FROM " + QuoteIdent(table) + ")").Value(0, 0) == "t";
+}
+
+/// The largest whole number among the values an import stores in one column;
+/// gives up on a value that is no whole number.
+class LargestValue {
+  public:
+    void See(std::string_view text) {
+        std::int64_t value = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (error != std::errc() || end != text.data() + text.size()) {
+            known_ = false;
+        } else if (!top_ || value > *top_) {
+            top_ = value;
+        }
+    }
+    bool Known() const noexcept { return known_; }
+    /// Nothing when no value was seen.
+    std::optional<std::int64_t> Top() const noexcept { return top_; }
+
+  private:
+    bool known_ = true;
+    std::optional<std::int64_t> top_;
+};
 
 } // namespace
 
@@ -43,6 +89,10 @@ PgConnection& PgSession::ConnectionFor(const std::string& database) {
         found = others_.emplace(database, OpenConnection(database)).first;
     }
     return found->second;
+}
+
+PgSession::TableKey PgSession::KeyOf(const std::string& database, const std::string& table) const {
+    return {database.empty() ? settings_.database : database, table};
 }
 
 bool PgSession::IdentityInsertOn(std::string_view database, std::string_view table) const {
@@ -76,6 +126,10 @@ PgResult PgSession::RunStep(const PlanStep& step, const JetRowReader& jetReader)
         [this, &jetReader](const auto& action) -> PgResult {
             using Action = std::decay_t<decltype(action)>;
             if constexpr (std::is_same_v<Action, RunSql>) {
+                if (!action.returnsRows) {
+                    // It may store explicit identity values anywhere.
+                    identityInLine_.clear();
+                }
                 return ConnectionFor(action.database).Exec(action.sql);
             } else if constexpr (std::is_same_v<Action, SwitchDatabase>) {
                 if (action.database != settings_.database) {
@@ -99,6 +153,8 @@ PgResult PgSession::RunStep(const PlanStep& step, const JetRowReader& jetReader)
                     identityInsert_.erase({db, action.table});
                 }
                 return {};
+            } else if constexpr (std::is_same_v<Action, SyncIdentity>) {
+                return Sync(action);
             } else if constexpr (std::is_same_v<Action, ImportJetTable>) {
                 return Import(action, jetReader);
             } else {
@@ -107,6 +163,7 @@ PgResult PgSession::RunStep(const PlanStep& step, const JetRowReader& jetReader)
                     action.sourceDatabase.empty() ? settings_.database : action.sourceDatabase;
                 const std::string targetDb =
                     action.targetDatabase.empty() ? settings_.database : action.targetDatabase;
+                identityInLine_.erase({targetDb, action.targetTable});
                 PgConnection& source = ConnectionFor(sourceDb);
                 if (sourceDb == targetDb) {
                     // One connection cannot stream out and in at once.
@@ -122,27 +179,79 @@ PgResult PgSession::RunStep(const PlanStep& step, const JetRowReader& jetReader)
         step);
 }
 
+PgResult PgSession::Sync(const SyncIdentity& sync) {
+    const TableKey key = KeyOf(sync.database, sync.table);
+    if (identityInLine_.count(key) != 0) {
+        return {};
+    }
+    PgResult result = ConnectionFor(sync.database).Exec(IdentitySyncSql(sync.table));
+    identityInLine_.insert(key);
+    return result;
+}
+
 PgResult PgSession::Import(const ImportJetTable& import, const JetRowReader& jetReader) {
+    const TableKey key = KeyOf(import.database, import.targetTable);
+    const bool inLineBefore = identityInLine_.erase(key) != 0;
     PgConnection& connection = ConnectionFor(import.database);
+
+    // Where the identity has to go afterwards, when the imported values tell it.
+    const std::optional<std::string> identity = IdentityColumnOf(connection, import.targetTable);
+    std::optional<std::size_t> identityIndex;
+    bool identityImported = false;
+    for (std::size_t i = 0; identity && i < import.columns.size(); ++i) {
+        if (import.columns[i].targetColumn == *identity) {
+            identityImported = true;
+            if (import.columns[i].truncateToCharacters == 0) {
+                identityIndex = i;
+            }
+        }
+    }
+    if (identityIndex && !inLineBefore && !IsEmpty(connection, import.targetTable)) {
+        // Values stored before may lie beyond the imported ones: SyncIdentity reads them.
+        identityIndex.reset();
+    }
+    LargestValue largest;
+
     PgCopyIn copy(connection, import.copySql);
-    CopyTextRowBuilder builder;
-    jetReader(import, [&](const std::vector<std::optional<std::string>>& values) {
+    // Rows go to the server in pieces of many rows: fewer, larger messages.
+    CopyTextRowBuilder rows;
+    rows.Reserve(kImportPieceBytes + kImportPieceBytes / 4);
+    jetReader(import, [&](const std::vector<std::optional<std::string_view>>& values) {
         if (values.size() != import.columns.size()) {
             throw std::logic_error("a Jet row with " + std::to_string(values.size()) + " values for " +
                                    std::to_string(import.columns.size()) + " columns");
         }
         for (std::size_t i = 0; i < values.size(); ++i) {
             if (!values[i]) {
-                builder.AddNull();
+                rows.AddNull();
             } else if (const int limit = import.columns[i].truncateToCharacters; limit > 0) {
-                builder.AddText(FirstCharacters(*values[i], limit));
+                rows.AddText(FirstCharacters(*values[i], limit));
             } else {
-                builder.AddText(*values[i]);
+                rows.AddText(*values[i]);
             }
         }
-        copy.Write(builder.TakeRow());
+        if (identityIndex && values[*identityIndex]) {
+            largest.See(*values[*identityIndex]);
+        }
+        rows.EndRow();
+        if (rows.Text().size() >= kImportPieceBytes) {
+            copy.Write(rows.Text());
+            rows.Clear();
+        }
     });
+    if (!rows.Text().empty()) {
+        copy.Write(rows.Text());
+    }
     copy.Finish();
+
+    if (!identity || (!identityImported && inLineBefore)) {
+        identityInLine_.insert(key);
+    } else if (identityIndex && largest.Known()) {
+        if (const std::optional<std::int64_t> top = largest.Top()) {
+            connection.Exec(IdentityAdvanceSql(import.targetTable, *top));
+        }
+        identityInLine_.insert(key);
+    }
     return {};
 }
 

@@ -17,16 +17,26 @@ namespace kx::ado::sqloledb {
 
 /// Hands the rows of a Jet book table to an import: calls `row` once per row of
 /// `import.sourceTable` with the values of `import.columns`, in that order, as
-/// text (nothing for NULL), and returns when all rows have been handed over.
-using JetRowReader =
-    std::function<void(const ImportJetTable& import,
-                       const std::function<void(const std::vector<std::optional<std::string>>&)>& row)>;
+/// text (nothing for NULL; the texts need to stay valid only during the call),
+/// and returns when all rows have been handed over.
+using JetRowReader = std::function<void(
+    const ImportJetTable& import,
+    const std::function<void(const std::vector<std::optional<std::string_view>>&)>& row)>;
 
 /// A SQL Server-like session on PostgreSQL: one current database, as T-SQL's
 /// "Use" sees it, and the T-SQL statements of TranslateTsql carried out step by
 /// step. Statements that name another database ("[db]..[t]") run on a further
 /// connection to that database, opened on first use with the same login and kept
 /// for the life of the session. Every statement commits on its own.
+///
+/// Identities: the session remembers the tables whose identity it has brought in
+/// line with their stored values and which none of its statements can have given
+/// explicit identity values since (any statement that does not answer with rows
+/// makes it forget them all). A SyncIdentity step for such a table reads nothing.
+/// A Jet import moves the identity past the largest value it stored itself when
+/// the table was empty or in line before, so that a table filled by an import
+/// needs no reading of its rows afterwards. Explicit identity values stored by
+/// other sessions are brought in line by their own SyncIdentity steps.
 class PgSession {
   public:
     /// Connects to `settings.database` (a PostgreSQL name: FoldDatabaseName a T-SQL one).
@@ -50,17 +60,25 @@ class PgSession {
     /// Whether "SET IDENTITY_INSERT ... ON" was last given for the table (the
     /// translated identity columns take explicit values either way).
     bool IdentityInsertOn(std::string_view database, std::string_view table) const;
+    /// To be called after rows were written on a connection of the session other
+    /// than through Execute or Run: the session no longer takes any identity for
+    /// being in line with the stored values.
+    void ForgetIdentitiesInLine() noexcept { identityInLine_.clear(); }
 
   private:
     PgConnection& ConnectionFor(const std::string& database);
     PgConnection OpenConnection(const std::string& database) const;
+    using TableKey = std::pair<std::string, std::string>;
+    TableKey KeyOf(const std::string& database, const std::string& table) const;
     PgResult RunStep(const PlanStep& step, const JetRowReader& jetReader);
     PgResult Import(const ImportJetTable& import, const JetRowReader& jetReader);
+    PgResult Sync(const SyncIdentity& sync);
 
     PgConnectionSettings settings_;
     PgConnection current_;
     std::map<std::string, PgConnection> others_;
-    std::set<std::pair<std::string, std::string>> identityInsert_;
+    std::set<TableKey> identityInsert_;
+    std::set<TableKey> identityInLine_;
 };
 
 } // namespace kx::ado::sqloledb

@@ -38,7 +38,11 @@ std::string CreateDatabaseSql(std::string_view database) {
            " TEMPLATE template0 ENCODING 'UTF8' LOCALE 'C' LOCALE_PROVIDER icu ICU_LOCALE 'zh'";
 }
 
-std::string IdentitySyncSql(std::string_view table) {
+namespace {
+
+/// The block of IdentitySyncSql, with `topValueStatement` setting top_value for
+/// the identity column at hand.
+std::string IdentityBlock(std::string_view table, const std::string& topValueStatement) {
     const std::string quotedTable = QuoteIdent(table);
     const std::string body = R"(
 DECLARE
@@ -57,7 +61,7 @@ BEGIN
         FROM pg_attribute a
         WHERE a.attrelid = target AND a.attidentity <> '' AND NOT a.attisdropped
     LOOP
-        EXECUTE format('SELECT max(%I) FROM %s', identity_column.attname, target) INTO top_value;
+        )" + topValueStatement + R"(
         IF top_value IS NOT NULL THEN
             EXECUTE format('SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM %s',
                            identity_column.sequence_name) INTO current_value;
@@ -70,6 +74,17 @@ END
 )";
     const std::string tag = DollarTag(body);
     return "DO " + tag + body + tag;
+}
+
+} // namespace
+
+std::string IdentitySyncSql(std::string_view table) {
+    return IdentityBlock(
+        table, "EXECUTE format('SELECT max(%I) FROM %s', identity_column.attname, target) INTO top_value;");
+}
+
+std::string IdentityAdvanceSql(std::string_view table, std::int64_t topValue) {
+    return IdentityBlock(table, "top_value := " + std::to_string(topValue) + ";");
 }
 
 std::string CopyFromStdinSql(std::string_view table, const std::vector<std::string>& columns) {

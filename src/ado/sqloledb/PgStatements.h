@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,11 @@ std::string CreateDatabaseSql(std::string_view database);
 /// are not met again by generated ones. Nothing happens for a table without an
 /// identity column; a table that does not exist fails with SQLSTATE 42P01.
 std::string IdentitySyncSql(std::string_view table);
+
+/// Like IdentitySyncSql, for a caller that knows the largest value stored in the
+/// identity column: moves the sequence past `topValue`, never backwards, without
+/// reading the table.
+std::string IdentityAdvanceSql(std::string_view table, std::int64_t topValue);
 
 /// COPY table (columns) FROM STDIN in text format; no columns: all, in table order.
 std::string CopyFromStdinSql(std::string_view table, const std::vector<std::string>& columns = {});

@@ -7,6 +7,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <stdexcept>
@@ -173,15 +174,9 @@ std::string TwoDigits(int value) {
 }
 
 std::string DoubleText(double value) {
-    if (std::isnan(value)) {
-        return "NaN";
-    }
-    if (std::isinf(value)) {
-        return value < 0 ? "-Infinity" : "Infinity";
-    }
-    char buffer[64];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return error == std::errc() ? std::string(buffer, end) : std::to_string(value);
+    std::string text;
+    AssignDoubleText(text, value);
+    return text;
 }
 
 std::string DateText(const Date& date) {
@@ -195,6 +190,47 @@ std::string DateText(const Date& date) {
 }
 
 } // namespace
+
+void AssignDoubleText(std::string& out, double value) {
+    if (std::isnan(value)) {
+        out = "NaN";
+        return;
+    }
+    if (std::isinf(value)) {
+        out = value < 0 ? "-Infinity" : "Infinity";
+        return;
+    }
+    char buffer[64];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    if (error == std::errc()) {
+        out.assign(buffer, end);
+    } else {
+        out = std::to_string(value);
+    }
+}
+
+void AssignCurrencyText(std::string& out, Currency value) {
+    // Through unsigned, so that the smallest amount has a magnitude too.
+    const bool negative = value.scaled < 0;
+    const std::uint64_t magnitude =
+        negative ? 0 - static_cast<std::uint64_t>(value.scaled) : static_cast<std::uint64_t>(value.scaled);
+    char buffer[32];
+    char* end = buffer;
+    if (negative) {
+        *end++ = '-';
+    }
+    end = std::to_chars(end, buffer + sizeof buffer, magnitude / 10000u).ptr;
+    std::uint64_t fraction = magnitude % 10000u;
+    if (fraction != 0) {
+        *end++ = '.';
+        // Four places, without the zeros at the end.
+        for (std::uint64_t unit = 1000; fraction != 0; unit /= 10) {
+            *end++ = static_cast<char>('0' + fraction / unit);
+            fraction %= unit;
+        }
+    }
+    out.assign(buffer, end);
+}
 
 Variant VariantFromPgText(std::string_view text, DataTypeEnum type) {
     try {

@@ -29,6 +29,13 @@ Variant VariantFromPgText(std::string_view text, DataTypeEnum type);
 /// and two digits per byte).
 std::optional<std::string> PgTextOf(const Variant& value);
 
+/// PgTextOf of a Double, put into `out` in place of what it held (without an
+/// allocation of its own once `out` has room for a few dozen characters).
+void AssignDoubleText(std::string& out, double value);
+
+/// PgTextOf of a Currency, put into `out` in place of what it held.
+void AssignCurrencyText(std::string& out, Currency value);
+
 /// A value as a statement parameter: Binary as bytes in binary form (any bytes,
 /// whatever their size), Null and Empty as NULL, everything else as PgTextOf.
 PgParam PgParamOf(const Variant& value);

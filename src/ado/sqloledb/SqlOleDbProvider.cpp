@@ -83,7 +83,10 @@ long RecordsAffected(const PgResult& result) {
 class SqlOleDbProvider final : public Provider {
   public:
     void Open(const Properties& properties, const ProviderSettings& settings) override;
-    void Close() noexcept override { session_.reset(); }
+    void Close() noexcept override {
+        session_.reset();
+        bookReader_.Release();
+    }
     ExecuteResult Execute(std::string_view command, CommandKind kind,
                           const ProviderSettings& settings) override;
     RowSet OpenSchema(long schema, const std::vector<Variant>& restrictions) override;
@@ -102,6 +105,8 @@ class SqlOleDbProvider final : public Provider {
     std::string CurrentCatalogName() const;
 
     std::optional<PgSession> session_;
+    /// Reads the book files of OPENDATASOURCE imports; keeps the last one open.
+    JetBookReader bookReader_;
     PgConnectionSettings login_;
     /// The T-SQL names of databases, by their PostgreSQL names, as the caller wrote them.
     std::map<std::string, std::string> catalogNames_;
@@ -136,6 +141,7 @@ PgSession& SqlOleDbProvider::Session() {
 
 void SqlOleDbProvider::Open(const Properties& properties, const ProviderSettings& settings) {
     session_.reset();
+    bookReader_.Release();
     try {
         OpenSession(properties, settings);
     } catch (...) {
@@ -242,7 +248,9 @@ ExecuteResult SqlOleDbProvider::ExecuteText(std::string_view command) {
         // The current connection is replaced; the time limit is set again on the next one.
         timedConnection_ = nullptr;
     }
-    const PgResult result = session.Run(plan, ReadJetBookTable);
+    const PgResult result = session.Run(plan, [this](const ImportJetTable& import, const auto& row) {
+        bookReader_.Read(import, row);
+    });
     if (SwitchesDatabase(plan)) {
         RememberUsedNames(command);
     }
@@ -303,6 +311,7 @@ void SqlOleDbProvider::ApplyChange(const std::vector<ColumnInfo>& columns, const
                                    RowChange& change) {
     Guarded([&] {
         ApplyCommandTimeout(lastSettings_);
+        Session().ForgetIdentitiesInLine();
         WriteRowChange(Session().Current(), columns, table, change);
     });
 }

@@ -43,11 +43,20 @@ struct ShrinkDatabase {
 
 /// SET IDENTITY_INSERT: the translated identity columns take explicit values at any
 /// time, so nothing runs for this step; it only tells the provider the state. Turning
-/// it OFF is followed by a RunSql step that moves the identity past the stored values.
+/// it OFF is followed by a SyncIdentity step.
 struct SetIdentityInsert {
     std::string database;
     std::string table;
     bool on = false;
+};
+
+/// Moves the identity of `table` past the values stored in its identity column
+/// (IdentitySyncSql), so that generated values do not meet them. The session may
+/// leave it out when nothing can have stored explicit identity values in the table
+/// since it last brought the identity in line (see PgSession).
+struct SyncIdentity {
+    std::string database;
+    std::string table;
 };
 
 /// One column of a Jet book import.
@@ -64,6 +73,7 @@ struct JetImportColumn {
 /// '...')...[T]: the provider opens the Jet book file `filePath` with `password`,
 /// reads every row of `sourceTable` and streams the columns, in the order of
 /// `columns`, into `targetTable` with `copySql` (a text-format COPY FROM STDIN).
+/// A SyncIdentity step for the target table follows.
 struct ImportJetTable {
     std::string filePath;
     std::string password;
@@ -86,7 +96,7 @@ struct CopyTableBetweenDatabases {
 };
 
 using PlanStep = std::variant<RunSql, SwitchDatabase, CreateDatabase, ShrinkDatabase, SetIdentityInsert,
-                              ImportJetTable, CopyTableBetweenDatabases>;
+                              SyncIdentity, ImportJetTable, CopyTableBetweenDatabases>;
 
 /// What the provider does, step by step in this order, to carry out one T-SQL text.
 struct TranslationPlan {

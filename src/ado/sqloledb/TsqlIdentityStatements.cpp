@@ -1,7 +1,6 @@
 // Recognizers of the statements about identity columns.
 
 #include "ado/sqloledb/PgQuote.h"
-#include "ado/sqloledb/PgStatements.h"
 #include "ado/sqloledb/TokenCursor.h"
 #include "ado/sqloledb/TranslationError.h"
 #include "ado/sqloledb/TsqlExpression.h"
@@ -67,7 +66,7 @@ std::optional<TranslationPlan> RecognizeSetIdentityInsert(TokenCursor& cursor) {
     TranslationPlan plan;
     plan.steps.emplace_back(SetIdentityInsert{database, table, on});
     if (!on) {
-        plan.steps.emplace_back(RunSql{IdentitySyncSql(table), database, false});
+        plan.steps.emplace_back(SyncIdentity{database, table});
     }
     return plan;
 }

@@ -49,7 +49,7 @@ std::optional<TranslationPlan> RecognizeDropTable(TokenCursor& cursor);
 std::optional<TranslationPlan> RecognizeSelectIntoCopy(TokenCursor& cursor);
 
 /// "SET IDENTITY_INSERT dbo.t ON" → SetIdentityInsert; "... OFF" → SetIdentityInsert
-/// and IdentitySyncSql for the table.
+/// and SyncIdentity for the table.
 std::optional<TranslationPlan> RecognizeSetIdentityInsert(TokenCursor& cursor);
 
 /// "Select OBJECTPROPERTY(OBJECT_ID('t'),'TableHasIdentity')" → a catalog query
@@ -59,7 +59,7 @@ std::optional<TranslationPlan> RecognizeTableHasIdentity(TokenCursor& cursor);
 
 /// "INSERT INTO t ([a],[b]) SELECT [a],CONVERT (varchar(256),[b]) FROM
 /// OPENDATASOURCE ('Microsoft.Jet.OLEDB.4.0','Data Source="file";...;Jet
-/// OLEDB:Database Password=pw')...[T] Rowset_1" → ImportJetTable and IdentitySyncSql.
+/// OLEDB:Database Password=pw')...[T] Rowset_1" → ImportJetTable and SyncIdentity.
 std::optional<TranslationPlan> RecognizeJetImport(TokenCursor& cursor);
 
 /// "Delete From t [Where condition]" → RunSql.

@@ -278,7 +278,7 @@ std::optional<TranslationPlan> RecognizeJetImport(TokenCursor& cursor) {
     const std::string table = import.targetTable;
     plan.steps.emplace_back(std::move(import));
     // Imported identity values must not be met again by generated ones.
-    plan.steps.emplace_back(RunSql{IdentitySyncSql(table), database, false});
+    plan.steps.emplace_back(SyncIdentity{database, table});
     return plan;
 }
 
