@@ -2,6 +2,7 @@
 
 #include "ado/sqloledb/PgConnection.h"
 #include "ado/sqloledb/PgError.h"
+#include "ado/sqloledb/PgCopyStart.h"
 #include "ado/sqloledb/PgFailure.h"
 #include "ado/sqloledb/PgResult.h"
 
@@ -19,41 +20,11 @@ namespace {
 // libpq takes lengths as int; larger writes go in pieces of this size.
 constexpr std::size_t kLargestPiece = std::size_t{1} << 30;
 
-void DropResults(PGconn* conn) noexcept {
-    while (PGresult* rest = PQgetResult(conn)) {
-        PQclear(rest);
-    }
-}
-
 } // namespace
 
 PgCopyIn::PgCopyIn(PgConnection& connection, std::string_view copySql) {
-    PGconn* conn = connection.Handle();
-    if (conn == nullptr) {
-        throw std::logic_error("the PostgreSQL connection is closed");
-    }
-    if (copySql.find('\0') != std::string_view::npos) {
-        throw std::invalid_argument("statement text contains a NUL character");
-    }
-    const PgResult started = PgResult::Adopt(PQexec(conn, std::string(copySql).c_str()));
-    const ExecStatusType status =
-        started.Handle() != nullptr ? PQresultStatus(started.Handle()) : PGRES_FATAL_ERROR;
-    if (status == PGRES_COPY_IN) {
-        connection_ = &connection;
-        return;
-    }
-    if (status == PGRES_FATAL_ERROR || status == PGRES_BAD_RESPONSE || status == PGRES_NONFATAL_ERROR) {
-        throw detail::ErrorFromResult(started.Handle(), conn);
-    }
-    if (status == PGRES_COPY_OUT) {
-        char* buffer = nullptr;
-        while (PQgetCopyData(conn, &buffer, 0) > 0) {
-            PQfreemem(buffer);
-            buffer = nullptr;
-        }
-    }
-    DropResults(conn);
-    throw std::invalid_argument("not a COPY ... FROM STDIN statement: " + std::string(copySql));
+    detail::StartCopy(connection, copySql, detail::CopyDirection::In);
+    connection_ = &connection;
 }
 
 PgCopyIn::~PgCopyIn() {
@@ -99,11 +70,11 @@ long long PgCopyIn::Finish() {
     }
     if (PQputCopyEnd(conn, nullptr) != 1) {
         PgError error = detail::ErrorFromConnection(conn, kSqlStateConnectionFailure);
-        DropResults(conn);
+        detail::DropResults(conn);
         throw error;
     }
     const PgResult outcome = PgResult::Adopt(PQgetResult(conn));
-    DropResults(conn);
+    detail::DropResults(conn);
     if (outcome.Handle() == nullptr || PQresultStatus(outcome.Handle()) != PGRES_COMMAND_OK) {
         throw detail::ErrorFromResult(outcome.Handle(), conn);
     }
@@ -119,7 +90,7 @@ void PgCopyIn::Abandon() noexcept {
     if (conn != nullptr) {
         // The server answers with an error for the copy; that is the point here.
         PQputCopyEnd(conn, "copy abandoned by the client");
-        DropResults(conn);
+        detail::DropResults(conn);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "ado/sqloledb/PgConnection.h"
 #include "ado/sqloledb/PgError.h"
+#include "ado/sqloledb/PgCopyStart.h"
 #include "ado/sqloledb/PgFailure.h"
 #include "ado/sqloledb/PgResult.h"
 
@@ -20,37 +21,11 @@ struct FreeMem {
 };
 using CopyBuffer = std::unique_ptr<char, FreeMem>;
 
-void DropResults(PGconn* conn) noexcept {
-    while (PGresult* rest = PQgetResult(conn)) {
-        PQclear(rest);
-    }
-}
-
 } // namespace
 
 PgCopyOut::PgCopyOut(PgConnection& connection, std::string_view copySql) {
-    PGconn* conn = connection.Handle();
-    if (conn == nullptr) {
-        throw std::logic_error("the PostgreSQL connection is closed");
-    }
-    if (copySql.find('\0') != std::string_view::npos) {
-        throw std::invalid_argument("statement text contains a NUL character");
-    }
-    const PgResult started = PgResult::Adopt(PQexec(conn, std::string(copySql).c_str()));
-    const ExecStatusType status =
-        started.Handle() != nullptr ? PQresultStatus(started.Handle()) : PGRES_FATAL_ERROR;
-    if (status == PGRES_COPY_OUT) {
-        connection_ = &connection;
-        return;
-    }
-    if (status == PGRES_FATAL_ERROR || status == PGRES_BAD_RESPONSE || status == PGRES_NONFATAL_ERROR) {
-        throw detail::ErrorFromResult(started.Handle(), conn);
-    }
-    if (status == PGRES_COPY_IN) {
-        PQputCopyEnd(conn, "not a COPY TO STDOUT");
-    }
-    DropResults(conn);
-    throw std::invalid_argument("not a COPY ... TO STDOUT statement: " + std::string(copySql));
+    detail::StartCopy(connection, copySql, detail::CopyDirection::Out);
+    connection_ = &connection;
 }
 
 PgCopyOut::~PgCopyOut() {
@@ -87,11 +62,11 @@ bool PgCopyOut::Read(std::string& chunk) {
     connection_ = nullptr;
     if (length == -2) {
         PgError error = detail::ErrorFromConnection(conn, kSqlStateConnectionFailure);
-        DropResults(conn);
+        detail::DropResults(conn);
         throw error;
     }
     const PgResult outcome = PgResult::Adopt(PQgetResult(conn));
-    DropResults(conn);
+    detail::DropResults(conn);
     if (outcome.Handle() == nullptr || PQresultStatus(outcome.Handle()) != PGRES_COMMAND_OK) {
         throw detail::ErrorFromResult(outcome.Handle(), conn);
     }
@@ -112,7 +87,7 @@ void PgCopyOut::Drain() noexcept {
         const CopyBuffer buffer(raw);
         raw = nullptr;
     }
-    DropResults(conn);
+    detail::DropResults(conn);
 }
 
 } // namespace kx::ado::sqloledb
