@@ -49,19 +49,6 @@ bool IsOctal(char c) noexcept {
     return c >= '0' && c <= '7';
 }
 
-int HexValue(char c) noexcept {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 } // namespace
 
 void CopyTextRowBuilder::StartField() {
@@ -164,8 +151,8 @@ std::vector<std::optional<std::string>> ParseCopyTextRow(std::string_view line) 
         case 'x': {
             int value = 0;
             int digits = 0;
-            while (digits < 2 && i + 1 < line.size() && HexValue(line[i + 1]) >= 0) {
-                value = value * 16 + HexValue(line[++i]);
+            while (digits < 2 && i + 1 < line.size() && HexDigitValue(line[i + 1]) >= 0) {
+                value = value * 16 + HexDigitValue(line[++i]);
                 ++digits;
             }
             field += digits > 0 ? static_cast<char>(value) : 'x';

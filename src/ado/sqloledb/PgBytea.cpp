@@ -4,8 +4,6 @@
 
 namespace kx::ado::sqloledb {
 
-namespace {
-
 int HexDigitValue(char c) noexcept {
     if (c >= '0' && c <= '9') {
         return c - '0';
@@ -18,8 +16,6 @@ int HexDigitValue(char c) noexcept {
     }
     return -1;
 }
-
-} // namespace
 
 std::string EncodeByteaHex(std::string_view bytes) {
     static constexpr char kDigits[] = "0123456789abcdef";

@@ -12,15 +12,6 @@ namespace kx::ado::sqloledb {
 
 namespace {
 
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) noexcept {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               const auto lower = [](char c) {
-                   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-               };
-               return lower(x) == lower(y);
-           });
-}
-
 const TsqlToken& TakeString(TokenCursor& cursor) {
     const TsqlToken* token = cursor.Peek();
     if (token == nullptr ||

@@ -14,15 +14,6 @@ namespace kx::ado::sqloledb {
 
 namespace {
 
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) noexcept {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               const auto lower = [](char c) {
-                   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-               };
-               return lower(x) == lower(y);
-           });
-}
-
 /// A T-SQL bit default of 0 or 1, however parenthesised, as a boolean.
 std::string BooleanDefault(const std::string& translated) {
     std::string bare = translated;

@@ -6,6 +6,10 @@
 
 namespace kx::ado::sqloledb {
 
+/// True when `a` and `b` are equal but for the letter case of ASCII letters (the
+/// way T-SQL compares keywords).
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) noexcept;
+
 /// The kinds of token in T-SQL text.
 enum class TsqlTokenKind {
     /// A bare word: a keyword or a name (letters, digits, _, #, $, @ inside; any

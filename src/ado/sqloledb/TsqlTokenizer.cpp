@@ -11,13 +11,6 @@ namespace kx::ado::sqloledb {
 
 namespace {
 
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) noexcept {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 bool IsAsciiLetter(char c) noexcept {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
@@ -313,6 +306,12 @@ constexpr std::array<std::string_view, 80> kReservedWords = {
 };
 
 } // namespace
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) noexcept {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
 
 bool TsqlToken::IsKeyword(std::string_view keyword) const noexcept {
     return kind == TsqlTokenKind::Word && EqualsIgnoringAsciiCase(text, keyword);
