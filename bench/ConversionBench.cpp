@@ -13,6 +13,8 @@
 #include "database/SqlBookConversion.h"
 #include "platform/PrivateTempFolder.h"
 
+#include "BenchServer.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -23,33 +25,18 @@
 
 namespace {
 
+using kx::bench::Connect;
+using kx::bench::Env;
+using kx::bench::Server;
+
 namespace sqloledb = kx::ado::sqloledb;
 
 constexpr int kTables = 30;
-
-std::string Env(const char* name) {
-    const char* value = std::getenv(name);
-    if (value == nullptr)
-        throw std::runtime_error(std::string(name) + " is not set: run this under scripts/run-bench.sh");
-    return value;
-}
-
-std::string Server() { return Env("KX_PG_HOST") + "," + Env("KX_PG_PORT"); }
 
 double PeakRssMegabytes() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
-
-sqloledb::PgConnection Connect(const std::string& database) {
-    sqloledb::PgConnectionSettings settings;
-    settings.host = Env("KX_PG_HOST");
-    settings.port = Env("KX_PG_PORT");
-    settings.user = Env("KX_PG_USER");
-    settings.password = Env("KX_PG_PASSWORD");
-    settings.database = database;
-    return sqloledb::PgConnection(settings);
 }
 
 /// A book file of kTables tables holding `rows` rows in all, generated inside the

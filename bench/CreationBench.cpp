@@ -21,6 +21,8 @@
 #include "wizard/NewBookClearing.h"
 #include "wizard/NewBookDatabase.h"
 
+#include "BenchServer.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -30,6 +32,10 @@
 #include <vector>
 
 namespace {
+
+using kx::bench::Connect;
+using kx::bench::Env;
+using kx::bench::Server;
 
 namespace fs = std::filesystem;
 namespace sqloledb = kx::ado::sqloledb;
@@ -47,29 +53,8 @@ constexpr kx::wizard::RetainStates kStartingRetain{1, 1, 1, 1, 1, 1, 1, 1, 1};
 constexpr const char* kBookNo = "31001";
 constexpr const char* kNewDatabase = "kxAcc031001";
 
-std::string Env(const char* name) {
-    const char* value = std::getenv(name);
-    if (value == nullptr)
-        throw std::runtime_error(std::string(name) + " is not set: run this under scripts/run-bench.sh");
-    return value;
-}
-
-std::string Server() {
-    return Env("KX_PG_HOST") + "," + Env("KX_PG_PORT");
-}
-
 kx::wizard::ServerLogin TestServer() {
     return {Server(), Env("KX_PG_USER"), Env("KX_PG_PASSWORD")};
-}
-
-sqloledb::PgConnection Connect(const std::string& database) {
-    sqloledb::PgConnectionSettings settings;
-    settings.host = Env("KX_PG_HOST");
-    settings.port = Env("KX_PG_PORT");
-    settings.user = Env("KX_PG_USER");
-    settings.password = Env("KX_PG_PASSWORD");
-    settings.database = database;
-    return sqloledb::PgConnection(settings);
 }
 
 std::string PgName(const std::string& database) {
