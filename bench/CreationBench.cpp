@@ -202,8 +202,9 @@ void FileCopyAndDeletes(benchmark::State& state) {
 
 // ---------------------------------------------------------------- book file to server database
 
-void ServerFromFileRoute(benchmark::State& state) {
-    const std::string source = TemplateBook().string();
+/// A new server book made from `source` (a book file or a server location) and
+/// cleared, as the wizard makes it.
+void ServerBookRoute(benchmark::State& state, const std::string& source, const char* failure) {
     for (auto _ : state) {
         state.PauseTiming();
         Drop(kNewDatabase);
@@ -211,13 +212,17 @@ void ServerFromFileRoute(benchmark::State& state) {
         state.ResumeTiming();
         std::string database;
         if (!kx::wizard::MakeNewBookDatabase(Request(source, true, app), database)) {
-            state.SkipWithError("the conversion failed");
+            state.SkipWithError(failure);
             break;
         }
         if (!Clear(state, true, database))
             break;
     }
     Drop(kNewDatabase);
+}
+
+void ServerFromFileRoute(benchmark::State& state) {
+    ServerBookRoute(state, TemplateBook().string(), "the conversion failed");
 }
 
 void ConversionAlone(benchmark::State& state) {
@@ -240,20 +245,7 @@ void ConversionAlone(benchmark::State& state) {
 void ServerToServerRoute(benchmark::State& state) {
     const auto login = TestServer();
     const std::string location = login.user + ":" + login.password + "@" + login.server + "|" + ServerTemplate();
-    for (auto _ : state) {
-        state.PauseTiming();
-        Drop(kNewDatabase);
-        const fs::path app = FreshAppFolder();
-        state.ResumeTiming();
-        std::string database;
-        if (!kx::wizard::MakeNewBookDatabase(Request(location, true, app), database)) {
-            state.SkipWithError("the table copy failed");
-            break;
-        }
-        if (!Clear(state, true, database))
-            break;
-    }
-    Drop(kNewDatabase);
+    ServerBookRoute(state, location, "the table copy failed");
 }
 
 void CreateDatabaseFromTemplate(benchmark::State& state) {

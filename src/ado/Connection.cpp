@@ -19,17 +19,6 @@ constexpr const char* kSource = "ADODB.Connection";
     throw AdoError(errors::ObjectOpen, kSource, "Operation is not allowed when the object is open.");
 }
 
-CommandKind KindFromOptions(long options) {
-    if (options == -1)
-        return CommandKind::Unknown;
-    const long type = options & (adCmdText | adCmdTable | adCmdStoredProc | adCmdUnknown | adCmdTableDirect);
-    if (type == adCmdText || type == adCmdStoredProc)
-        return CommandKind::Text;
-    if (type == adCmdTable || type == adCmdTableDirect)
-        return CommandKind::Table;
-    return CommandKind::Unknown;
-}
-
 bool IsSecret(const std::vector<std::string>& secrets, std::string_view name) {
     return std::any_of(secrets.begin(), secrets.end(),
                        [&](const std::string& s) { return text::EqualsIgnoringCase(s, name); });
@@ -168,7 +157,7 @@ void Connection::Close() {
 std::optional<Recordset> Connection::Execute(std::string_view commandText, long* recordsAffected,
                                              long options) {
     ado::Provider& provider = state_->OpenProvider(kSource);
-    ExecuteResult result = provider.Execute(commandText, KindFromOptions(options), state_->Settings());
+    ExecuteResult result = provider.Execute(commandText, CommandKindFromOptions(options), state_->Settings());
     if (recordsAffected != nullptr)
         *recordsAffected = result.recordsAffected;
     if (!result.rows || (options != -1 && (options & adExecuteNoRecords) != 0))
@@ -185,6 +174,17 @@ Recordset Connection::OpenSchema(long schema, const std::vector<Variant>& restri
     Recordset rs;
     rs.data_->Load(std::move(rows), state_, std::string(), adLockReadOnly);
     return rs;
+}
+
+CommandKind CommandKindFromOptions(long options) {
+    if (options == adCmdUnspecified)
+        return CommandKind::Unknown;
+    const long type = options & (adCmdText | adCmdTable | adCmdStoredProc | adCmdUnknown | adCmdTableDirect);
+    if (type == adCmdText || type == adCmdStoredProc)
+        return CommandKind::Text;
+    if (type == adCmdTable || type == adCmdTableDirect)
+        return CommandKind::Table;
+    return CommandKind::Unknown;
 }
 
 } // namespace kx::ado

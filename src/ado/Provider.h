@@ -33,6 +33,10 @@ enum class CommandKind {
     Unknown,
 };
 
+/// The kind of command that Execute or Recordset::Open options (CommandTypeEnum,
+/// -1 for unspecified) ask for.
+CommandKind CommandKindFromOptions(long options);
+
 /// What a command produced.
 struct ExecuteResult {
     /// The rows, when the command returns rows (a SELECT, a table).

@@ -10,17 +10,6 @@ namespace {
 
 constexpr const char* kSource = "ADODB.Recordset";
 
-CommandKind KindFromOptions(long options) {
-    if (options == adCmdUnspecified)
-        return CommandKind::Unknown;
-    const long type = options & (adCmdText | adCmdTable | adCmdStoredProc | adCmdUnknown | adCmdTableDirect);
-    if (type == adCmdText || type == adCmdStoredProc)
-        return CommandKind::Text;
-    if (type == adCmdTable || type == adCmdTableDirect)
-        return CommandKind::Table;
-    return CommandKind::Unknown;
-}
-
 detail::RecordsetData& Data(const std::shared_ptr<detail::RecordsetData>& data) {
     if (!data)
         throw AdoError(errors::ObjectClosed, kSource, "Operation is not allowed when the object is closed.");
@@ -45,7 +34,7 @@ void Recordset::Open(std::string_view source, const Connection& activeConnection
         data.lockType = lockType;
     const std::shared_ptr<detail::ConnectionState>& connection = activeConnection.state_;
     ExecuteResult result =
-        connection->OpenProvider(kSource).Execute(source, KindFromOptions(options), connection->Settings());
+        connection->OpenProvider(kSource).Execute(source, CommandKindFromOptions(options), connection->Settings());
     if (!result.rows)
         throw AdoError(errors::IllegalOperation, kSource,
                        "Operation is not allowed in this context: the command returns no rows.");

@@ -56,8 +56,13 @@ std::optional<TranslationPlan> RecognizeUse(TokenCursor& cursor) {
     return plan;
 }
 
-std::optional<TranslationPlan> RecognizeDumpTransaction(TokenCursor& cursor) {
-    if (!cursor.IsKeyword("dump") || !cursor.IsKeyword("transaction", 1)) {
+namespace {
+
+/// "<first> <second> [db] WITH NO_LOG": a log truncation, which has nothing to
+/// do on PostgreSQL.
+std::optional<TranslationPlan> RecognizeLogTruncation(TokenCursor& cursor, std::string_view first,
+                                                      std::string_view second) {
+    if (!cursor.IsKeyword(first) || !cursor.IsKeyword(second, 1)) {
         return std::nullopt;
     }
     cursor.Take();
@@ -67,15 +72,14 @@ std::optional<TranslationPlan> RecognizeDumpTransaction(TokenCursor& cursor) {
     return TranslationPlan{};
 }
 
+} // namespace
+
+std::optional<TranslationPlan> RecognizeDumpTransaction(TokenCursor& cursor) {
+    return RecognizeLogTruncation(cursor, "dump", "transaction");
+}
+
 std::optional<TranslationPlan> RecognizeBackupLog(TokenCursor& cursor) {
-    if (!cursor.IsKeyword("backup") || !cursor.IsKeyword("log", 1)) {
-        return std::nullopt;
-    }
-    cursor.Take();
-    cursor.Take();
-    TakeDatabaseArgument(cursor);
-    TakeLogTruncation(cursor);
-    return TranslationPlan{};
+    return RecognizeLogTruncation(cursor, "backup", "log");
 }
 
 std::optional<TranslationPlan> RecognizeShrinkDatabase(TokenCursor& cursor) {
