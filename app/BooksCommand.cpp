@@ -2,6 +2,7 @@
 
 #include "ApplicationFolder.h"
 #include "TextTable.h"
+#include "catalogue/BookLocation.h"
 #include "catalogue/clsBooksList.h"
 #include "platform/PlatformError.h"
 
@@ -30,17 +31,6 @@ private:
     std::ostream& err_;
 };
 
-/// A server location without its password: the list keeps it in plain text, the
-/// terminal need not show it.
-std::string MaskedLocation(const catalogue::clsBooksList& list, std::int16_t i) {
-    const std::string path = list.GetProperty(i, 1);
-    const auto colon = path.find(':');
-    const auto at = path.find('@');
-    if (colon == std::string::npos || at == std::string::npos || at < colon)
-        return path;
-    return path.substr(0, colon + 1) + "***" + path.substr(at);
-}
-
 } // namespace
 
 int RunBooksCommand(const BooksOptions& options, std::ostream& out, std::ostream& err) {
@@ -67,9 +57,11 @@ int RunBooksCommand(const BooksOptions& options, std::ostream& out, std::ostream
     TextTable table({"序号", "账簿名称", "类型", "路径", "数据库", "单位名称", "会计期间", "显示"});
     for (std::int16_t i = 0; i <= list.BookCount(); ++i) {
         const bool server = list.isSqlBook(i);
-        table.AddRow({std::to_string(i), list.BookName(i), server ? "服务器" : "文件",
-                      server ? MaskedLocation(list, i) : list.GetProperty(i, 1), list.BookFile(i),
-                      list.UserName(i), list.Period(i), list.BookVisible(i) == "1" ? "隐藏" : "显示"});
+        // The list keeps a server book's password in plain text; the terminal does not show it.
+        const auto location = catalogue::BookLocation::FromListFields(list.GetProperty(i, 1), list.BookFile(i));
+        table.AddRow({std::to_string(i), list.BookName(i), server ? "服务器" : "文件", location.MaskedPath(),
+                      location.BookFileField(), list.UserName(i), list.Period(i),
+                      list.BookVisible(i) == "1" ? "隐藏" : "显示"});
     }
     out << table.Render();
     return owner.errors > 0 ? 1 : 0;

@@ -1,7 +1,7 @@
 #include "clsBooksList.h"
 
 #include "BookLine.h"
-#include "SqlServerLocation.h"
+#include "BookLocation.h"
 
 #include "platform/AnsiTextFile.h"
 #include "platform/DiskPath.h"
@@ -97,6 +97,19 @@ std::string NoSuchBook(int index) {
     // The location holds a password in plain text, so it never goes into the message.
     throw ListFailure(errnum::InvalidProcedureCall,
                       std::string("SQL Server 位置的格式不对（应为 用户名:密码@服务器），无法取出") + part);
+}
+
+using LoginPartReader = std::optional<std::string_view> (BookLocation::*)() const noexcept;
+
+/// One part of a server book's stored login (field 1 as stored: an empty one does
+/// not read as the data folder here); a ListFailure naming the part when the login
+/// cannot be cut for it.
+std::string LoginPartOf(std::string storedPath, LoginPartReader read, const char* name) {
+    const BookLocation location = BookLocation::FromListFields(std::move(storedPath), {});
+    const auto part = (location.*read)();
+    if (!part)
+        ThrowMalformedLocation(name);
+    return std::string(*part);
 }
 
 } // namespace
@@ -264,26 +277,19 @@ std::string clsBooksList::BookGuid(std::int16_t Index) const {
 // ---- derived values -------------------------------------------------------------
 
 bool clsBooksList::isSqlBook(std::int16_t Index) const {
-    return BookPath(Index).find('@') != std::string::npos;
+    return BookLocation::IsServerText(BookPath(Index));
 }
 
 std::string clsBooksList::BookPathFile(std::int16_t Index) const {
-    const std::string path = BookPath(Index);
-    const std::string file = BookFile(Index);
-    if (path.find('@') != std::string::npos)
-        return path + "\\" + file;
-    return platform::JoinPath(platform::ReplaceAll(path, "..", appPath_), file);
+    std::string path = BookPath(Index);
+    return BookLocation::FromListFields(std::move(path), BookFile(Index)).PathText(appPath_);
 }
 
 std::string clsBooksList::UserID(std::int16_t Index) const {
     if (!isSqlBook(Index))
         return {};
-    const std::string location = GetProperty(Index, kBookPath);
     try {
-        const auto part = UserIdOf(location);
-        if (!part)
-            ThrowMalformedLocation("用户名");
-        return std::string(*part);
+        return LoginPartOf(GetProperty(Index, kBookPath), &BookLocation::UserId, "用户名");
     } catch (...) {
         ReportCurrentFailure(kTitleUserId);
         return {};
@@ -293,12 +299,8 @@ std::string clsBooksList::UserID(std::int16_t Index) const {
 std::string clsBooksList::Password(std::int16_t Index) const {
     if (!isSqlBook(Index))
         return {};
-    const std::string location = GetProperty(Index, kBookPath);
     try {
-        const auto part = PasswordOf(location);
-        if (!part)
-            ThrowMalformedLocation("密码");
-        return std::string(*part);
+        return LoginPartOf(GetProperty(Index, kBookPath), &BookLocation::Password, "密码");
     } catch (...) {
         ReportCurrentFailure(kTitlePassword);
         return {};
@@ -308,12 +310,8 @@ std::string clsBooksList::Password(std::int16_t Index) const {
 std::string clsBooksList::Server(std::int16_t Index) const {
     if (!isSqlBook(Index))
         return {};
-    const std::string location = GetProperty(Index, kBookPath);
     try {
-        const auto part = ServerOf(location);
-        if (!part)
-            ThrowMalformedLocation("服务器");
-        return std::string(*part);
+        return LoginPartOf(GetProperty(Index, kBookPath), &BookLocation::Server, "服务器");
     } catch (...) {
         ReportCurrentFailure(kTitleServer);
         return {};
@@ -323,19 +321,19 @@ std::string clsBooksList::Server(std::int16_t Index) const {
 void clsBooksList::SetServer(std::int16_t Index, const std::string& v) {
     const std::string userId = UserID(Index);
     const std::string password = Password(Index);
-    SetProperty(Index, kBookPath, ComposeSqlServerLocation(userId, password, v));
+    SetProperty(Index, kBookPath, BookLocation::FromServerParts(v, userId, password, {}).BookPathField());
 }
 
 void clsBooksList::SetUserID(std::int16_t Index, const std::string& v) {
     const std::string password = Password(Index);
     const std::string server = Server(Index);
-    SetProperty(Index, kBookPath, ComposeSqlServerLocation(v, password, server));
+    SetProperty(Index, kBookPath, BookLocation::FromServerParts(server, v, password, {}).BookPathField());
 }
 
 void clsBooksList::SetPassword(std::int16_t Index, const std::string& v) {
     const std::string userId = UserID(Index);
     const std::string server = Server(Index);
-    SetProperty(Index, kBookPath, ComposeSqlServerLocation(userId, v, server));
+    SetProperty(Index, kBookPath, BookLocation::FromServerParts(server, userId, v, {}).BookPathField());
 }
 
 std::optional<std::string> clsBooksList::Field(std::int16_t Index) const {
@@ -530,8 +528,7 @@ bool clsBooksList::IsDuplicate(std::int16_t i) {
 
 bool clsBooksList::IsNetworkPath(std::int16_t i) const {
     try {
-        const std::string path = BookPath(i);
-        return path.starts_with("\\\\") || path.starts_with("//");
+        return BookLocation::FromListFields(BookPath(i), {}).IsOnShare();
     } catch (...) {
         return false;
     }

@@ -106,13 +106,14 @@ class clsBooksList {
     /// True when `BookPath` contains "@": the book lives in SQL Server.
     bool isSqlBook(std::int16_t Index = -1) const;
 
-    /// Where the book's database is. SQL Server book: `BookPath` + "\" + `BookFile`
-    /// (an identifier, not a path). Access book: `BookPath` with every ".." replaced
-    /// by `AppPath`, "/" and `BookFile`; resolve it with platform::ToDiskPath.
+    /// Where the book's database is (BookLocation::PathText). SQL Server book:
+    /// `BookPath` + "\" + `BookFile` (an identifier, not a path). Access book:
+    /// `BookPath` with every ".." replaced by `AppPath`, "/" and `BookFile`; resolve
+    /// it with platform::ToDiskPath, or take BookLocation::DiskPath.
     std::string BookPathFile(std::int16_t Index = -1) const;
 
-    /// The parts of a SQL Server book's location "UserID:Password@Server"; "" for an
-    /// Access book. A location that cannot be cut for the part is an Error titled
+    /// The parts of a SQL Server book's location "UserID:Password@Server", cut as
+    /// BookLocation cuts them; "" for an Access book. A location that cannot be cut for the part is an Error titled
     /// "服务器", "用户名" or "密码" and gives "". A setter reads the other two parts
     /// and writes the whole location to field 1 (raising `DataChanged` "bookpath");
     /// on an Access book this makes it a SQL Server book.

@@ -38,13 +38,17 @@ TEST_F(BooksCommandTest, CleanRemovesDuplicatesAndMissingFilesAndReports) {
     const std::string a = "甲账簿\t..\\Data\ta.mde\t甲公司\t(未知)\t0\t\t";
     const std::string gone = "乙账簿\t..\\Data\tgone.mde\t乙公司\t(未知)\t0\t\t";
     const std::string server = "丙账簿\tsa:secret@db1\tkxAcc000002\t丙公司\t(未知)\t0\t\t";
-    platform::WriteAnsiTextFile(app.path() / "books.txt", a + "\r" + gone + "\r" + a + "\r" + server + "\r\n");
+    // No user ID: the text before the "@" is the password.
+    const std::string bare = "丁账簿\tsecret@db2\tkxAcc000003\t丁公司\t(未知)\t0\t\t";
+    platform::WriteAnsiTextFile(app.path() / "books.txt",
+                                a + "\r" + gone + "\r" + a + "\r" + server + "\r" + bare + "\r\n");
 
     ASSERT_EQ(Run(true), 0) << err.str();
     EXPECT_NE(out.str().find("清理重复项1条；\r\n清理无效列表项 1 条。"), std::string::npos) << out.str();
-    EXPECT_EQ(ListText(), a + "\r" + server + "\r\n");
-    // The server row is listed without its password.
+    EXPECT_EQ(ListText(), a + "\r" + server + "\r" + bare + "\r\n");
+    // The server rows are listed without their passwords.
     EXPECT_NE(out.str().find("sa:***@db1"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find(" ***@db2"), std::string::npos) << out.str();
     EXPECT_EQ(out.str().find("secret"), std::string::npos);
 }
 

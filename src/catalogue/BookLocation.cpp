@@ -1,0 +1,121 @@
+#include "BookLocation.h"
+
+#include "platform/DiskPath.h"
+#include "platform/Utf8Text.h"
+
+namespace kx::catalogue {
+namespace {
+
+constexpr auto npos = std::string::npos;
+constexpr std::string_view kMask = "***";
+
+} // namespace
+
+BookLocation::BookLocation(bool server, std::string path, std::string joint, std::string file)
+    : server_(server), path_(std::move(path)), joint_(std::move(joint)), file_(std::move(file)),
+      colon_(server_ ? path_.find(':') : npos), at_(server_ ? path_.find('@') : npos) {}
+
+bool BookLocation::IsServerText(std::string_view text) noexcept {
+    return text.find('@') != std::string_view::npos;
+}
+
+BookLocation BookLocation::FromListFields(std::string bookPath, std::string bookFile) {
+    const bool server = IsServerText(bookPath);
+    return BookLocation(server, std::move(bookPath), server ? "|" : "\\", std::move(bookFile));
+}
+
+BookLocation BookLocation::FromSqlLocation(std::string_view text) {
+    const auto bar = text.find('|');
+    if (bar == std::string_view::npos)
+        return BookLocation(true, std::string(text), "", "");
+    return BookLocation(true, std::string(text.substr(0, bar)), "|", std::string(text.substr(bar + 1)));
+}
+
+BookLocation BookLocation::FromTemplateLocation(std::string_view text) {
+    return IsServerText(text) ? FromSqlLocation(text) : FromFilePath(text);
+}
+
+BookLocation BookLocation::FromFilePath(std::string_view path) {
+    const auto slash = path.find_last_of("/\\");
+    if (slash == std::string_view::npos)
+        return BookLocation(false, "", "", std::string(path));
+    // A name right under the root keeps the root as its folder.
+    if (slash == 0)
+        return BookLocation(false, std::string(path.substr(0, 1)), "", std::string(path.substr(1)));
+    return BookLocation(false, std::string(path.substr(0, slash)), std::string(path.substr(slash, 1)),
+                        std::string(path.substr(slash + 1)));
+}
+
+BookLocation BookLocation::FromFolderAndFile(std::string folder, std::string fileName) {
+    return BookLocation(false, std::move(folder), "\\", std::move(fileName));
+}
+
+BookLocation BookLocation::FromServerParts(std::string_view server, std::string_view userId,
+                                           std::string_view password, std::string_view database) {
+    std::string login;
+    login.reserve(userId.size() + password.size() + server.size() + 2);
+    login.append(userId).append(1, ':').append(password).append(1, '@').append(server);
+    return BookLocation(true, std::move(login), "|", std::string(database));
+}
+
+bool BookLocation::IsOnShare() const noexcept {
+    return !server_ && (path_.starts_with("\\\\") || path_.starts_with("//"));
+}
+
+std::string BookLocation::PathText(std::string_view appPath) const {
+    if (server_)
+        return path_ + "\\" + file_;
+    return platform::JoinPath(platform::ReplaceAll(path_, "..", appPath), file_);
+}
+
+std::filesystem::path BookLocation::DiskPath(std::string_view appPath) const {
+    if (server_)
+        return {};
+    return platform::ToDiskPath(PathText(appPath), appPath);
+}
+
+std::optional<std::string_view> BookLocation::UserId() const noexcept {
+    if (colon_ == npos)
+        return std::nullopt;
+    return std::string_view(path_).substr(0, colon_);
+}
+
+std::optional<std::string_view> BookLocation::Password() const noexcept {
+    if (at_ == npos)
+        return std::nullopt;
+    if (colon_ == npos)
+        return std::string_view(path_).substr(0, at_);
+    if (at_ < colon_)
+        return std::nullopt;
+    return std::string_view(path_).substr(colon_ + 1, at_ - colon_ - 1);
+}
+
+std::optional<std::string_view> BookLocation::Server() const noexcept {
+    if (at_ == npos)
+        return std::nullopt;
+    return std::string_view(path_).substr(at_ + 1);
+}
+
+std::string BookLocation::SqlLocation() const {
+    return path_ + (server_ ? joint_ : std::string("|")) + file_;
+}
+
+std::string BookLocation::Text() const {
+    return path_ + joint_ + file_;
+}
+
+std::string BookLocation::MaskedPath() const {
+    if (!server_)
+        return path_;
+    const std::string_view login(path_);
+    if (const auto password = Password()) {
+        const std::size_t start = colon_ == npos ? 0 : colon_ + 1;
+        return std::string(login.substr(0, start)).append(kMask).append(login.substr(start + password->size()));
+    }
+    // The cutting rules find no password, yet one may be in the text: keep only the user ID.
+    if (colon_ == npos)
+        return std::string(kMask);
+    return std::string(login.substr(0, colon_ + 1)).append(kMask);
+}
+
+} // namespace kx::catalogue
