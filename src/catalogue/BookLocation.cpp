@@ -50,6 +50,10 @@ BookLocation BookLocation::FromFolderAndFile(std::string folder, std::string fil
     return BookLocation(false, std::move(folder), "\\", std::move(fileName));
 }
 
+std::string BookLocation::StoredFolder(std::string_view folder, std::string_view appPath) {
+    return appPath.empty() ? std::string(folder) : platform::ReplaceAll(folder, appPath, "..");
+}
+
 BookLocation BookLocation::FromServerParts(std::string_view server, std::string_view userId,
                                            std::string_view password, std::string_view database) {
     std::string login;

@@ -46,6 +46,10 @@ class BookLocation {
     /// A book file from its folder as the list keeps it and its file name.
     static BookLocation FromFolderAndFile(std::string folder, std::string fileName);
 
+    /// A folder as the book list keeps it: every occurrence of `appPath` (exact case)
+    /// written as ".."; unchanged when `appPath` is empty. PathText undoes it.
+    static std::string StoredFolder(std::string_view folder, std::string_view appPath);
+
     /// A server book from its parts, written "userId:password@server".
     static BookLocation FromServerParts(std::string_view server, std::string_view userId,
                                         std::string_view password, std::string_view database);
@@ -89,8 +93,8 @@ class BookLocation {
     const std::string& BookPathField() const noexcept { return path_; }
     /// The record's field 2: the file name, or the database name.
     const std::string& BookFileField() const noexcept { return file_; }
-    /// The SQL location string: the login, "|" and the database (a server book read
-    /// from a string without "|" gives that string back).
+    /// The SQL location string: field 1, "|" and field 2 (a server book read from a
+    /// string without "|" gives that string back).
     std::string SqlLocation() const;
     /// The location as one text, as it entered: a SQL location string, or the book
     /// file's folder and name joined by the separator they came with ("\" when they

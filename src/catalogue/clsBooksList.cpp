@@ -221,7 +221,7 @@ std::string clsBooksList::BookName(std::int16_t Index) const {
 }
 
 void clsBooksList::SetBookPath(std::int16_t Index, const std::string& v) {
-    SetProperty(Index, kBookPath, appPath_.empty() ? v : platform::ReplaceAll(v, appPath_, ".."));
+    SetProperty(Index, kBookPath, BookLocation::StoredFolder(v, appPath_));
 }
 
 std::string clsBooksList::BookPath(std::int16_t Index) const {

@@ -232,6 +232,22 @@ INSTANTIATE_TEST_SUITE_P(
                       FileCase{"//srv/books", "a.mde", "//srv/books/a.mde", true},
                       FileCase{"..\\Data\\..\\Old", "a.mde", "/srv/acc\\Data\\/srv/acc\\Old/a.mde", false}));
 
+TEST(StoredFolder, WritesTheApplicationFolderAsDotDotWhichPathTextUndoes) {
+    struct Case {
+        const char* folder;
+        const char* appPath;
+        const char* stored;
+    };
+    for (const Case& c : {Case{"/srv/acc/Data", "/srv/acc", "../Data"}, Case{"C:\\Acc\\Data", "C:\\Acc", "..\\Data"},
+                          // Exact case only.
+                          Case{"C:\\Acc\\Data", "c:\\acc", "C:\\Acc\\Data"}, Case{"/srv/acc", "", "/srv/acc"}}) {
+        const std::string stored = BookLocation::StoredFolder(c.folder, c.appPath);
+        EXPECT_EQ(stored, c.stored) << c.folder;
+        EXPECT_EQ(BookLocation::FromListFields(stored, "a.mde").PathText(c.appPath),
+                  platform::JoinPath(c.folder, "a.mde"));
+    }
+}
+
 struct FilePathCase {
     const char* path;
     const char* folder;
