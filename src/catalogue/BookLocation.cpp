@@ -36,14 +36,15 @@ BookLocation BookLocation::FromTemplateLocation(std::string_view text) {
 }
 
 BookLocation BookLocation::FromFilePath(std::string_view path) {
-    const auto slash = path.find_last_of("/\\");
-    if (slash == std::string_view::npos)
-        return BookLocation(false, "", "", std::string(path));
-    // A name right under the root keeps the root as its folder.
-    if (slash == 0)
-        return BookLocation(false, std::string(path.substr(0, 1)), "", std::string(path.substr(1)));
-    return BookLocation(false, std::string(path.substr(0, slash)), std::string(path.substr(slash, 1)),
-                        std::string(path.substr(slash + 1)));
+    std::string folder = platform::ParentFolderOf(path);
+    std::string_view rest = path.substr(folder.size());
+    // The separator after the folder, unless the folder is the root itself ("\a").
+    std::string joint;
+    if (!rest.empty() && (rest.front() == '\\' || rest.front() == '/')) {
+        joint = rest.substr(0, 1);
+        rest.remove_prefix(1);
+    }
+    return BookLocation(false, std::move(folder), std::move(joint), std::string(rest));
 }
 
 BookLocation BookLocation::FromFolderAndFile(std::string folder, std::string fileName) {

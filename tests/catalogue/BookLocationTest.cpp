@@ -274,7 +274,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, BookFilePath,
                                            FilePathCase{"C:\\Acc/tpl\\T.WAK", "C:\\Acc/tpl", "T.WAK"},
                                            FilePathCase{"x.mde", "", "x.mde"},
                                            FilePathCase{"\\x.mde", "\\", "x.mde"},
-                                           FilePathCase{"/x.mde", "/", "x.mde"}, FilePathCase{"", "", ""}));
+                                           FilePathCase{"/x.mde", "/", "x.mde"}, FilePathCase{"Data\\", "Data", ""},
+                                           FilePathCase{"", "", ""}));
 
 // ---- resolution on the disk ----------------------------------------------------------
 
