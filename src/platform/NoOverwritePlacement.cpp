@@ -71,7 +71,8 @@ Placement ExclusiveCreateThenRename(const std::filesystem::path& from, const std
     const int err = errno;
     // Take the placeholder away again, but only if it is still ours.
     struct stat now {};
-    if (::lstat(to.c_str(), &now) == 0 && now.st_dev == placeholder.st_dev && now.st_ino == placeholder.st_ino)
+    if (::lstat(to.c_str(), &now) == 0 && now.st_dev == placeholder.st_dev &&
+        now.st_ino == placeholder.st_ino)
         ::unlink(to.c_str());
     ThrowErrno(err, to);
 }

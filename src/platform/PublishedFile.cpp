@@ -96,7 +96,8 @@ mode_t PublishedFile::PermissionsFor(const std::filesystem::path& target, Publis
     return permissions.value_or(kPrivateMode);
 }
 
-PublishedFile::PublishedFile(std::filesystem::path target, PublishMode mode, std::optional<mode_t> permissions)
+PublishedFile::PublishedFile(std::filesystem::path target, PublishMode mode,
+                             std::optional<mode_t> permissions)
     : target_(std::move(target)), mode_(mode), permissions_(PermissionsFor(target_, mode, permissions)),
       temporary_((FolderOf(target_) / ("." + target_.filename().string() + ".kxtmp-XXXXXX")).string()),
       fd_(::mkostemp(temporary_.data(), O_CLOEXEC)) {
@@ -119,8 +120,8 @@ PublishedFile::~PublishedFile() {
 }
 
 void PublishedFile::Fail(int err, const char* what) const {
-    throw PlatformError(ErrorNumberFromErrno(err), std::string(what) + " " + target_.string() + "：" +
-                                                       std::strerror(err));
+    throw PlatformError(ErrorNumberFromErrno(err),
+                        std::string(what) + " " + target_.string() + "：" + std::strerror(err));
 }
 
 void PublishedFile::Write(std::string_view bytes) {
@@ -133,7 +134,8 @@ void PublishedFile::CopyFrom(const std::filesystem::path& source) {
     struct stat st {};
     if (in.get() < 0 || ::fstat(in.get(), &st) != 0) {
         const int err = errno;
-        throw PlatformError(ErrorNumberFromErrno(err), "无法读取文件 " + source.string() + "：" + std::strerror(err));
+        throw PlatformError(ErrorNumberFromErrno(err),
+                            "无法读取文件 " + source.string() + "：" + std::strerror(err));
     }
     if (!S_ISREG(st.st_mode))
         throw PlatformError(errnum::PathFileAccessError, "不是文件：" + source.string());

@@ -1,5 +1,5 @@
-#include "platform/AnsiTextFile.h"
 #include "platform/CaseFolding.h"
+#include "platform/AnsiTextFile.h"
 #include "platform/DiskPath.h"
 #include "platform/Utf8Text.h"
 
@@ -17,7 +17,9 @@ struct FoldCase {
     const char* upper;
 };
 
-void PrintTo(const FoldCase& c, std::ostream* os) { *os << c.text; }
+void PrintTo(const FoldCase& c, std::ostream* os) {
+    *os << c.text;
+}
 
 class FoldTable : public ::testing::TestWithParam<FoldCase> {};
 
@@ -31,18 +33,22 @@ INSTANTIATE_TEST_SUITE_P(Texts, FoldTable,
                          ::testing::Values(FoldCase{"kxOperator", "kxoperator", "KXOPERATOR"},
                                            FoldCase{"ÄÖÜ ÿ", "äöü ÿ", "ÄÖÜ Ÿ"},
                                            FoldCase{"ŁÓDŹ Ĳ", "łódź ĳ", "ŁÓDŹ Ĳ"},
-                                           FoldCase{"ΣΑΣ", "σασ", "ΣΑΣ"},
-                                           FoldCase{"Ёлка", "ёлка", "ЁЛКА"},
+                                           FoldCase{"ΣΑΣ", "σασ", "ΣΑΣ"}, FoldCase{"Ёлка", "ёлка", "ЁЛКА"},
                                            FoldCase{"Ａbｃ１", "ａbｃ１", "ＡBＣ１"},
                                            FoldCase{"单位名称", "单位名称", "单位名称"},
                                            // A stray byte is kept as it is.
-                                           FoldCase{"A\xFF" "b", "a\xFF" "b", "A\xFF" "B"}));
+                                           FoldCase{"A\xFF"
+                                                    "b",
+                                                    "a\xFF"
+                                                    "b",
+                                                    "A\xFF"
+                                                    "B"}));
 
 TEST(CaseFolding, LowerCaseAgreesWithQtOnTheLettersOfNamesAndIdentifiers) {
     // Database and table names were folded with QString::toLower; the letters that
     // occur in them must fold the same way here.
-    const std::pair<char32_t, char32_t> ranges[] = {
-        {0x0000, 0x017F}, {0x0391, 0x03A9}, {0x03B1, 0x03C9}, {0x0400, 0x045F}, {0xFF01, 0xFF5E}, {0x4E00, 0x4FFF}};
+    const std::pair<char32_t, char32_t> ranges[] = {{0x0000, 0x017F}, {0x0391, 0x03A9}, {0x03B1, 0x03C9},
+                                                    {0x0400, 0x045F}, {0xFF01, 0xFF5E}, {0x4E00, 0x4FFF}};
     int compared = 0;
     for (const auto& [first, last] : ranges) {
         for (char32_t c = first; c <= last; ++c) {
@@ -50,7 +56,8 @@ TEST(CaseFolding, LowerCaseAgreesWithQtOnTheLettersOfNamesAndIdentifiers) {
                 continue; // folded to plain "i" and "s" (see CaseFolding.h)
             std::string text;
             AppendUtf8Char(c, text);
-            const QByteArray qt = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toLower().toUtf8();
+            const QByteArray qt =
+                QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toLower().toUtf8();
             ASSERT_EQ(ToLower(text), std::string(qt.constData(), static_cast<std::size_t>(qt.size())))
                 << "U+" << std::hex << static_cast<unsigned>(c);
             ++compared;
@@ -67,7 +74,9 @@ struct CompareCase {
     int sign;
 };
 
-void PrintTo(const CompareCase& c, std::ostream* os) { *os << c.a << " / " << c.b; }
+void PrintTo(const CompareCase& c, std::ostream* os) {
+    *os << c.a << " / " << c.b;
+}
 
 class CompareTable : public ::testing::TestWithParam<CompareCase> {};
 

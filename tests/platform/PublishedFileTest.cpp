@@ -1,7 +1,7 @@
+#include "platform/PublishedFile.h"
 #include "platform/AnsiTextFile.h"
 #include "platform/NoOverwritePlacement.h"
 #include "platform/PlatformError.h"
-#include "platform/PublishedFile.h"
 
 #include "TempFolder.h"
 
@@ -45,7 +45,9 @@ struct PublishCase {
     mode_t resultMode;
 };
 
-void PrintTo(const PublishCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const PublishCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class PublishTable : public ::testing::TestWithParam<PublishCase> {
   protected:
@@ -79,11 +81,19 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         PublishCase{"ReplaceMakesANewFilePrivate", PublishMode::Replace, {}, {}, true, "new content", 0600},
         PublishCase{"ReplaceKeepsTheOldFilesMode", PublishMode::Replace, 0644, {}, true, "new content", 0644},
-        PublishCase{"ReplaceWithPermissionsSetsThem", PublishMode::Replace, 0644, 0600, true, "new content", 0600},
-        PublishCase{"NoOverwriteMakesANewFilePrivate", PublishMode::NoOverwrite, {}, {}, true, "new content", 0600},
-        PublishCase{"NoOverwriteWithPermissionsSetsThem", PublishMode::NoOverwrite, {}, 0640, true, "new content",
+        PublishCase{"ReplaceWithPermissionsSetsThem", PublishMode::Replace, 0644, 0600, true, "new content",
+                    0600},
+        PublishCase{
+            "NoOverwriteMakesANewFilePrivate", PublishMode::NoOverwrite, {}, {}, true, "new content", 0600},
+        PublishCase{"NoOverwriteWithPermissionsSetsThem",
+                    PublishMode::NoOverwrite,
+                    {},
+                    0640,
+                    true,
+                    "new content",
                     0640},
-        PublishCase{"NoOverwriteLeavesAnExistingFile", PublishMode::NoOverwrite, 0644, {}, false, "old", 0644}),
+        PublishCase{
+            "NoOverwriteLeavesAnExistingFile", PublishMode::NoOverwrite, 0644, {}, false, "old", 0644}),
     [](const auto& p) { return std::string(p.param.name); });
 
 struct FailureCase {
@@ -95,7 +105,9 @@ struct FailureCase {
     std::vector<std::string> after;
 };
 
-void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class FailureTable : public ::testing::TestWithParam<FailureCase> {
   protected:
@@ -115,39 +127,43 @@ TEST_P(FailureTable, LeavesNoTemporaryFileAndTheTargetAsItWas) {
         EXPECT_FALSE(fs::is_regular_file(target));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FailureTable,
-    ::testing::Values(
-        FailureCase{"WriterThrowsOverAnOldFile", true,
-                    [](const fs::path& target) {
-                        PublishedFile out(target, PublishMode::Replace);
-                        out.Write("half of it");
-                        throw std::runtime_error("the writer gave up");
-                    },
-                    {"book.mde"}},
-        FailureCase{"WriterThrowsForANewFile", false,
-                    [](const fs::path& target) {
-                        PublishedFile out(target, PublishMode::NoOverwrite);
-                        out.Write("half of it");
-                        throw std::runtime_error("the writer gave up");
-                    },
-                    {}},
-        FailureCase{"CopyFromAMissingSource", true,
-                    [](const fs::path& target) {
-                        PublishedFile out(target, PublishMode::Replace);
-                        out.CopyFrom(target.parent_path() / "no such file");
-                    },
-                    {"book.mde"}},
-        FailureCase{"PublishOverAFolderThatAppeared", false,
-                    [](const fs::path& target) {
-                        PublishedFile out(target, PublishMode::Replace);
-                        out.Write("content");
-                        fs::create_directory(target);
-                        fs::create_directory(target / "inside");
-                        (void)out.Publish();
-                    },
-                    {"book.mde"}}),
-    [](const auto& p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, FailureTable,
+                         ::testing::Values(FailureCase{"WriterThrowsOverAnOldFile",
+                                                       true,
+                                                       [](const fs::path& target) {
+                                                           PublishedFile out(target, PublishMode::Replace);
+                                                           out.Write("half of it");
+                                                           throw std::runtime_error("the writer gave up");
+                                                       },
+                                                       {"book.mde"}},
+                                           FailureCase{"WriterThrowsForANewFile",
+                                                       false,
+                                                       [](const fs::path& target) {
+                                                           PublishedFile out(target,
+                                                                             PublishMode::NoOverwrite);
+                                                           out.Write("half of it");
+                                                           throw std::runtime_error("the writer gave up");
+                                                       },
+                                                       {}},
+                                           FailureCase{"CopyFromAMissingSource",
+                                                       true,
+                                                       [](const fs::path& target) {
+                                                           PublishedFile out(target, PublishMode::Replace);
+                                                           out.CopyFrom(target.parent_path() /
+                                                                        "no such file");
+                                                       },
+                                                       {"book.mde"}},
+                                           FailureCase{"PublishOverAFolderThatAppeared",
+                                                       false,
+                                                       [](const fs::path& target) {
+                                                           PublishedFile out(target, PublishMode::Replace);
+                                                           out.Write("content");
+                                                           fs::create_directory(target);
+                                                           fs::create_directory(target / "inside");
+                                                           (void)out.Publish();
+                                                       },
+                                                       {"book.mde"}}),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 TEST(PublishedFile, AFolderAtTheNameIsNotReplaced) {
     test::TempFolder folder;
@@ -190,7 +206,9 @@ struct PlacementCase {
     PlaceMethod place;
 };
 
-void PrintTo(const PlacementCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const PlacementCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class PlacementTable : public ::testing::TestWithParam<PlacementCase> {
   protected:
