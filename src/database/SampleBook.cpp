@@ -3,14 +3,11 @@
 #include "CreateCnn.h"
 #include "ado/Connection.h"
 #include "ado/jet/BookFile.h"
-#include "platform/PlatformError.h"
+#include "platform/PrivateTempFolder.h"
+#include "platform/PublishedFile.h"
 #include "platform/Utf8Text.h"
 
-#include <cerrno>
-#include <cstring>
-#include <random>
 #include <system_error>
-#include <unistd.h>
 
 namespace kx::database {
 
@@ -44,24 +41,18 @@ std::vector<std::string> SplitBookScript(std::string_view script) {
 
 namespace {
 
-/// Removes a half-built book unless it was handed over.
-struct PartialBook {
-    std::filesystem::path path;
-    bool keep = false;
-    ~PartialBook() {
-        if (!keep) {
-            std::error_code ec;
-            std::filesystem::remove(path, ec);
-            std::filesystem::remove(path.string() + "-journal", ec);
-        }
+/// A book being built in the private temporary folder, removed when it goes.
+struct BookUnderConstruction {
+    BookUnderConstruction() = default;
+    BookUnderConstruction(const BookUnderConstruction&) = delete;
+    BookUnderConstruction& operator=(const BookUnderConstruction&) = delete;
+    ~BookUnderConstruction() {
+        std::error_code ec;
+        std::filesystem::remove(path, ec);
+        std::filesystem::remove(path.string() + "-journal", ec);
     }
+    const std::filesystem::path path = platform::NewPrivateTempName("mde");
 };
-
-std::filesystem::path TemporaryNameBeside(const std::filesystem::path& file) {
-    std::random_device random;
-    return file.parent_path() / ("." + file.filename().string() + "." + std::to_string(::getpid()) + "." +
-                                 std::to_string(random()) + ".tmp");
-}
 
 } // namespace
 
@@ -70,26 +61,23 @@ bool CreateSampleBook(const std::filesystem::path& file) {
     if (std::filesystem::exists(file, ec))
         return false;
 
-    PartialBook partial{TemporaryNameBeside(file)};
-    ado::jet::CreateBookFile(partial.path.string(), kBookDatabasePassword);
+    // The engine makes its files by name, so the book is built apart and then
+    // published beside its name: it appears there only whole, and a book made
+    // meanwhile by someone else is never replaced.
+    const BookUnderConstruction built;
+    ado::jet::CreateBookFile(built.path.string(), kBookDatabasePassword);
     {
         ado::Connection cnn;
-        CreateCnn(cnn, partial.path.string(), "", "", kBookPasswordPlaceholder);
+        CreateCnn(cnn, built.path.string(), "", "", kBookPasswordPlaceholder);
         cnn.Open({}, {}, {}, -1);
         for (const std::string& statement : SplitBookScript(SampleBookScript()))
             cnn.Execute(statement, nullptr, ado::adExecuteNoRecords);
         cnn.Close();
     }
 
-    // A hard link appears only when no file of that name exists, so a book made
-    // meanwhile by someone else is never replaced.
-    if (::link(partial.path.c_str(), file.c_str()) != 0) {
-        if (errno == EEXIST)
-            return false;
-        throw platform::PlatformError(platform::ErrorNumberFromErrno(errno),
-                                      "无法建立样本账簿 " + file.string() + "：" + std::strerror(errno));
-    }
-    return true;
+    platform::PublishedFile book(file, platform::PublishMode::NoOverwrite);
+    book.CopyFrom(built.path);
+    return book.Publish();
 }
 
 } // namespace kx::database

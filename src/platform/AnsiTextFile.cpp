@@ -3,6 +3,7 @@
 #include "FileDescriptor.h"
 #include "Gb18030Codec.h"
 #include "PlatformError.h"
+#include "PublishedFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -80,53 +81,9 @@ std::string ReadAnsiTextFile(const std::filesystem::path& file) {
 }
 
 void WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
-    mode_t mode = S_IRUSR | S_IWUSR;
-    struct stat st {};
-    if (::stat(file.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode))
-            throw PlatformError(errnum::PathFileAccessError, "不是文件：" + file.string());
-        mode = st.st_mode & 07777;
-    }
-
-    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
-    std::string pattern = (folder / ("." + file.filename().string() + ".XXXXXX")).string();
-    FileDescriptor fd(::mkostemp(pattern.data(), O_CLOEXEC));
-    if (fd.get() < 0)
-        ThrowErrno(errno, "无法写入文件", file);
-    const std::filesystem::path temp = pattern;
-    struct TempRemover {
-        const std::filesystem::path& path;
-        bool armed = true;
-        ~TempRemover() {
-            if (armed)
-                ::unlink(path.c_str());
-        }
-    } remover{temp};
-
-    if (::fchmod(fd.get(), mode) != 0)
-        ThrowErrno(errno, "无法设置文件权限", file);
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd.get(), bytes.data() + written, bytes.size() - written);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            ThrowErrno(errno, "无法写入文件", file);
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd.get()) != 0)
-        ThrowErrno(errno, "无法写入文件", file);
-    if (fd.Close() != 0)
-        ThrowErrno(errno, "无法写入文件", file);
-    if (::rename(temp.c_str(), file.c_str()) != 0)
-        ThrowErrno(errno, "无法替换文件", file);
-    remover.armed = false;
-
-    // Make the rename itself durable.
-    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() >= 0)
-        ::fsync(dir.get());
+    PublishedFile out(file, PublishMode::Replace);
+    out.Write(bytes);
+    (void)out.Publish(); // Replace always puts the file in place
 }
 
 void WriteAnsiTextFile(const std::filesystem::path& file, std::string_view utf8) {

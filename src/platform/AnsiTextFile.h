@@ -20,7 +20,8 @@ std::string ReadAnsiTextFile(const std::filesystem::path& file);
 /// unchanged and no temporary file is left behind.
 void WriteAnsiTextFile(const std::filesystem::path& file, std::string_view utf8);
 
-/// Writes raw bytes with the same atomic replacement as WriteAnsiTextFile.
+/// Writes raw bytes with the same atomic replacement as WriteAnsiTextFile (a
+/// PublishedFile in PublishMode::Replace).
 void WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 
 /// Reads raw bytes of a whole file. Throws PlatformError.

@@ -1,5 +1,6 @@
 #include "DiskPath.h"
 
+#include "CaseFolding.h"
 #include "Utf8Text.h"
 
 #include <algorithm>
@@ -10,26 +11,15 @@
 namespace kx::platform {
 namespace {
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto ca = static_cast<unsigned char>(a[i]);
-        const auto cb = static_cast<unsigned char>(b[i]);
-        if (ca == cb)
-            continue;
-        if (ca >= 0x80 || cb >= 0x80 || std::tolower(ca) != std::tolower(cb))
-            return false;
-    }
-    return true;
-}
-
 bool IsDrivePrefix(std::string_view text) {
     return text.size() >= 2 && text[1] == ':' && std::isalpha(static_cast<unsigned char>(text[0]));
 }
 
 /// Appends one component to `base`, finding it without regard to case when the
-/// exact name is missing.
+/// exact name is missing. Case is compared with the system's one Unicode mapping
+/// rather than ASCII alone: the texts were written for file systems that match
+/// "Ä.MDE" to "ä.mde" and full-width "ＡＢ" to "ａｂ" as well, and names that are
+/// not valid UTF-8 still only match themselves byte for byte.
 std::filesystem::path AppendComponent(const std::filesystem::path& base, const std::string& name) {
     std::filesystem::path exact = base / name;
     std::error_code ec;

@@ -20,9 +20,10 @@ namespace kx::platform {
 /// - any other relative text is taken inside `appPath` (or the working folder when
 ///   `appPath` is empty);
 /// - when a component does not exist under its exact name, an existing entry of the
-///   same folder whose name differs only in letter case is used instead ("\data"
-///   finds "Data"). Components that exist under no spelling are kept as written, so
-///   a new file can be named through the same door.
+///   same folder whose name differs only in letter case (CaseFolding.h, not ASCII
+///   alone) is used instead ("\data" finds "Data", "ä.mde" finds "Ä.MDE").
+///   Components that exist under no spelling are kept as written, so a new file
+///   can be named through the same door.
 std::filesystem::path ToDiskPath(std::string_view pathText, std::string_view appPath = {});
 
 /// Joins a folder text and a name with "/", the separator of paths that the system

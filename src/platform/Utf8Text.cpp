@@ -52,41 +52,69 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
 }
 
 bool IsValidUtf8(std::string_view text) noexcept {
-    std::size_t i = 0;
-    const std::size_t n = text.size();
-    while (i < n) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        std::size_t extra = 0;
-        char32_t cp = 0;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        } else if ((c & 0xE0) == 0xC0) {
-            extra = 1;
-            cp = c & 0x1F;
-        } else if ((c & 0xF0) == 0xE0) {
-            extra = 2;
-            cp = c & 0x0F;
-        } else if ((c & 0xF8) == 0xF0) {
-            extra = 3;
-            cp = c & 0x07;
-        } else {
+    for (std::size_t i = 0; i < text.size();) {
+        const Utf8Char ch = ReadUtf8Char(text, i);
+        if (ch.c >= kStrayUtf8Byte)
             return false;
-        }
-        if (i + extra >= n)
-            return false;
-        for (std::size_t k = 1; k <= extra; ++k) {
-            const auto cc = static_cast<unsigned char>(text[i + k]);
-            if ((cc & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (cc & 0x3F);
-        }
-        if ((extra == 1 && cp < 0x80) || (extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000) ||
-            cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        i += extra + 1;
+        i += ch.length;
     }
     return true;
+}
+
+Utf8Char ReadUtf8Char(std::string_view text, std::size_t offset) noexcept {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char b0 = byte(offset);
+    if (b0 < 0x80)
+        return {b0, 1};
+    std::size_t length = 0;
+    char32_t c = 0;
+    char32_t minimum = 0;
+    if ((b0 & 0xE0) == 0xC0) {
+        length = 2;
+        c = b0 & 0x1F;
+        minimum = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        length = 3;
+        c = b0 & 0x0F;
+        minimum = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        length = 4;
+        c = b0 & 0x07;
+        minimum = 0x10000;
+    } else {
+        return {kStrayUtf8Byte + b0, 1};
+    }
+    if (offset + length > text.size())
+        return {kStrayUtf8Byte + b0, 1};
+    for (std::size_t k = 1; k < length; ++k) {
+        const unsigned char b = byte(offset + k);
+        if ((b & 0xC0) != 0x80)
+            return {kStrayUtf8Byte + b0, 1};
+        c = (c << 6) | (b & 0x3F);
+    }
+    if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        return {kStrayUtf8Byte + b0, 1};
+    return {c, length};
+}
+
+void AppendUtf8Char(char32_t c, std::string& out) {
+    if (c >= kStrayUtf8Byte) {
+        out.push_back(static_cast<char>(c - kStrayUtf8Byte));
+    } else if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
 }
 
 } // namespace kx::platform

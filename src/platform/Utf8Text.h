@@ -23,4 +23,23 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
 /// True when the text is well-formed UTF-8.
 bool IsValidUtf8(std::string_view text) noexcept;
 
+/// A byte that does not start a well-formed UTF-8 sequence reads as this value plus
+/// the byte: above every code point, so such bytes keep a stable order after all
+/// characters and are written back unchanged.
+inline constexpr char32_t kStrayUtf8Byte = 0x110000;
+
+/// One character of a UTF-8 text: its code point (or kStrayUtf8Byte + byte) and
+/// its length in bytes (1 for a stray byte).
+struct Utf8Char {
+    char32_t c;
+    std::size_t length;
+};
+
+/// The character that starts at byte `offset` (< text.size()).
+Utf8Char ReadUtf8Char(std::string_view text, std::size_t offset) noexcept;
+
+/// Appends the UTF-8 form of `c` (a code point, or kStrayUtf8Byte + byte for the
+/// byte itself).
+void AppendUtf8Char(char32_t c, std::string& out);
+
 } // namespace kx::platform

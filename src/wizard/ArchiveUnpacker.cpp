@@ -1,19 +1,16 @@
 #include "wizard/ArchiveUnpacker.h"
 
-#include "platform/FileDescriptor.h"
 #include "platform/PlatformError.h"
+#include "platform/PublishedFile.h"
 
 #include <archive.h>
 #include <archive_entry.h>
-#include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <memory>
 #include <optional>
+#include <string_view>
 
 namespace kx::wizard {
 
@@ -58,57 +55,6 @@ std::string EntryPath(archive_entry* entry) {
     const char* raw = archive_entry_pathname(entry);
     return raw != nullptr ? raw : "";
 }
-
-/// A new file beside the target, removed again unless it was kept.
-class PartFile {
-  public:
-    explicit PartFile(const std::filesystem::path& target)
-        : path_(target.parent_path() / ("." + target.filename().string() + ".part-XXXXXX")) {
-        std::string name = path_.string();
-        const int fd = ::mkstemp(name.data());
-        if (fd < 0)
-            ThrowErrno("无法建立解压文件 " + name);
-        path_ = name;
-        handle_ = std::make_unique<platform::FileDescriptor>(fd);
-    }
-    ~PartFile() {
-        handle_.reset();
-        if (!kept_)
-            ::unlink(path_.c_str());
-    }
-    PartFile(const PartFile&) = delete;
-    PartFile& operator=(const PartFile&) = delete;
-
-    void Write(const char* data, std::size_t size) {
-        while (size > 0) {
-            const ssize_t n = ::write(handle_->get(), data, size);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                ThrowErrno("写入解压文件失败");
-            data += n;
-            size -= static_cast<std::size_t>(n);
-        }
-    }
-
-    void KeepAs(const std::filesystem::path& target) {
-        if (::fsync(handle_->get()) != 0 || handle_->Close() != 0)
-            ThrowErrno("写入解压文件失败");
-        if (::rename(path_.c_str(), target.c_str()) != 0)
-            ThrowErrno("无法写入 " + target.string());
-        kept_ = true;
-    }
-
-  private:
-    [[noreturn]] static void ThrowErrno(const std::string& what) {
-        const int err = errno;
-        throw platform::PlatformError(platform::ErrorNumberFromErrno(err), what + "：" + std::strerror(err));
-    }
-
-    std::filesystem::path path_;
-    std::unique_ptr<platform::FileDescriptor> handle_;
-    bool kept_ = false;
-};
 
 /// Checks every entry and answers the position of the one regular file.
 int FindTheBookFile(archive* a, std::uint64_t maxBytes) {
@@ -187,7 +133,8 @@ void ArchiveUnpacker::UnpackSingleFile(const std::filesystem::path& archive,
         archive_entry_hardlink(entry) != nullptr || archive_entry_symlink(entry) != nullptr)
         throw ArchiveError("压缩包在读取时发生变化");
 
-    PartFile part(target);
+    // The book appears at its name only whole; a failed unpack leaves nothing.
+    platform::PublishedFile part(target, platform::PublishMode::Replace, 0600);
     std::array<char, kBlockSize> block{};
     std::uint64_t total = 0;
     for (;;) {
@@ -199,9 +146,9 @@ void ArchiveUnpacker::UnpackSingleFile(const std::filesystem::path& archive,
         total += static_cast<std::uint64_t>(n);
         if (total > allowed)
             throw ArchiveError("压缩包中的账簿文件过大，已停止解压");
-        part.Write(block.data(), static_cast<std::size_t>(n));
+        part.Write(std::string_view(block.data(), static_cast<std::size_t>(n)));
     }
-    part.KeepAs(target);
+    (void)part.Publish();
 }
 
 } // namespace kx::wizard

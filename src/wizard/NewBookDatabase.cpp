@@ -7,29 +7,28 @@
 #include "database/SingleStatements.h"
 #include "database/SqlBookConversion.h"
 #include "platform/DiskPath.h"
+#include "platform/PublishedFile.h"
 #include "support/AccountingObject.h"
 
-#include <random>
-#include <system_error>
-#include <unistd.h>
+#include <sys/stat.h>
 
 namespace kx::wizard {
 
 bool CopyBookFile(const std::string& source, const std::string& target) {
-    std::error_code ec;
-    const std::filesystem::path from = platform::ToDiskPath(source);
-    const std::filesystem::path to = platform::ToDiskPath(target);
-    const std::filesystem::path partial =
-        to.parent_path() / ("." + to.filename().string() + "." + std::to_string(::getpid()) + "." +
-                            std::to_string(std::random_device{}()) + ".tmp");
-    if (!std::filesystem::copy_file(from, partial, std::filesystem::copy_options::none, ec)) {
-        std::filesystem::remove(partial, ec);
+    try {
+        const std::filesystem::path from = platform::ToDiskPath(source);
+        struct stat st {};
+        if (::stat(from.c_str(), &st) != 0)
+            return false;
+        // The new book takes the template's permissions, as a plain copy would;
+        // NoOverwrite: an existing book is never replaced.
+        platform::PublishedFile copy(platform::ToDiskPath(target), platform::PublishMode::NoOverwrite,
+                                     st.st_mode & 07777);
+        copy.CopyFrom(from);
+        return copy.Publish();
+    } catch (const std::exception&) {
         return false;
     }
-    // link() fails when the name is taken, so an existing book is never replaced.
-    const bool linked = ::link(partial.c_str(), to.c_str()) == 0;
-    std::filesystem::remove(partial, ec);
-    return linked && std::filesystem::is_regular_file(to, ec);
 }
 
 bool CopySqlBook(const std::string& location, const std::string& newDatabase) {
