@@ -5,7 +5,7 @@
 #include "platform/DiskPath.h"
 #include "support/AccountingObject.h"
 #include "wizard/CreatLedgerWiz.h"
-#include "wizard/SqlLocation.h"
+#include "newbook/SqlLocation.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -41,7 +41,7 @@ int ListPositionOf(const std::string& listFile, const std::string& appFolder, co
     list.SetAppPath(appFolder);
     if (!list.LoadBooks(listFile))
         return -1;
-    const bool sql = wizard::IsSqlLocation(choice);
+    const bool sql = newbook::IsSqlLocation(choice);
     const auto wanted = sql ? std::filesystem::path() : platform::ToDiskPath(choice, appFolder);
     for (std::int16_t i = 0; i <= list.BookCount(); ++i) {
         if (sql ? list.isSqlBook(i) && list.GetProperty(i, 1) + "|" + list.BookFile(i) == choice
@@ -178,7 +178,7 @@ int RunCreateCommand(const CreateOptions& options, std::ostream& out, std::ostre
     const std::string& choice = options.templateChoice;
     if (std::regex_match(choice, std::regex("[0-9]+"))) {
         wiz.SetBookID(std::stoi(choice));
-    } else if (wizard::IsArchiveLocation(choice)) {
+    } else if (newbook::IsArchiveLocation(choice)) {
         if (!ClickArchiveRow(wiz, choice, appFolder)) {
             err << "在模板文件夹中找不到模板：" << choice << "\n";
             return 1;

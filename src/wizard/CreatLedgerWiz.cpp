@@ -1,9 +1,14 @@
 #include "wizard/CreatLedgerWiz.h"
 
-#include "wizard/BookInfoWriter.h"
-#include "wizard/NewBookClearing.h"
-#include "wizard/NewBookDatabase.h"
-#include "wizard/WizardError.h"
+#include "newbook/BookInfoWriter.h"
+#include "newbook/BookListEntry.h"
+#include "newbook/HostNotice.h"
+#include "newbook/NewBookClearing.h"
+#include "newbook/NewBookDatabase.h"
+#include "newbook/OperatorCheck.h"
+#include "newbook/SqlLocation.h"
+#include "newbook/TemplateLocation.h"
+#include "newbook/WizardError.h"
 
 #include "platform/AnsiTextFile.h"
 #include "platform/DiskPath.h"
@@ -11,14 +16,10 @@
 #include "platform/PropertyStore.h"
 #include "support/AccountingObject.h"
 #include "support/SupportError.h"
-#include "wizard/BookListEntry.h"
 #include "wizard/BookListModel.h"
+#include "wizard/FSComprFile.h"
 #include "wizard/FieldRules.h"
-#include "wizard/HostNotice.h"
 #include "wizard/OleColour.h"
-#include "wizard/OperatorCheck.h"
-#include "wizard/SqlLocation.h"
-#include "wizard/TemplateLocation.h"
 #include "wizard/UpDownSpinner.h"
 
 #include <QCheckBox>
@@ -42,6 +43,8 @@
 #include <vector>
 
 namespace kx::wizard {
+
+using namespace kx::newbook;
 
 namespace {
 
@@ -417,7 +420,7 @@ ServerLogin CreatLedgerWiz::SqlTarget() const {
 }
 
 bool CreatLedgerWiz::WriteBookInfo(bool isSql) {
-    return wizard::WriteBookInfo(isSql, bookFile_.toStdString(), SqlTarget(),
+    return newbook::WriteBookInfo(isSql, bookFile_.toStdString(), SqlTarget(),
                                  {BookName().toStdString(), UserName().toStdString(), BeginDate()},
                                  [this](const std::string& message, bool box) {
                                      Prompt(QString::fromStdString(message), box);
@@ -432,7 +435,7 @@ bool CreatLedgerWiz::ClearNewBook(bool isSql) {
                                 [this](const std::string& message, bool box) {
                                     Prompt(QString::fromStdString(message), box);
                                 }};
-    return wizard::ClearNewBook(isSql, bookFile_.toStdString(), SqlTarget(), retain, Acc.get(), events);
+    return newbook::ClearNewBook(isSql, bookFile_.toStdString(), SqlTarget(), retain, Acc.get(), events);
 }
 
 void CreatLedgerWiz::SetCompleted(bool value) {
@@ -739,12 +742,12 @@ bool CreatLedgerWiz::SetTemplateFromRow(int row) {
 }
 
 QString CreatLedgerWiz::GetTemplateFile() {
-    return wizard::GetTemplateFile(fromFile_, AppPath, *ui_.archive,
+    return newbook::GetTemplateFile(fromFile_, AppPath, *ui_.archive,
                                    [this](const QString& message) { Prompt(message, true); });
 }
 
 bool CreatLedgerWiz::UnpackArchive(const QString& archivePath, const QString& targetPath) {
-    return wizard::UnpackArchive(*ui_.archive, archivePath, targetPath);
+    return newbook::UnpackArchive(*ui_.archive, archivePath, targetPath);
 }
 
 // ---------------------------------------------------------------- the new list entry
@@ -763,7 +766,7 @@ bool CreatLedgerWiz::AddBookListEntry(bool isSql) {
     const std::string listFile =
         iniFile_.isEmpty() ? std::string()
                            : platform::ToDiskPath(iniFile_.toStdString(), AppPath.toStdString()).string();
-    return wizard::AddBookListEntry(entry, listFile, Acc.get(), winId());
+    return newbook::AddBookListEntry(entry, listFile, Acc.get(), winId());
 }
 
 // ---------------------------------------------------------------- page 3
@@ -833,7 +836,7 @@ bool CreatLedgerWiz::ZapTable(const QString& rTableName, const QString& rWhere, 
                                 [this](const std::string& message, bool box) {
                                     Prompt(QString::fromStdString(message), box);
                                 }};
-    return wizard::ZapTable(rTableName.toStdString(), rWhere.toStdString(), rCnn, events);
+    return newbook::ZapTable(rTableName.toStdString(), rWhere.toStdString(), rCnn, events);
 }
 
 void CreatLedgerWiz::ReadProperties(const platform::PropertyStore& store) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ado/Connection.h"
-#include "wizard/NewBookName.h"
+#include "newbook/NewBookName.h"
 #include "wizard/WizardSurface.h"
 
 #include <QDate>
@@ -229,7 +229,7 @@ class CreatLedgerWiz : public QWidget {
     /// Page 4 after a step of the creation failed: `what` on line 1.
     void ShowCreationError(const QString& what);
     /// The server target typed on page 1.
-    ServerLogin SqlTarget() const;
+    newbook::ServerLogin SqlTarget() const;
 
     // The book list view.
     void RemoveEmptyRows();
