@@ -33,7 +33,6 @@
 #include <QTableView>
 #include <QToolButton>
 
-#include <algorithm>
 #include <stdexcept>
 #include <vector>
 
