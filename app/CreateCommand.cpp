@@ -1,20 +1,21 @@
 #include "CreateCommand.h"
 
 #include "ApplicationFolder.h"
+#include "TemplateRows.h"
 #include "catalogue/clsBooksList.h"
+#include "newbook/CreationObserver.h"
+#include "newbook/NewBookCreation.h"
+#include "newbook/OperatorCheck.h"
+#include "newbook/PathText.h"
+#include "newbook/SqlLocation.h"
+#include "newbook/TemplateUnpacker.h"
 #include "platform/DiskPath.h"
 #include "support/AccountingObject.h"
-#include "wizard/CreatLedgerWiz.h"
-#include "wizard/SqlLocation.h"
 
-#include <QAbstractItemModel>
-#include <QApplication>
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMouseEvent>
-#include <QTableView>
+#include <QDate>
 
+#include <algorithm>
+#include <optional>
 #include <ostream>
 #include <regex>
 #include <sstream>
@@ -24,16 +25,6 @@ namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-/// Presses and releases the left button on a widget point, as a user's click.
-void ClickAt(QWidget* widget, QPoint point) {
-    const QPointF local(point);
-    const QPointF global(widget->mapToGlobal(point));
-    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &press);
-    QApplication::sendEvent(widget, &release);
-}
-
 /// The list position of the book whose database is `choice` (a book file path or a
 /// SQL location string); -1 when the list holds none.
 int ListPositionOf(const std::string& listFile, const std::string& appFolder, const std::string& choice) {
@@ -41,7 +32,7 @@ int ListPositionOf(const std::string& listFile, const std::string& appFolder, co
     list.SetAppPath(appFolder);
     if (!list.LoadBooks(listFile))
         return -1;
-    const bool sql = wizard::IsSqlLocation(choice);
+    const bool sql = newbook::IsSqlLocation(choice);
     const auto wanted = sql ? std::filesystem::path() : platform::ToDiskPath(choice, appFolder);
     for (std::int16_t i = 0; i <= list.BookCount(); ++i) {
         if (sql ? list.isSqlBook(i) && list.GetProperty(i, 1) + "|" + list.BookFile(i) == choice
@@ -49,27 +40,6 @@ int ListPositionOf(const std::string& listFile, const std::string& appFolder, co
             return i;
     }
     return -1;
-}
-
-/// Selects a template archive row of the control's list by clicking it, as a user
-/// does after opening the drop-down.
-bool ClickArchiveRow(wizard::CreatLedgerWiz& wiz, const std::string& archive, const std::string& appFolder) {
-    auto* grid = wiz.findChild<QTableView*>(QStringLiteral("fg"));
-    auto* dropDown = wiz.findChild<QWidget*>(QStringLiteral("TDBText1_0_DropDown"));
-    if (grid == nullptr || dropDown == nullptr)
-        return false;
-    const auto wanted = platform::ToDiskPath(archive, appFolder);
-    QAbstractItemModel* model = grid->model();
-    for (int row = 0; row < model->rowCount(); ++row) {
-        const QString path = model->index(row, 1).data().toString() + u'/' + model->index(row, 2).data().toString();
-        if (platform::ToDiskPath(path.toStdString(), appFolder) != wanted)
-            continue;
-        ClickAt(dropDown, dropDown->rect().center());
-        grid->scrollTo(model->index(row, 0));
-        ClickAt(grid->viewport(), grid->visualRect(model->index(row, 0)).center());
-        return true;
-    }
-    return false;
 }
 
 class TextProgress {
@@ -88,6 +58,50 @@ public:
 
 private:
     std::ostream& err_;
+};
+
+/// The creation's reports as a terminal shows them: the progress bar and every
+/// message on `err`, the result page kept for printing.
+class CommandReport final : public newbook::CreationObserver {
+  public:
+    explicit CommandReport(std::ostream& err) : err_(err), progress_(err) {}
+
+    void Process(short indicator) override { progress_.Show(indicator); }
+    void Prompt(const std::string& message, bool) override { err_ << message << "\n"; }
+    void BookFileChosen(const std::string& bookFile) override { bookFile_ = bookFile; }
+    void StepFailed(const newbook::CreationSummary& summary) override { Show(summary); }
+    void Finished(const newbook::CreationSummary& summary) override {
+        Show(summary);
+        if (summary.completed) {
+            page_.closing = summary.closing;
+            page_.completed = true;
+        }
+    }
+
+    bool Completed() const noexcept { return page_.completed; }
+    /// The result page's shown lines, then the new database of a completed book.
+    void Print(std::ostream& out) const {
+        if (!page_.title.empty())
+            out << page_.title << "\n";
+        for (const std::string& line : page_.lines)
+            if (!line.empty())
+                out << line << "\n";
+        if (!page_.closing.empty())
+            out << page_.closing << "\n";
+        if (page_.completed)
+            out << "数据库：" << bookFile_ << "\n";
+    }
+
+  private:
+    void Show(const newbook::CreationSummary& summary) {
+        page_.title = summary.title;
+        page_.lines = summary.lines;
+    }
+
+    std::ostream& err_;
+    TextProgress progress_;
+    newbook::CreationSummary page_ = newbook::CreationUnderWay();
+    std::string bookFile_;
 };
 
 } // namespace
@@ -157,82 +171,78 @@ int RunCreateCommand(const CreateOptions& options, std::ostream& out, std::ostre
         err << e.what() << "\n";
         return 1;
     }
+    const QString app = Q(appFolder);
 
-    auto acc = std::make_shared<support::AccountingObject>();
-    wizard::CreatLedgerWiz wiz;
-    wiz.AppPath = Q(appFolder);
-    wiz.Acc = acc;
-    TextProgress progress(err);
-    QObject::connect(&wiz, &wizard::CreatLedgerWiz::Notify,
-                     [&err](const QString& msg, bool) { err << msg.toStdString() << "\n"; });
-    QObject::connect(&wiz, &wizard::CreatLedgerWiz::Process, [&progress](short value) { progress.Show(value); });
-    wiz.resize(640, 480);
-
-    if (!wiz.Load(Q(PrepareBookList(appFolder)))) {
+    // The book list and the template archives, as the wizard loads them.
+    const QString listFile = newbook::ResolvedListFile(Q(PrepareBookList(appFolder)), app);
+    if (!platform::FileExists(listFile.toStdString(), appFolder)) {
+        err << "未找到账簿目录文件，无法读入记账列表。\n无法装入账簿列表。\n";
+        return 1;
+    }
+    std::optional<TemplateRows> rows;
+    try {
+        rows.emplace(listFile, newbook::ResolvedTemplateFolder(QString(), app), app);
+    } catch (const std::exception&) {
         err << "无法装入账簿列表。\n";
         return 1;
     }
-    wiz.SetStep(0);
-    wiz.SetStep(1);
 
+    // The template, chosen as a user picks it from the drop-down.
     const std::string& choice = options.templateChoice;
+    int row = -1;
     if (std::regex_match(choice, std::regex("[0-9]+"))) {
-        wiz.SetBookID(std::stoi(choice));
-    } else if (wizard::IsArchiveLocation(choice)) {
-        if (!ClickArchiveRow(wiz, choice, appFolder)) {
+        row = std::stoi(choice) + rows->ArchiveCount();
+    } else if (newbook::IsArchiveLocation(choice)) {
+        row = rows->RowOfFile(choice);
+        if (row < 0) {
             err << "在模板文件夹中找不到模板：" << choice << "\n";
             return 1;
         }
     } else {
-        const int position = ListPositionOf(wiz.IniFile().toStdString(), appFolder, choice);
+        const int position = ListPositionOf(listFile.toStdString(), appFolder, choice);
         if (position < 0) {
             err << "账簿列表中没有这个模板账簿：" << choice << "\n";
             return 1;
         }
-        wiz.SetBookID(position);
+        row = position + rows->ArchiveCount();
     }
-    if (wiz.FromFile().isEmpty()) {
+    if (row >= rows->Count()) {
         err << "没有选中模板账簿。\n";
         return 1;
     }
+    if (!rows->Exists(row))
+        err << "未找到指定账簿的数据库文件。\n";
 
-    wiz.findChild<QLineEdit*>(QStringLiteral("TDBText1_1"))->setText(Q(options.operatorName));
-    wiz.findChild<QLineEdit*>(QStringLiteral("TDBText1_2"))->setText(Q(options.operatorPassword));
-    if (!wiz.PasswordOK()) {
+    newbook::NewBookRequest request;
+    request.templateLocation = rows->Location(row).toStdString();
+    request.operatorName = options.operatorName;
+    request.operatorPassword = options.operatorPassword;
+    if (!newbook::OperatorMayOpenTemplate(request.templateLocation, request.operatorName, request.operatorPassword,
+                                          appFolder)) {
         err << "操作员“" << options.operatorName << "”不能打开模板账簿：名称或密码不对，或没有查看凭证的权限。\n";
         return 1;
     }
-    auto* sqlCheck = wiz.findChild<QCheckBox*>(QStringLiteral("chkSql"));
-    sqlCheck->setChecked(options.toServer);
-    if (options.toServer) {
-        wiz.findChild<QLineEdit*>(QStringLiteral("TDBSQL_0"))->setText(Q(options.server));
-        wiz.findChild<QLineEdit*>(QStringLiteral("TDBSQL_1"))->setText(Q(options.user));
-        wiz.findChild<QLineEdit*>(QStringLiteral("TDBSQL_2"))->setText(Q(options.password));
-    }
+    request.bookName = options.bookName;
+    request.company = options.company;
+    request.director = options.director;
+    request.beginDate = QDate(options.year, options.month, 1);
+    // Without --keep every box keeps its starting state: set.
+    for (std::size_t box = 0; box < request.retain.size(); ++box)
+        request.retain[box] = !options.keepGiven || std::find(options.keep.begin(), options.keep.end(),
+                                                               static_cast<int>(box)) != options.keep.end();
+    request.isSql = options.toServer;
+    if (options.toServer)
+        request.target = {options.server, options.user, options.password};
+    request.appPath = appFolder;
+    request.listFile = platform::ToDiskPath(listFile.toStdString(), appFolder).string();
+    support::AccountingObject acc;
+    request.acc = &acc;
 
-    wiz.SetStep(2);
-    if (options.keepGiven) {
-        for (int box = 0; box <= 8; ++box) {
-            auto* check = wiz.findChild<QCheckBox*>(QStringLiteral("chkRetain_%1").arg(box));
-            check->setChecked(std::find(options.keep.begin(), options.keep.end(), box) != options.keep.end());
-        }
-    }
-
-    wiz.SetStep(3);
-    wiz.SetBookName(Q(options.bookName));
-    wiz.SetUserName(Q(options.company));
-    wiz.SetDirector(Q(options.director));
-    wiz.SetBeginDate(QDate(options.year, options.month, 1));
-    wiz.SetStep(4);
-
-    for (int line : {0, 1, 2, 3, 4, 9}) {
-        auto* label = wiz.findChild<QLabel*>(QStringLiteral("Label4_%1").arg(line));
-        if (label != nullptr && !label->isHidden() && !label->text().isEmpty())
-            out << label->text().toStdString() << "\n";
-    }
-    if (wiz.Completed())
-        out << "数据库：" << wiz.BookFile().toStdString() << "\n";
-    return wiz.Completed() ? 0 : 1;
+    CommandReport report(err);
+    newbook::DirectTemplateUnpacker unpacker;
+    newbook::NewBookCreation(std::move(request), report, unpacker).Run();
+    report.Print(out);
+    return report.Completed() ? 0 : 1;
 }
 
 } // namespace kx::app

@@ -29,12 +29,13 @@ struct CreateOptions {
     std::string password;
 };
 
-/// `ledgerwiz create`: drives the wizard control headless through its public
-/// interface, as a host does: loads the list, selects the template, types the
-/// fields, checks the operator, sets the retain boxes and steps to page 4. A
-/// progress bar goes to `err` from the Process events, every Notify message too;
-/// the summary page's lines go to `out`. Needs a QApplication. Returns 0 when the
-/// book was completed, 1 otherwise.
+/// `ledgerwiz create`: makes a new book headless, as the wizard does when a host
+/// drives it: reads the book list and the template archives, picks the template
+/// as the drop-down does, checks the operator, and runs the creation with the
+/// retain boxes, the new book's fields and the server target of the options. A
+/// progress bar goes to `err` from the Process reports, every message too; the
+/// result page's lines go to `out`. Needs no QApplication and no widgets.
+/// Returns 0 when the book was completed, 1 otherwise.
 int RunCreateCommand(const CreateOptions& options, std::ostream& out, std::ostream& err);
 
 /// Reads the options of `ledgerwiz create` from `args`; "" on success, else what

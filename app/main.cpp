@@ -5,9 +5,6 @@
 #include "WizardCommand.h"
 #include "CreateCommand.h"
 
-#include <QApplication>
-#include <cstdlib>
-
 #include <cstring>
 #include <functional>
 #include <map>
@@ -42,7 +39,7 @@ constexpr const char* kUsage = R"(用法 / usage:
                    --password PW --name NAME --company TEXT [--director TEXT]
                    --month YYYY-MM [--keep 0,1,2,...|none]
                    [--sql SERVER,USER,PASSWORD]
-      Creates a new book headless, driving the wizard control as a host does:
+      Creates a new book headless, as the wizard control does for its host:
       the template is a book list position, a book file path, a template
       archive (.WAK) or a server location "user:password@server|database";
       --keep names the retain boxes to set (0 单位资料 1 会计科目 2 部门资料
@@ -173,10 +170,6 @@ int main(int argc, char** argv) {
         kx::app::CreateOptions options;
         if (const std::string problem = kx::app::ParseCreateOptions(args, options); !problem.empty())
             return UsageError(problem);
-        // Headless: the control needs an application object, never a display.
-        if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-            setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        QApplication application(argc, argv);
         return kx::app::RunCreateCommand(options, std::cout, std::cerr);
     }
     if (command == "sql")

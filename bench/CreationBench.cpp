@@ -18,8 +18,8 @@
 #include "database/SqlBookConversion.h"
 #include "platform/PrivateTempFolder.h"
 #include "support/AccountingObject.h"
-#include "wizard/NewBookClearing.h"
-#include "wizard/NewBookDatabase.h"
+#include "newbook/NewBookClearing.h"
+#include "newbook/NewBookDatabase.h"
 
 #include "BenchServer.h"
 
@@ -47,13 +47,13 @@ constexpr long kJournalRows = 330000;
 constexpr long kLogRows = 330000;
 
 /// The retain boxes as the wizard starts: base data kept, staff and wages emptied.
-constexpr kx::wizard::RetainStates kStartingRetain{1, 1, 1, 1, 1, 1, 1, 1, 1};
+constexpr kx::newbook::RetainStates kStartingRetain{1, 1, 1, 1, 1, 1, 1, 1, 1};
 
 /// The book number of every new book; its database is dropped between runs.
 constexpr const char* kBookNo = "31001";
 constexpr const char* kNewDatabase = "kxAcc031001";
 
-kx::wizard::ServerLogin TestServer() {
+kx::newbook::ServerLogin TestServer() {
     return {Server(), Env("KX_PG_USER"), Env("KX_PG_PASSWORD")};
 }
 
@@ -127,8 +127,8 @@ fs::path FreshAppFolder() {
     return app;
 }
 
-kx::wizard::NewBookDatabaseRequest Request(const std::string& templateFile, bool isSql, const fs::path& app) {
-    kx::wizard::NewBookDatabaseRequest request;
+kx::newbook::NewBookDatabaseRequest Request(const std::string& templateFile, bool isSql, const fs::path& app) {
+    kx::newbook::NewBookDatabaseRequest request;
     request.templateFile = templateFile;
     request.isSql = isSql;
     request.bookNo = kBookNo;
@@ -144,11 +144,11 @@ kx::wizard::NewBookDatabaseRequest Request(const std::string& templateFile, bool
 bool Clear(benchmark::State& state, bool isSql, const std::string& bookFile) {
     kx::support::AccountingObject acc;
     std::string problem;
-    const kx::wizard::ClearingEvents events{[](short) {}, [&problem](const std::string& message, bool) {
+    const kx::newbook::ClearingEvents events{[](short) {}, [&problem](const std::string& message, bool) {
                                                 if (problem.empty())
                                                     problem = message;
                                             }};
-    kx::wizard::ClearNewBook(isSql, bookFile, TestServer(), kStartingRetain, &acc, events);
+    kx::newbook::ClearNewBook(isSql, bookFile, TestServer(), kStartingRetain, &acc, events);
     if (problem.empty())
         return true;
     state.SkipWithError(problem.c_str());
@@ -168,7 +168,7 @@ void FileRoute(benchmark::State& state) {
         const fs::path app = FreshAppFolder();
         state.ResumeTiming();
         std::string bookFile;
-        if (!kx::wizard::MakeNewBookDatabase(Request(source, false, app), bookFile)) {
+        if (!kx::newbook::MakeNewBookDatabase(Request(source, false, app), bookFile)) {
             state.SkipWithError("the new book file was not made");
             break;
         }
@@ -211,7 +211,7 @@ void ServerBookRoute(benchmark::State& state, const std::string& source, const c
         const fs::path app = FreshAppFolder();
         state.ResumeTiming();
         std::string database;
-        if (!kx::wizard::MakeNewBookDatabase(Request(source, true, app), database)) {
+        if (!kx::newbook::MakeNewBookDatabase(Request(source, true, app), database)) {
             state.SkipWithError(failure);
             break;
         }

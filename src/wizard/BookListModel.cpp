@@ -64,6 +64,10 @@ QString BookListModel::StoredPath(int row) const {
     return data(index(row, ColumnOf(u"BookPath")), kStoredPathRole).toString();
 }
 
+bool BookListModel::IsSqlBookRow(int row) const {
+    return StoredPath(row).contains(u'@');
+}
+
 void BookListModel::AppendTabText(const QString& text) {
     QString normalised = text;
     normalised.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');

@@ -34,6 +34,8 @@ class BookListModel : public QStandardItemModel {
     void SetText(int row, Column column, const QString& text);
     /// The path of the row as stored, before PrepareRow made its display text.
     QString StoredPath(int row) const;
+    /// True for a server book's row: its stored path holds "@".
+    bool IsSqlBookRow(int row) const;
 
     /// Appends one row per line of `text` (CR, LF or CR LF end a line; a last empty
     /// line makes no row), its tab-separated fields filling the columns in order.

@@ -1,9 +1,13 @@
 #include "wizard/CreatLedgerWiz.h"
 
-#include "wizard/BookInfoWriter.h"
-#include "wizard/NewBookClearing.h"
-#include "wizard/NewBookDatabase.h"
-#include "wizard/WizardError.h"
+#include "newbook/CreationObserver.h"
+#include "newbook/HostNotice.h"
+#include "newbook/NewBookClearing.h"
+#include "newbook/OperatorCheck.h"
+#include "newbook/PathText.h"
+#include "newbook/SqlLocation.h"
+#include "newbook/TemplateFolder.h"
+#include "newbook/TemplateLocation.h"
 
 #include "platform/AnsiTextFile.h"
 #include "platform/DiskPath.h"
@@ -11,34 +15,25 @@
 #include "platform/PropertyStore.h"
 #include "support/AccountingObject.h"
 #include "support/SupportError.h"
-#include "wizard/BookListEntry.h"
+#include "wizard/BookListDropDown.h"
 #include "wizard/BookListModel.h"
+#include "wizard/FSComprFile.h"
 #include "wizard/FieldRules.h"
-#include "wizard/HostNotice.h"
 #include "wizard/OleColour.h"
-#include "wizard/OperatorCheck.h"
-#include "wizard/SqlLocation.h"
-#include "wizard/TemplateLocation.h"
 #include "wizard/UpDownSpinner.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QFrame>
 #include <QHeaderView>
-#include <QHelpEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTableView>
 #include <QToolButton>
-#include <QToolTip>
 
-#include <algorithm>
-#include <filesystem>
 #include <stdexcept>
-#include <system_error>
 #include <vector>
 
 namespace kx::wizard {
@@ -60,42 +55,6 @@ std::size_t CheckedIndex(short index, std::size_t count) {
     if (index < 0 || static_cast<std::size_t>(index) >= count)
         throw std::out_of_range("下标越界：" + std::to_string(index));
     return static_cast<std::size_t>(index);
-}
-
-bool IsSeparator(QChar c) {
-    return c == u'\\' || c == u'/';
-}
-
-// A path of the form "X:..." carries a drive letter.
-bool HasDriveLetter(const QString& path) {
-    return path.size() >= 2 && path[1] == u':';
-}
-
-// "\\server..." or "//server..." names a network share.
-bool IsSharePath(const QString& path) {
-    return path.size() >= 2 && IsSeparator(path[0]) && path[1] == path[0];
-}
-
-bool BeginsWithSingle(const QString& path, QChar separator) {
-    return path.startsWith(separator) && !IsSharePath(path);
-}
-
-// Runs of the same separator shrink to one ("a\\b" -> "a\b", "a//b" -> "a/b").
-QString CollapseDoubledSeparators(const QString& text) {
-    QString result;
-    result.reserve(text.size());
-    for (const QChar c : text) {
-        if (IsSeparator(c) && !result.isEmpty() && result.back() == c)
-            continue;
-        result += c;
-    }
-    return result;
-}
-
-QString WithoutTrailingSeparators(QString path) {
-    while (!path.isEmpty() && IsSeparator(path.back()))
-        path.chop(1);
-    return path;
 }
 
 /// Restores a widget's cursor when the work under a busy cursor ends.
@@ -132,26 +91,6 @@ class PaintingSuspended {
     QWidget* widget_;
 };
 
-/// The template archives in `folder` with extension `extension` (any letter case),
-/// in name order.
-std::vector<QString> ArchiveFileNames(const std::filesystem::path& folder, const QString& extension) {
-    std::vector<QString> names;
-    std::error_code ec;
-    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (!it->is_regular_file(ec))
-            continue;
-        const QString name = QString::fromStdString(it->path().filename().string());
-        const qsizetype dot = name.lastIndexOf(u'.');
-        if (dot >= 0 && name.mid(dot + 1).compare(extension, Qt::CaseInsensitive) == 0)
-            names.push_back(name);
-    }
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int folded = a.compare(b, Qt::CaseInsensitive);
-        return folded != 0 ? folded < 0 : a < b;
-    });
-    return names;
-}
-
 QColor RowColour(CreatLedgerWiz::Colour colour, const QWidget* widget) {
     return OleColourToQColor(colour, widget->palette());
 }
@@ -167,14 +106,12 @@ CreatLedgerWiz::~CreatLedgerWiz() = default;
 void CreatLedgerWiz::ConnectSurface() {
     connect(ui_.listEntryButton, &QPushButton::clicked, this, &CreatLedgerWiz::OnCreateListEntryClicked);
     connect(ui_.dropDownButton, &QToolButton::clicked, this, &CreatLedgerWiz::OnDropDown);
+    connect(ui_.listPanel, &BookListDropDown::RowChosen, this, &CreatLedgerWiz::SelectListRow);
     connect(ui_.sqlCheck, &QCheckBox::clicked, this, &CreatLedgerWiz::ShowSqlPanel);
     connect(ui_.yearSpinner, &QSpinBox::valueChanged, this,
             [this](int year) { ui_.newBookFields[3]->setText(QString::number(year)); });
     connect(ui_.monthSpinner, &QSpinBox::valueChanged, this,
             [this](int month) { ui_.newBookFields[4]->setText(QString::number(month)); });
-
-    ui_.grid->installEventFilter(this);
-    ui_.grid->viewport()->installEventFilter(this);
 
     for (QLineEdit* field : {ui_.templateField, ui_.operatorName, ui_.operatorPassword})
         new FieldRules(field, {{Qt::Key_Escape}, true, false});
@@ -252,12 +189,7 @@ void CreatLedgerWiz::SetBeginDate(const QDate& value) {
 }
 
 QString CreatLedgerWiz::PathTemplates() {
-    if (AppPath.isEmpty())
-        return pathTemplates_;
-    if (pathTemplates_.isEmpty())
-        pathTemplates_ = AppPath + QStringLiteral("/data");
-    else if (BeginsWithSingle(pathTemplates_, u'\\'))
-        pathTemplates_ = AppPath + pathTemplates_;
+    pathTemplates_ = newbook::ResolvedTemplateFolder(pathTemplates_, AppPath);
     return pathTemplates_;
 }
 
@@ -342,97 +274,101 @@ void CreatLedgerWiz::SetNextEnabled(bool enabled) {
 
 void CreatLedgerWiz::RunCreation() {
     ui_.Label(4, 9)->clear();
-    ui_.Label(4, 0)->setText(QStringLiteral("正在创建新账簿..."));
+    ui_.Label(4, 0)->setText(QString::fromStdString(newbook::CreationUnderWay().title));
     platform::LetPendingEventsRun();
     CreateNewAccBook();
 }
 
-bool CreatLedgerWiz::CreateNewAccBook() {
-    emit Process(0);
-    bool result = false;
-    QString pendingMessage;
-    try {
-        // Only a checked box means a server book; a greyed one makes a book file.
-        const bool isSql = ui_.sqlCheck->checkState() == Qt::Checked;
-        emit Process(5);
-        platform::LetPendingEventsRun();
-        if (!AddNewFile(isSql))
-            throw WizardError("CreateNewAccBook", "创建新账簿时遇到错误。”");
-        emit Process(20);
-        if (!WriteBookInfo(isSql))
-            ShowCreationError(QStringLiteral("    无法创建新账簿的数据库文件。"));
-        emit Process(40);
-        if (!ClearNewBook(isSql))
-            ShowCreationError(QStringLiteral("    无法清理新账簿的数据库。"));
-        emit Process(60);
-        if (AddBookListEntry(isSql)) {
-            const QString month = QString::fromStdString(YearMonthText(BeginDate()));
-            ui_.Label(4, 0)->setText(QStringLiteral("已创建新账簿："));
-            const std::array<QString, 4> lines{QStringLiteral("    账簿名称：") + BookName(),
-                                               QStringLiteral("    单位名称：") + UserName(),
-                                               QStringLiteral("    财务主管：") + Director(),
-                                               QStringLiteral("    建账日期：") + month};
-            for (int i = 0; i < 4; ++i) {
-                ui_.Label(4, i + 1)->setText(lines[static_cast<std::size_t>(i)]);
-                ui_.Label(4, i + 1)->setVisible(true);
-            }
-            buttonCaptions_[0] = QStringLiteral("完成(&C)");
-            buttonEnabled_[0] = true;
-            buttonCaptions_[1] = kBackCaption;
-            buttonEnabled_[1] = false;
-            buttonCaptions_[2] = kNextCaption;
-            buttonEnabled_[2] = false;
-            // Set directly: the completion notice of the setter is not sent here.
-            completed_ = true;
-            ui_.Label(4, 9)->setText(QStringLiteral("单击“完成”按钮，结束向导。"));
-        } else {
-            ui_.Label(4, 0)->setText(QStringLiteral("创建账簿时遇到错误："));
-            ui_.Label(4, 1)->setText(QStringLiteral("    无法更新账簿列表。"));
-            for (int i = 2; i <= 4; ++i)
-                ui_.Label(4, i)->setVisible(false);
-        }
-        emit Process(100);
-        platform::LetPendingEventsRun();
-        result = true;
-    } catch (const std::exception& e) {
-        pendingMessage = QString::fromUtf8(e.what());
+/// The control's side of a creation: the events go to its signals, the results to
+/// page 4 and the host buttons.
+class CreatLedgerWiz::CreationPage final : public newbook::CreationObserver {
+  public:
+    explicit CreationPage(CreatLedgerWiz& wiz) : wiz_(wiz) {}
+
+    void Process(short indicator) override { emit wiz_.Process(indicator); }
+    void Prompt(const std::string& message, bool showBox) override {
+        wiz_.Prompt(QString::fromStdString(message), showBox);
     }
-    emit Process(-1);
-    if (!result)
-        Prompt(pendingMessage, true);
-    return result;
+    void BookFileChosen(const std::string& bookFile) override { wiz_.bookFile_ = QString::fromStdString(bookFile); }
+    void StepFailed(const newbook::CreationSummary& summary) override {
+        wiz_.ShowSummary(summary);
+        wiz_.buttonEnabled_[2] = false;
+    }
+    void Finished(const newbook::CreationSummary& summary) override {
+        wiz_.ShowSummary(summary);
+        if (!summary.completed)
+            return;
+        wiz_.buttonCaptions_[0] = QStringLiteral("完成(&C)");
+        wiz_.buttonEnabled_[0] = true;
+        wiz_.buttonCaptions_[1] = kBackCaption;
+        wiz_.buttonEnabled_[1] = false;
+        wiz_.buttonCaptions_[2] = kNextCaption;
+        wiz_.buttonEnabled_[2] = false;
+        // Set directly: the completion notice of the setter is not sent here.
+        wiz_.completed_ = true;
+        wiz_.ui_.Label(4, 9)->setText(QString::fromStdString(summary.closing));
+    }
+
+  private:
+    CreatLedgerWiz& wiz_;
+};
+
+bool CreatLedgerWiz::CreateNewAccBook() {
+    // Only a checked box means a server book; a greyed one makes a book file.
+    newbook::NewBookRequest request = CreationRequest(ui_.sqlCheck->checkState() == Qt::Checked);
+    request.noticeWindow = winId();
+    CreationPage page(*this);
+    return newbook::NewBookCreation(std::move(request), page, *ui_.archive).Run();
 }
 
-void CreatLedgerWiz::ShowCreationError(const QString& what) {
-    ui_.Label(4, 0)->setText(QStringLiteral("创建账簿时遇到错误："));
-    ui_.Label(4, 1)->setText(what);
-    for (int i = 2; i <= 4; ++i)
-        ui_.Label(4, i)->setVisible(false);
-    buttonEnabled_[2] = false;
+void CreatLedgerWiz::ShowSummary(const newbook::CreationSummary& summary) {
+    ui_.Label(4, 0)->setText(QString::fromStdString(summary.title));
+    for (std::size_t i = 0; i < 4; ++i) {
+        QLabel* label = ui_.Label(4, static_cast<int>(i) + 1);
+        if (i < summary.lines.size())
+            label->setText(QString::fromStdString(summary.lines[i]));
+        label->setVisible(i < summary.lines.size());
+    }
 }
 
-ServerLogin CreatLedgerWiz::SqlTarget() const {
+newbook::ServerLogin CreatLedgerWiz::SqlTarget() const {
     return {ui_.sqlFields[0]->text().toStdString(), ui_.sqlFields[1]->text().toStdString(),
             ui_.sqlFields[2]->text().toStdString()};
 }
 
+newbook::NewBookRequest CreatLedgerWiz::CreationRequest(bool isSql) const {
+    newbook::NewBookRequest request;
+    request.templateLocation = fromFile_.toStdString();
+    request.operatorName = ui_.operatorName->text().toStdString();
+    request.operatorPassword = ui_.operatorPassword->text().toStdString();
+    request.bookNo = BookNo().toStdString();
+    request.bookName = BookName().toStdString();
+    request.company = UserName().toStdString();
+    request.director = Director().toStdString();
+    request.beginDate = BeginDate();
+    for (std::size_t i = 0; i < request.retain.size(); ++i)
+        request.retain[i] = static_cast<int>(ui_.retainBoxes[i]->checkState());
+    request.isSql = isSql;
+    request.target = SqlTarget();
+    request.appPath = AppPath.toStdString();
+    // The list is given the file as this control reads it, so that a bare name
+    // means the same file in the application folder for both.
+    request.listFile = iniFile_.isEmpty()
+                           ? std::string()
+                           : platform::ToDiskPath(iniFile_.toStdString(), AppPath.toStdString()).string();
+    request.acc = Acc.get();
+    request.bookFile = bookFile_.toStdString();
+    return request;
+}
+
 bool CreatLedgerWiz::WriteBookInfo(bool isSql) {
-    return wizard::WriteBookInfo(isSql, bookFile_.toStdString(), SqlTarget(),
-                                 {BookName().toStdString(), UserName().toStdString(), BeginDate()},
-                                 [this](const std::string& message, bool box) {
-                                     Prompt(QString::fromStdString(message), box);
-                                 });
+    CreationPage page(*this);
+    return newbook::NewBookCreation(CreationRequest(isSql), page, *ui_.archive).WriteBookInfo();
 }
 
 bool CreatLedgerWiz::ClearNewBook(bool isSql) {
-    RetainStates retain{};
-    for (std::size_t i = 0; i < retain.size(); ++i)
-        retain[i] = static_cast<int>(ui_.retainBoxes[i]->checkState());
-    const ClearingEvents events{[this](short value) { emit Process(value); },
-                                [this](const std::string& message, bool box) {
-                                    Prompt(QString::fromStdString(message), box);
-                                }};
-    return wizard::ClearNewBook(isSql, bookFile_.toStdString(), SqlTarget(), retain, Acc.get(), events);
+    CreationPage page(*this);
+    return newbook::NewBookCreation(CreationRequest(isSql), page, *ui_.archive).ClearNewBook();
 }
 
 void CreatLedgerWiz::SetCompleted(bool value) {
@@ -442,7 +378,7 @@ void CreatLedgerWiz::SetCompleted(bool value) {
     if (!Acc)
         throw support::SupportError(support::supporterr::ObjectNotSet,
                                     "未设置账务支持对象（Acc），无法通知主程序。");
-    Acc->SendNotice(HostNotice(winId(), "Branch"));
+    Acc->SendNotice(newbook::HostNotice(winId(), "Branch"));
 }
 
 QString CreatLedgerWiz::ButtonCaption(short index) const {
@@ -454,23 +390,12 @@ bool CreatLedgerWiz::ButtonEnabled(short index) const {
 }
 
 bool CreatLedgerWiz::PasswordOK() const {
-    return OperatorMayOpenTemplate(fromFile_.toStdString(), ui_.operatorName->text().toStdString(),
+    return newbook::OperatorMayOpenTemplate(fromFile_.toStdString(), ui_.operatorName->text().toStdString(),
                                    ui_.operatorPassword->text().toStdString(), AppPath.toStdString());
 }
 
 void CreatLedgerWiz::SetIniFile(const QString& value) {
-    if (HasDriveLetter(value) || BeginsWithSingle(value, u'/')) {
-        iniFile_ = value;
-        return;
-    }
-    const QString replaced = QString(value).replace(QStringLiteral(".."), AppPath);
-    const bool hasDrivePart = HasDriveLetter(replaced) || IsSharePath(replaced);
-    if (!hasDrivePart && BeginsWithSingle(replaced, u'\\') && !AppPath.isEmpty() &&
-        BeginsWithSingle(value, u'\\')) {
-        iniFile_ = WithoutTrailingSeparators(AppPath) + u'/' + CollapseDoubledSeparators(value.mid(1));
-        return;
-    }
-    iniFile_ = replaced;
+    iniFile_ = newbook::ResolvedListFile(value, AppPath);
 }
 
 // ---------------------------------------------------------------- the book list view
@@ -523,7 +448,7 @@ void CreatLedgerWiz::AddTemplateRows(QString extension) {
     if (folder.isEmpty())
         return;
     for (const QString& name :
-         ArchiveFileNames(platform::ToDiskPath(folder.toStdString(), AppPath.toStdString()), extension)) {
+         newbook::ArchiveFileNames(platform::ToDiskPath(folder.toStdString(), AppPath.toStdString()), extension)) {
         ++templateRowCount_;
         ui_.bookModel->InsertArchiveRow(folder, name);
     }
@@ -563,43 +488,10 @@ void CreatLedgerWiz::OnDropDown() {
                 return;
             }
         }
-        QWidget* page = ui_.listPanel->parentWidget();
-        const QPoint topLeft = ui_.templateField->mapTo(page, QPoint(0, ui_.templateField->height()));
-        int shownRows = 0;
-        for (int row = 0; row < ui_.bookModel->rowCount(); ++row)
-            shownRows += ui_.grid->isRowHidden(row) ? 0 : 1;
-        const int rowHeight = ui_.grid->verticalHeader()->defaultSectionSize();
-        const int wanted = std::clamp(shownRows, 3, 10) * rowHeight + 2 * ui_.grid->frameWidth();
-        const int room = page->height() - topLeft.y() - 4;
-        ui_.listPanel->setGeometry(topLeft.x(), topLeft.y(), ui_.templateField->width(),
-                                   std::max(std::min(wanted, room), rowHeight + 2 * ui_.grid->frameWidth()));
-        ui_.listPanel->show();
-        ui_.listPanel->raise();
-        ui_.grid->setFocus();
-        if (!ui_.grid->currentIndex().isValid()) {
-            const long long row = bookId_ < 0 ? 0 : static_cast<long long>(bookId_) + templateRowCount_;
-            if (row < ui_.bookModel->rowCount())
-                ui_.grid->setCurrentIndex(
-                    ui_.bookModel->index(static_cast<int>(row), BookListModel::BookName));
-        }
+        ui_.listPanel->OpenUnderField(bookId_ < 0 ? 0 : static_cast<long long>(bookId_) + templateRowCount_);
     } catch (const std::exception&) {
         // The drop-down ends quietly.
     }
-}
-
-void CreatLedgerWiz::OnHover(int row) {
-    if (row < 0 || row >= ui_.bookModel->rowCount() || row == lastHoverRow_)
-        return;
-    if (lastHoverRow_ >= 0 && lastHoverRow_ < ui_.bookModel->rowCount())
-        ui_.bookModel->SetRowBold(lastHoverRow_, false, ui_.grid->font());
-    lastHoverRow_ = row;
-    const QString hint = ui_.bookModel->Text(row, BookListModel::UserName) + u' ' +
-                         ui_.bookModel->Text(row, BookListModel::BookPath) +
-                         (IsSqlBookRow(row) ? u':' : u'\\') +
-                         ui_.bookModel->Text(row, BookListModel::BookFile);
-    if (hint != ui_.grid->toolTip())
-        ui_.grid->setToolTip(hint);
-    ui_.bookModel->SetRowBold(row, true, ui_.grid->font());
 }
 
 void CreatLedgerWiz::SelectListRow(Qt::MouseButton button, int clickedRow) {
@@ -624,7 +516,7 @@ void CreatLedgerWiz::SelectListRow(Qt::MouseButton button, int clickedRow) {
                 ShowSqlPanel();
                 for (short i = 0; i < 3; ++i)
                     ui_.sqlFields[static_cast<std::size_t>(i)]->setText(
-                        QString::fromStdString(SqlLocationPart(location.toStdString(), i)));
+                        QString::fromStdString(newbook::SqlLocationPart(location.toStdString(), i)));
                 palette.setColor(QPalette::Text, RowColour(foreColors_[1], ui_.templateField));
             } else {
                 palette.setColor(QPalette::Text, RowColour(foreColors_[2], ui_.templateField));
@@ -674,48 +566,6 @@ void CreatLedgerWiz::OnCreateListEntryClicked() {
     emit AfterAddItem();
 }
 
-bool CreatLedgerWiz::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ui_.grid->viewport()) {
-        switch (event->type()) {
-        case QEvent::MouseMove:
-            OnHover(ui_.grid->rowAt(static_cast<QMouseEvent*>(event)->position().toPoint().y()));
-            return false;
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-            // Only the left button picks a row; the others leave the list as it is.
-            return static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton;
-        case QEvent::MouseButtonRelease: {
-            auto* mouse = static_cast<QMouseEvent*>(event);
-            SelectListRow(mouse->button(), ui_.grid->rowAt(mouse->position().toPoint().y()));
-            return false;
-        }
-        case QEvent::ToolTip: {
-            auto* help = static_cast<QHelpEvent*>(event);
-            if (ui_.grid->toolTip().isEmpty())
-                QToolTip::hideText();
-            else
-                QToolTip::showText(help->globalPos(), ui_.grid->toolTip(), ui_.grid->viewport());
-            return true;
-        }
-        default:
-            return false;
-        }
-    }
-    if (watched == ui_.grid && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            SelectListRow(Qt::LeftButton);
-            return true;
-        }
-        if (key == Qt::Key_Escape) {
-            ui_.listPanel->hide();
-            ui_.templateField->setFocus();
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
 void CreatLedgerWiz::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange)
@@ -724,46 +574,23 @@ void CreatLedgerWiz::changeEvent(QEvent* event) {
 
 // ---------------------------------------------------------------- the template location
 
-bool CreatLedgerWiz::IsSqlBookRow(int row) const {
-    return ui_.bookModel->StoredPath(row).contains(u'@');
-}
-
 bool CreatLedgerWiz::SetTemplateFromRow(int row) {
     const QString bookFile = ui_.bookModel->Text(row, BookListModel::BookFile);
-    if (IsSqlBookRow(row)) {
+    if (ui_.bookModel->IsSqlBookRow(row)) {
         fromFile_ = ui_.bookModel->StoredPath(row) + u'|' + bookFile;
         return true;
     }
-    fromFile_ = TemplateFileOfRow(ui_.bookModel->Text(row, BookListModel::BookPath), bookFile, AppPath);
+    fromFile_ = newbook::TemplateFileOfRow(ui_.bookModel->Text(row, BookListModel::BookPath), bookFile, AppPath);
     return platform::FileExists(fromFile_.toStdString(), AppPath.toStdString());
-}
-
-QString CreatLedgerWiz::GetTemplateFile() {
-    return wizard::GetTemplateFile(fromFile_, AppPath, *ui_.archive,
-                                   [this](const QString& message) { Prompt(message, true); });
-}
-
-bool CreatLedgerWiz::UnpackArchive(const QString& archivePath, const QString& targetPath) {
-    return wizard::UnpackArchive(*ui_.archive, archivePath, targetPath);
 }
 
 // ---------------------------------------------------------------- the new list entry
 
 bool CreatLedgerWiz::AddBookListEntry(bool isSql) {
-    NewBookListEntry entry;
-    entry.bookName = BookName().toStdString();
-    entry.userName = UserName().toStdString();
-    entry.bookFile = bookFile_.toStdString();
-    entry.isSql = isSql;
-    entry.server = ui_.sqlFields[0]->text().toStdString();
-    entry.userId = ui_.sqlFields[1]->text().toStdString();
-    entry.password = ui_.sqlFields[2]->text().toStdString();
-    // The list object is given the file as this control reads it, so that a bare
-    // name means the same file in the application folder for both.
-    const std::string listFile =
-        iniFile_.isEmpty() ? std::string()
-                           : platform::ToDiskPath(iniFile_.toStdString(), AppPath.toStdString()).string();
-    return wizard::AddBookListEntry(entry, listFile, Acc.get(), winId());
+    newbook::NewBookRequest request = CreationRequest(isSql);
+    request.noticeWindow = winId();
+    CreationPage page(*this);
+    return newbook::NewBookCreation(std::move(request), page, *ui_.archive).AddBookListEntry();
 }
 
 // ---------------------------------------------------------------- page 3
@@ -796,44 +623,16 @@ void CreatLedgerWiz::Prompt(const QString& rMsg, bool rShowBox) {
 }
 
 bool CreatLedgerWiz::AddNewFile(bool isSql) {
-    NewBookDatabaseRequest request;
-    request.templateFile = GetTemplateFile().toStdString();
-    request.isSql = isSql;
-    request.bookNo = BookNo().toStdString();
-    request.operatorName = ui_.operatorName->text().toStdString();
-    request.operatorPassword = ui_.operatorPassword->text().toStdString();
-    request.appPath = AppPath.toStdString();
-    request.readTarget = [this] { return SqlTarget(); };
-
-    // An unpacked archive is a private copy of the template: it goes once the new
-    // database exists, and also when making it failed.
-    struct UnpackedTemplate {
-        std::string path;
-        ~UnpackedTemplate() {
-            if (!path.empty()) {
-                std::error_code ec;
-                std::filesystem::remove(path, ec);
-            }
-        }
-    } unpacked{IsArchiveLocation(fromFile_.toStdString()) ? request.templateFile : std::string()};
-
-    std::string bookFile;
-    try {
-        const bool made = MakeNewBookDatabase(request, bookFile);
-        bookFile_ = QString::fromStdString(bookFile);
-        return made;
-    } catch (...) {
-        bookFile_ = QString::fromStdString(bookFile);
-        throw;
-    }
+    CreationPage page(*this);
+    return newbook::NewBookCreation(CreationRequest(isSql), page, *ui_.archive).AddNewFile();
 }
 
 bool CreatLedgerWiz::ZapTable(const QString& rTableName, const QString& rWhere, kx::ado::Connection* rCnn) {
-    const ClearingEvents events{[this](short value) { emit Process(value); },
+    const newbook::ClearingEvents events{[this](short value) { emit Process(value); },
                                 [this](const std::string& message, bool box) {
                                     Prompt(QString::fromStdString(message), box);
                                 }};
-    return wizard::ZapTable(rTableName.toStdString(), rWhere.toStdString(), rCnn, events);
+    return newbook::ZapTable(rTableName.toStdString(), rWhere.toStdString(), rCnn, events);
 }
 
 void CreatLedgerWiz::ReadProperties(const platform::PropertyStore& store) {

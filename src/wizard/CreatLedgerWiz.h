@@ -1,7 +1,8 @@
 #pragma once
 
 #include "ado/Connection.h"
-#include "wizard/NewBookName.h"
+#include "newbook/CreationObserver.h"
+#include "newbook/NewBookCreation.h"
 #include "wizard/WizardSurface.h"
 
 #include <QDate>
@@ -209,10 +210,13 @@ class CreatLedgerWiz : public QWidget {
     void AfterAddItem();
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
   private:
+    /// Shows the creation's reports on this control: its events, page 4 and the
+    /// host buttons.
+    class CreationPage;
+
     void ConnectSurface();
     void SetUpPage(short page);
     void SetNextEnabled(bool enabled);
@@ -222,30 +226,29 @@ class CreatLedgerWiz : public QWidget {
     /// line, and the summary page. True when it ran to its end; every failure
     /// that stops it is shown through `Prompt` with the box.
     bool CreateNewAccBook();
+    /// What the pages say about the new book, for a creation or one of its steps
+    /// (without the notice window, which only the list step needs).
+    newbook::NewBookRequest CreationRequest(bool isSql) const;
     /// Writes the new book's name, company, start month and installation mark.
     bool WriteBookInfo(bool isSql);
     /// Empties the new book's tables as the retain boxes say.
     bool ClearNewBook(bool isSql);
-    /// Page 4 after a step of the creation failed: `what` on line 1.
-    void ShowCreationError(const QString& what);
+    /// Page 4 showing `summary`: the title, its lines (the others hidden).
+    void ShowSummary(const newbook::CreationSummary& summary);
     /// The server target typed on page 1.
-    ServerLogin SqlTarget() const;
+    newbook::ServerLogin SqlTarget() const;
 
     // The book list view.
     void RemoveEmptyRows();
     void AddTemplateRows(QString extension);
     void PrepareListRows();
     void OnDropDown();
-    void OnHover(int row);
     void SelectListRow(Qt::MouseButton button, int clickedRow = -1);
     void ShowSqlPanel();
     void OnCreateListEntryClicked();
 
     // The template location.
-    bool IsSqlBookRow(int row) const;
     bool SetTemplateFromRow(int row);
-    QString GetTemplateFile();
-    bool UnpackArchive(const QString& archivePath, const QString& targetPath);
 
     /// Appends the new book's line to the book list and tells the host.
     bool AddBookListEntry(bool isSql);
@@ -271,7 +274,6 @@ class CreatLedgerWiz : public QWidget {
     short templateRowCount_ = 0;
     QString pathTemplates_;
     QString pathSamples_;
-    int lastHoverRow_ = 0;
     std::set<std::string> changed_;
 };
 

@@ -1,19 +1,24 @@
 #include "wizard/FSComprFile.h"
 
-#include "platform/DiskPath.h"
-
 namespace kx::wizard {
 
-FSComprFile::FSComprFile(QWidget* parent, ArchiveLimits limits) : QWidget(parent), unpacker_(limits) {
+FSComprFile::FSComprFile(QWidget* parent, newbook::ArchiveLimits limits) : QWidget(parent), unpacker_(limits) {
     setObjectName(QStringLiteral("FSComprFile"));
     hide();
 }
 
 void FSComprFile::Unpack() {
-    if (source_.isEmpty() || target_.isEmpty())
-        throw ArchiveError("未指定压缩包或解压目标");
-    unpacker_.UnpackSingleFile(platform::ToDiskPath(source_.toStdString()),
-                               platform::ToDiskPath(target_.toStdString()));
+    unpacker_.UnpackTo(source_, target_);
+}
+
+void FSComprFile::UnpackTo(const QString& archive, const QString& target) {
+    struct HiddenAfterwards {
+        QWidget* control;
+        ~HiddenAfterwards() { control->setVisible(false); }
+    } hidden{this};
+    SetArchiveSource(archive);
+    SetArchiveTarget(target);
+    Unpack();
 }
 
 } // namespace kx::wizard

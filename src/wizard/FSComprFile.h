@@ -1,6 +1,6 @@
 #pragma once
 
-#include "wizard/ArchiveUnpacker.h"
+#include "newbook/TemplateUnpacker.h"
 
 #include <QString>
 #include <QWidget>
@@ -10,13 +10,13 @@ namespace kx::wizard {
 /// The wizard's archive control: unpacks the book file of a template archive.
 /// It has no look of its own and stays hidden; it is a child control so that the
 /// wizard owns it like its other parts.
-class FSComprFile : public QWidget {
+class FSComprFile : public QWidget, public newbook::TemplateUnpacker {
     Q_OBJECT
     Q_PROPERTY(QString ArchiveSource READ ArchiveSource WRITE SetArchiveSource)
     Q_PROPERTY(QString ArchiveTarget READ ArchiveTarget WRITE SetArchiveTarget)
 
   public:
-    explicit FSComprFile(QWidget* parent = nullptr, ArchiveLimits limits = {});
+    explicit FSComprFile(QWidget* parent = nullptr, newbook::ArchiveLimits limits = {});
 
     /// The archive to unpack: a path text as the book list keeps it ("\" or "/").
     QString ArchiveSource() const { return source_; }
@@ -30,8 +30,12 @@ class FSComprFile : public QWidget {
     /// or platform::PlatformError when it cannot; then nothing was written.
     void Unpack();
 
+    /// Takes `archive` and `target` as its source and target, unpacks, and is
+    /// hidden afterwards whatever the outcome.
+    void UnpackTo(const QString& archive, const QString& target) override;
+
   private:
-    ArchiveUnpacker unpacker_;
+    newbook::DirectTemplateUnpacker unpacker_;
     QString source_;
     QString target_;
 };

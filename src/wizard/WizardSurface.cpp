@@ -1,6 +1,7 @@
 #include "wizard/WizardSurface.h"
 
-#include "wizard/BookListModel.h"
+#include "newbook/CreationObserver.h"
+#include "wizard/BookListDropDown.h"
 #include "wizard/FSComprFile.h"
 #include "wizard/LabelWithFields.h"
 #include "wizard/UpDownSpinner.h"
@@ -9,14 +10,15 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
-#include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <string>
+#include <vector>
 
 namespace kx::wizard {
 
@@ -102,33 +104,9 @@ void BuildWelcomePage(WizardSurface& ui, QFrame* page) {
 }
 
 void BuildBookList(WizardSurface& ui, QFrame* page) {
-    // The drop-down floats over the page under the template field.
-    ui.listPanel = new QFrame(page);
-    ui.listPanel->setObjectName(QStringLiteral("C1EList"));
-    auto* panelLayout = new QVBoxLayout(ui.listPanel);
-    panelLayout->setContentsMargins(0, 0, 0, 0);
-
-    ui.bookModel = new BookListModel(ui.owner);
-    ui.grid = new QTableView(ui.listPanel);
-    ui.grid->setObjectName(QStringLiteral("fg"));
-    ui.grid->setModel(ui.bookModel);
-    ui.grid->horizontalHeader()->hide();
-    ui.grid->verticalHeader()->hide();
-    ui.grid->setShowGrid(false);
-    ui.grid->setWordWrap(false);
-    ui.grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ui.grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    ui.grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ui.grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ui.grid->setMouseTracking(true);
-    constexpr std::array<int, BookListModel::ColumnCount> kWidthsInTwips{2310, 2025, 1065, 900, 900, 900};
-    for (int c = 0; c < BookListModel::ColumnCount; ++c) {
-        ui.grid->setColumnWidth(c, kWidthsInTwips[static_cast<std::size_t>(c)] / 15);
-        ui.grid->setColumnHidden(c, c != BookListModel::BookName);
-    }
-    ui.grid->horizontalHeader()->setSectionResizeMode(BookListModel::BookName, QHeaderView::Stretch);
-    panelLayout->addWidget(ui.grid);
-    ui.listPanel->hide();
+    ui.listPanel = new BookListDropDown(ui.templateField, page, ui.owner);
+    ui.grid = ui.listPanel->Grid();
+    ui.bookModel = ui.listPanel->Model();
 }
 
 void BuildTemplatePage(WizardSurface& ui, QFrame* page) {
@@ -265,10 +243,10 @@ void BuildNewBookPage(WizardSurface& ui, QFrame* page) {
 void BuildResultPage(QFrame* page) {
     QVBoxLayout* layout = PageLayout(page);
     layout->addWidget(NewTitle(page, 4, 0, QStringLiteral("已创建新账簿：")));
-    layout->addWidget(NewLabel(page, 4, 1, QStringLiteral("账簿名称：")));
-    layout->addWidget(NewLabel(page, 4, 2, QStringLiteral("单位名称：")));
-    layout->addWidget(NewLabel(page, 4, 3, QStringLiteral("财务主管：")));
-    layout->addWidget(NewLabel(page, 4, 4, QStringLiteral("建账日期：       年     月"), false));
+    // The captions the creation's result starts from.
+    const std::vector<std::string> captions = newbook::CreationUnderWay().lines;
+    for (std::size_t i = 0; i < captions.size(); ++i)
+        layout->addWidget(NewLabel(page, 4, static_cast<int>(i) + 1, QString::fromStdString(captions[i]), i < 3));
     layout->addStretch(1);
     layout->addWidget(
         NewLabel(page, 4, 9, QStringLiteral("新账簿已键入到账簿列表中，单击“完成”，结束向导。")));

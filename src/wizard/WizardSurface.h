@@ -14,6 +14,7 @@ class QWidget;
 
 namespace kx::wizard {
 
+class BookListDropDown;
 class BookListModel;
 class FSComprFile;
 class UpDownSpinner;
@@ -28,8 +29,8 @@ struct WizardSurface {
     // Page 1: the template.
     QLineEdit* templateField = nullptr;    // TDBText1_0
     QToolButton* dropDownButton = nullptr; // its drop-down button
-    QWidget* listPanel = nullptr;          // C1EList, floating under the field
-    QTableView* grid = nullptr;            // fg
+    BookListDropDown* listPanel = nullptr; // C1EList, floating under the field
+    QTableView* grid = nullptr;            // fg, in the drop-down
     BookListModel* bookModel = nullptr;
     QFrame* operatorBox = nullptr;         // Picture1
     QLineEdit* operatorName = nullptr;     // TDBText1_1

@@ -5,7 +5,7 @@
 
 #include "platform/AnsiTextFile.h"
 #include "platform/PrivateTempFolder.h"
-#include "wizard/ZipBuilder.h"
+#include "newbook/ZipBuilder.h"
 
 #include <QFrame>
 
@@ -33,7 +33,7 @@ TEST_F(ArchiveTemplate, TheBookIsMadeFromTheUnpackedArchiveAndNoUnpackedFileStay
     const fs::path archived = app.path() / "archived.mde";
     fs::copy_file(app.SampleBook(), archived);
     BookContents(archived).Run("Delete From kxFaDeprec Where DeprecID > 7");
-    wizard::test::ZipBuilder()
+    newbook::test::ZipBuilder()
         .File("kxBlank.mde", platform::ReadWholeFile(archived))
         .WriteTo(app.Data() / "空白模板.WAK");
     app.WriteList({kSampleLine});

@@ -6,7 +6,7 @@
 #include "wizard/BookListModel.h"
 #include "wizard/CreatLedgerWiz.h"
 #include "wizard/WizardTestSupport.h"
-#include "wizard/ZipBuilder.h"
+#include "newbook/ZipBuilder.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -21,6 +21,8 @@
 #include <vector>
 
 namespace kx::wizard::test {
+
+using newbook::test::ZipBuilder;
 
 inline QString Q(const std::filesystem::path& p) {
     return QString::fromStdString(p.string());

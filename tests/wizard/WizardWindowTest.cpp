@@ -6,7 +6,7 @@
 #include "platform/PropertyStore.h"
 #include "wizard/BookListModel.h"
 #include "wizard/WizardTestSupport.h"
-#include "wizard/ZipBuilder.h"
+#include "newbook/ZipBuilder.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -127,7 +127,7 @@ TEST_F(WizardWindowTest, HostWalksThePagesCheckingTheOperatorAndTheNewBookName) 
 }
 
 TEST_F(WizardWindowTest, ArchiveTemplateNeedsNoOperator) {
-    wizard::test::ZipBuilder().File("book.mde", "book").WriteTo(app.path() / "Data" / "标准模板.WAK");
+    newbook::test::ZipBuilder().File("book.mde", "book").WriteTo(app.path() / "Data" / "标准模板.WAK");
     Open();
     Click(window->NextButton());
     QTest::mouseClick(Wiz().findChild<QWidget*>(QStringLiteral("TDBText1_0_DropDown")), Qt::LeftButton);

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace kx::support {
+class AccountingObject;
+}
+
+namespace kx::newbook {
+
+/// What the wizard knows of a book that goes into the book list.
+struct NewBookListEntry {
+    std::string bookName;
+    std::string userName;
+    /// Server book: the database name. Book file: its path ("\" or "/"), or "".
+    std::string bookFile;
+    bool isSql = false;
+    /// The server location of a server book.
+    std::string server;
+    std::string userId;
+    std::string password;
+};
+
+/// The book list line of `entry`: name, folder (server book: "user:password@server"),
+/// file name (server book: database name), company, "(未知)", "0", "", "".
+std::string BookListEntryLine(const NewBookListEntry& entry);
+
+/// Loads the book list `iniFile` into a list of its own, appends the line of
+/// `entry`, saves the list and then sends the "BookList" notice with
+/// `windowHandle` through `acc`. Answers whether the list was saved; the notice
+/// is sent in either case. A list file that cannot be read is left untouched
+/// (answer false), rather than being replaced by a list of the one new line. Throws support::SupportError
+/// (ObjectNotSet) when `acc` is null (after saving), and what the notice receiver throws.
+bool AddBookListEntry(const NewBookListEntry& entry, const std::string& iniFile,
+                      support::AccountingObject* acc, std::uint64_t windowHandle);
+
+} // namespace kx::newbook

@@ -1,0 +1,135 @@
+#include "newbook/BookInfoWriter.h"
+#include "newbook/NewBookDatabase.h"
+#include "newbook/WizardError.h"
+
+#include "SampleBookCopy.h"
+#include "database/CreateCnn.h"
+#include "platform/AnsiTextFile.h"
+#include "platform/PlatformError.h"
+#include "platform/Utf8Text.h"
+
+#include <gtest/gtest.h>
+
+namespace kx::newbook {
+namespace {
+
+class NewBookDatabaseTest : public ::testing::Test {
+protected:
+    void SetUp() override { std::filesystem::create_directories(app.path() / "Data"); }
+    std::string App() const { return app.str(); }
+    NewBookDatabaseRequest Request(const std::string& templateFile) const {
+        NewBookDatabaseRequest r;
+        r.templateFile = templateFile;
+        r.bookNo = "1";
+        r.appPath = App();
+        r.readTarget = [] { return ServerLogin{}; };
+        return r;
+    }
+    test::TempFolder app;
+};
+
+TEST_F(NewBookDatabaseTest, BookFileNamesCountPastExistingFiles) {
+    const auto noServer = [] { return ServerLogin{}; };
+    EXPECT_EQ(MakeNewBookName(1, false, App(), noServer), App() + "/Data/kxAcc000001.MDE");
+    platform::WriteFileAtomically(app.path() / "Data" / "kxAcc000001.MDE", "x");
+    platform::WriteFileAtomically(app.path() / "Data" / "kxAcc000001(1).MDE", "x");
+    EXPECT_EQ(MakeNewBookName(1, false, App(), noServer), App() + "/Data/kxAcc000001(2).MDE");
+    EXPECT_EQ(MakeNewBookName(32767, false, App(), noServer), App() + "/Data/kxAcc032767.MDE");
+}
+
+TEST_F(NewBookDatabaseTest, AnUnreachableServerGivesTheFirstDatabaseName) {
+    const auto nowhere = [] { return ServerLogin{"/nonexistent-socket-folder,1", "sa", "x"}; };
+    EXPECT_EQ(MakeNewBookName(12, true, App(), nowhere), "kxAcc000012");
+}
+
+TEST(BookNumber, TextsThatAreNotSixteenBitNumbersStopTheCreation) {
+    EXPECT_EQ(BookNumberOf("1"), 1);
+    EXPECT_EQ(BookNumberOf(" 32767 "), 32767);
+    try {
+        BookNumberOf("32768");
+        FAIL();
+    } catch (const platform::PlatformError& e) {
+        EXPECT_EQ(e.number(), 6);
+    }
+    try {
+        BookNumberOf("一");
+        FAIL();
+    } catch (const platform::PlatformError& e) {
+        EXPECT_EQ(e.number(), 13);
+    }
+}
+
+TEST_F(NewBookDatabaseTest, AMissingTemplateFileStopsWithItsMessage) {
+    std::string bookFile;
+    try {
+        MakeNewBookDatabase(Request(App() + "/Data/none.mde"), bookFile);
+        FAIL();
+    } catch (const WizardError& e) {
+        EXPECT_EQ(e.Number(), 522);
+        EXPECT_EQ(e.Source(), "AddNewFile");
+        EXPECT_STREQ(e.what(), "未找到作为模版的当前账簿的数据库文件，无法创建账簿文件。");
+    }
+    EXPECT_TRUE(bookFile.empty());
+}
+
+TEST_F(NewBookDatabaseTest, ABookFileTemplateIsCopiedUnderTheNewName) {
+    const test::SampleBookCopy sample;
+    std::string bookFile;
+    ASSERT_TRUE(MakeNewBookDatabase(Request(sample.str()), bookFile));
+    EXPECT_EQ(bookFile, App() + "/Data/kxAcc000001.MDE");
+    EXPECT_EQ(platform::ReadWholeFile(bookFile), platform::ReadWholeFile(sample.path()));
+    // Only the new book: no temporary file is left beside it.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(app.path() / "Data"),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST_F(NewBookDatabaseTest, TheCopyNeverReplacesAnExistingBook) {
+    const test::SampleBookCopy sample;
+    const auto target = app.path() / "Data" / "kxAcc000001.MDE";
+    platform::WriteFileAtomically(target, "someone's book");
+    EXPECT_FALSE(CopyBookFile(sample.str(), target.string()));
+    EXPECT_EQ(platform::ReadWholeFile(target), "someone's book");
+}
+
+TEST_F(NewBookDatabaseTest, AnUnreachableServerTemplateRefusesTheOperator) {
+    NewBookDatabaseRequest r = Request("sa:pw@/nonexistent-socket-folder,1|kxAcc000001");
+    std::string bookFile;
+    try {
+        MakeNewBookDatabase(r, bookFile);
+        FAIL();
+    } catch (const WizardError& e) {
+        EXPECT_STREQ(e.what(), "未找到作为模版的当前账簿的数据库，无法创建账簿。");
+    }
+}
+
+TEST_F(NewBookDatabaseTest, BookInformationIsWrittenIntoTheNewBook) {
+    const test::SampleBookCopy sample;
+    std::vector<std::string> prompts;
+    ASSERT_TRUE(WriteBookInfo(false, sample.str(), {}, {"新账簿", "上海某某有限公司", QDate(2013, 3, 15)},
+                              [&](const std::string& m, bool) { prompts.push_back(m); }));
+    EXPECT_TRUE(prompts.empty());
+    ado::Connection cnn;
+    database::CreateCnn(cnn, sample.str(), "", "", "###");
+    cnn.Open({}, {}, {}, -1);
+    const std::string info =
+        cnn.Execute("Select InfoValue From kxBookInfo Where InfoName = 'BookInfo'")->Item(0).Value().ToString();
+    cnn.Close();
+    const auto items = platform::SplitText(info, '|');
+    ASSERT_GE(items.size(), 15u);
+    EXPECT_EQ(items[4], "新账簿");
+    EXPECT_EQ(items[5], "上海某某有限公司");
+    EXPECT_EQ(items[13].rfind("KXLW-", 0), 0u);
+    EXPECT_EQ(items[14], "2013年03月");
+}
+
+TEST_F(NewBookDatabaseTest, AFailedBookInformationWriteIsPromptedWithTheBox) {
+    std::vector<std::pair<std::string, bool>> prompts;
+    EXPECT_FALSE(WriteBookInfo(false, App() + "/Data/none.mde", {}, {"a", "b", QDate(2026, 1, 1)},
+                               [&](const std::string& m, bool box) { prompts.emplace_back(m, box); }));
+    ASSERT_EQ(prompts.size(), 1u);
+    EXPECT_TRUE(prompts[0].second);
+}
+
+} // namespace
+} // namespace kx::newbook

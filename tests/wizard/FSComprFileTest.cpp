@@ -1,0 +1,51 @@
+#include "wizard/FSComprFile.h"
+
+#include "TempFolder.h"
+#include "newbook/TemplateLocation.h"
+#include "newbook/ZipBuilder.h"
+#include "platform/AnsiTextFile.h"
+#include "platform/PrivateTempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace kx::wizard {
+namespace {
+
+namespace fs = std::filesystem;
+using newbook::test::ZipBuilder;
+
+QString Q(const fs::path& p) {
+    return QString::fromStdString(p.string());
+}
+
+TEST(FSComprFileControl, IsAHiddenChildThatUnpacksItsSourceToItsTarget) {
+    kx::test::TempFolder folder;
+    ZipBuilder().File("x.mde", "x").WriteTo(folder.path() / "a.WAK");
+    QWidget parent;
+    auto* control = new FSComprFile(&parent);
+    EXPECT_EQ(parent.findChild<FSComprFile*>(QStringLiteral("FSComprFile")), control);
+    EXPECT_TRUE(control->isHidden());
+    control->SetArchiveSource(Q(folder.path()).replace(u'/', u'\\') + R"(\a.WAK)");
+    control->SetArchiveTarget(Q(folder.path() / "out.mde"));
+    control->Unpack();
+    EXPECT_EQ(platform::ReadWholeFile(folder.path() / "out.mde"), "x");
+    control->SetArchiveTarget(QString());
+    EXPECT_THROW(control->Unpack(), newbook::ArchiveError);
+}
+
+TEST(FSComprFileControl, UnpacksATemplateThroughItsPropertiesAndIsHiddenAfterwards) {
+    kx::test::TempFolder folder;
+    ZipBuilder().File("book.mde", "BOOK").WriteTo(folder.path() / "T.WAK");
+    FSComprFile control;
+    control.show();
+    const fs::path target = folder.path() / "copy.mde";
+    EXPECT_TRUE(newbook::UnpackArchive(control, Q(folder.path() / "T.WAK"), Q(target)));
+    EXPECT_EQ(platform::ReadWholeFile(target), "BOOK");
+    EXPECT_FALSE(control.isVisible());
+    EXPECT_EQ(fs::path(control.ArchiveTarget().toStdString()).parent_path(), platform::PrivateTempFolder());
+}
+
+} // namespace
+} // namespace kx::wizard
