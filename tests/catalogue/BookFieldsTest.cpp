@@ -1,373 +1,226 @@
 #include "catalogue/clsBooksList.h"
 
-#include "Escaped.h"
 #include "RecordingOwner.h"
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace kx::catalogue {
 namespace {
 
-using test::RecordingOwner;
+using Log = std::vector<std::string>;
+using ::testing::PrintToString;
 
-const std::string kTitleRead = "读取账簿属性";
-const std::string kTitleSet = "设置账簿属性";
+const std::string kRead = "Error 读取账簿属性", kSet = "Error 设置账簿属性", kLine = "Error 读取账簿信息行";
 
-/// A list of three shown Access books, "A", "B" and "C", with a recording owner.
-class ThreeBooks : public ::testing::Test {
+std::string Book(const std::string& name, const std::string& visible = "0") {
+    return name + "\t..\\Data\t" + name + ".mde\t公司\t(未知)\t" + visible + "\t\t";
+}
+
+class BookList : public ::testing::Test {
   protected:
-    void SetUp() override {
+    void SetUp() override { list.SetEvents(&owner); }
+    /// Adds the shown books "A", "B" and "C" and forgets their events.
+    void ThreeBooks() {
         for (const char* name : {"A", "B", "C"})
-            ASSERT_TRUE(
-                list.AddBook(std::string(name) + "\t..\\Data\t" + name + ".mde\t公司\t(未知)\t0\t\t"));
-        list.SetEvents(&owner);
+            ASSERT_TRUE(list.AddBook(Book(name)));
+        owner.Clear();
     }
 
     clsBooksList list;
-    RecordingOwner owner;
+    test::RecordingOwner owner;
 };
 
-// ---- the empty list -------------------------------------------------------------
+TEST_F(BookList, AddTakesLinesOfFiveCharactersOrMoreAsTheyAreGivingAShortOneMoreTab) {
+    EXPECT_FALSE(list.AddBook("abcd"));
+    EXPECT_FALSE(list.AddBook("账簿名称")); // four characters, twelve bytes
+    EXPECT_TRUE(owner.log.empty());
+    const char* const cases[][2] = {{"样本账簿1", "样本账簿1\t"},
+                                    {"ab\tcd\tef", "ab\tcd\tef\t"},
+                                    {"n\tp\tf\tu\tq\t0\t7", "n\tp\tf\tu\tq\t0\t7\t"},
+                                    {"n\tp\tf\tu\tq\t0\t\t", "n\tp\tf\tu\tq\t0\t\t"},
+                                    {"n\tp\tf\tu\tq\t0\t\t", "n\tp\tf\tu\tq\t0\t\t"}, // twice: two entries
+                                    {"n\tp\tf\tu\tq\t0\t7\tg\tx", "n\tp\tf\tu\tq\t0\t7\tg\tx"},
+                                    {"  n\tp\tf\tu\tq\t0\t\t  ", "  n\tp\tf\tu\tq\t0\t\t  "}};
+    for (const auto& c : cases) {
+        ASSERT_TRUE(list.AddBook(c[0]));
+        EXPECT_EQ(list.Line(list.BookCount()), c[1]) << PrintToString(std::string(c[0]));
+    }
+    // The first line has no visibility to read for the hidden count.
+    EXPECT_EQ(Log(owner.log.begin(), owner.log.begin() + 4),
+              (Log{"BeforeCommand Add", kRead, "AfterCommand Add", "BeforeCommand Add"}));
+    EXPECT_EQ(owner.errors.size(), 2u);
+    EXPECT_FALSE(list.IsDirty());
+}
 
-TEST(EmptyBooksList, HasNoEntriesAndReportsEveryRead) {
-    clsBooksList list;
-    RecordingOwner owner;
-    list.SetEvents(&owner);
-
+TEST_F(BookList, AddRefusesACarriageReturnAFullListAndACancel) {
+    // A carriage return would come back from the file as a second record chosen by the caller.
+    EXPECT_FALSE(list.AddBook(Book("A") + "\r" + Book("forged")));
+    EXPECT_EQ(owner.log, (Log{"BeforeCommand Add", "Error 增加账簿"}));
+    owner.cancelCommands = {"Add"};
+    EXPECT_FALSE(list.AddBook(Book("A", "1")));
     EXPECT_EQ(list.BookCount(), -1);
-    EXPECT_EQ(list.BookName(), "");
-    EXPECT_EQ(owner.ErrorTitles(), std::vector<std::string>{kTitleRead});
-    EXPECT_EQ(owner.errors[0].number, 9);
+    EXPECT_EQ(list.HiddenCount(), 0);
+    owner.cancelCommands.clear();
+    list.SetEvents(nullptr);
+    for (int i = 0; i < clsBooksList::kMaxEntries; ++i)
+        ASSERT_TRUE(list.AddBook(Book("A")));
+    list.SetEvents(&owner);
+    EXPECT_FALSE(list.AddBook(Book("A")));
+    EXPECT_EQ(list.BookCount(), 32767);
+    ASSERT_EQ(owner.Events("Error "), (Log{"Error 增加账簿", "Error 增加账簿"}));
+    EXPECT_EQ(owner.errors[1].first, 6);
+}
 
+TEST_F(BookList, VisibilityReadsAndStoresShownOnlyForTrueZeroOrEmptyAndAnAddCountsHiddenOnes) {
+    ThreeBooks();
+    const char* const cases[][2] = {{"0", "0"},    {"", "0"},      {"True", "0"}, {"1", "1"}, {"TRUE", "1"},
+                                    {"true", "1"}, {"False", "1"}, {" 0", "1"},   {"是", "1"}};
+    int hidden = 0;
+    for (const auto& [value, result] : cases) {
+        SCOPED_TRACE(PrintToString(std::string(value)));
+        ASSERT_TRUE(list.AddBook(Book("D", value)));
+        hidden += result == std::string("1") ? 1 : 0;
+        EXPECT_EQ(list.BookVisible(list.BookCount()), result);
+        EXPECT_EQ(list.HiddenCount(), hidden);
+        owner.Clear();
+        list.SetBookVisible(0, value);
+        EXPECT_EQ(list.GetProperty(0, 5), result);
+        EXPECT_EQ(owner.log, Log{"DataChanged 0 bookvisible"});
+    }
+}
+
+TEST_F(BookList, EmptyListReportsEveryReadAndHasNoCurrentBook) {
+    list.SetAppPath("/srv/acc");
+    EXPECT_EQ(list.BookName(), "");
+    EXPECT_EQ(list.Line(0), std::nullopt);
+    EXPECT_EQ(list.BookPathFile(), "/srv/acc/data/");
+    EXPECT_FALSE(list.isSqlBook());
+    EXPECT_EQ(owner.Events("Error "), (Log{kRead, kLine, kRead, kRead, kRead}));
+    EXPECT_EQ(owner.errors[0].first, 9);
     list.SetBookID(0);
     EXPECT_EQ(list.BookID(), -1);
-
-    owner.Clear();
-    EXPECT_EQ(list.Line(0), std::nullopt);
-    EXPECT_EQ(owner.ErrorTitles(), std::vector<std::string>{"读取账簿信息行"});
 }
 
-TEST(EmptyBooksList, RunsWithoutAListener) {
-    clsBooksList list;
-    EXPECT_EQ(list.BookName(5), "");
-    list.SetBookName(5, "x");
-    EXPECT_FALSE(list.SaveBooks("/nonexistent-folder/list.txt"));
-    EXPECT_EQ(list.BookCount(), -1);
-}
-
-// ---- index resolution -------------------------------------------------------------
-
-struct ResolutionCase {
-    std::int16_t bookId;
-    std::int16_t index;
-    const char* expectedName;
-    friend void PrintTo(const ResolutionCase& c, std::ostream* os) {
-        *os << "BookID " << c.bookId << ", Index " << c.index;
+TEST_F(BookList, AnIndexOutsideTheEntriesMeansTheCurrentBookExceptForLine) {
+    ThreeBooks();
+    // BookID set before, BookID set, BookID stored, index, name read
+    const int cases[][5] = {{0, 0, 0, 99, 'A'},     {0, 0, 0, -1, 'A'}, {0, 2, 2, 0, 'A'},
+                            {0, 3, 2, 3, 'C'},      {0, 1, 1, 3, 'B'},  {1, -1, 1, -1, 'B'},
+                            {0, 32767, 2, -5, 'C'}, {2, 0, 0, 2, 'C'}};
+    for (const auto& c : cases) {
+        list.SetBookID(static_cast<std::int16_t>(c[0]));
+        list.SetBookID(static_cast<std::int16_t>(c[1]));
+        EXPECT_EQ(list.BookID(), c[2]) << c[0] << " then " << c[1];
+        EXPECT_EQ(list.GetProperty(static_cast<std::int16_t>(c[3]), 0),
+                  std::string(1, static_cast<char>(c[4])));
     }
-};
-
-class IndexResolution : public ThreeBooks, public ::testing::WithParamInterface<ResolutionCase> {};
-
-TEST_P(IndexResolution, OutOfRangeIndexMeansTheCurrentBook) {
-    const ResolutionCase& c = GetParam();
-    list.SetBookID(c.bookId);
-    EXPECT_EQ(list.GetProperty(c.index, 0), c.expectedName);
     EXPECT_TRUE(owner.errors.empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, IndexResolution,
-                         ::testing::Values(ResolutionCase{0, 99, "A"}, ResolutionCase{0, -1, "A"},
-                                           ResolutionCase{1, 99, "B"}, ResolutionCase{1, -1, "B"},
-                                           ResolutionCase{1, 3, "B"}, ResolutionCase{2, -5, "C"},
-                                           ResolutionCase{0, 2, "C"}, ResolutionCase{2, 0, "A"}));
-
-TEST_F(ThreeBooks, CurrentBookPastTheEndIsReportedAsAMissingEntry) {
-    list.SetBookID(2);
-    list.RemoveBook(2, true);
-    ASSERT_EQ(list.BookCount(), 1);
-    owner.Clear();
-    EXPECT_EQ(list.BookID(), 2);
-    EXPECT_EQ(list.BookName(), "");
-    EXPECT_EQ(owner.ErrorTitles(), std::vector<std::string>{kTitleRead});
-    EXPECT_EQ(list.BookName(1), "B");
-}
-
-struct BookIdCase {
-    std::int16_t before;
-    std::int16_t value;
-    std::int16_t stored;
-    friend void PrintTo(const BookIdCase& c, std::ostream* os) { *os << c.before << " then " << c.value; }
-};
-
-class BookIdSetter : public ThreeBooks, public ::testing::WithParamInterface<BookIdCase> {};
-
-TEST_P(BookIdSetter, IgnoresNegativeValuesAndCapsAtTheLastEntry) {
-    list.SetBookID(GetParam().before);
-    list.SetBookID(GetParam().value);
-    EXPECT_EQ(list.BookID(), GetParam().stored);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, BookIdSetter,
-                         ::testing::Values(BookIdCase{1, -1, 1}, BookIdCase{0, 2, 2}, BookIdCase{0, 3, 2},
-                                           BookIdCase{0, 32767, 2}, BookIdCase{2, 0, 0}));
-
-// ---- reading and writing pieces ---------------------------------------------------
-
-TEST_F(ThreeBooks, SettingTheGuidOfAnEightPieceLineKeepsTheOtherFields) {
-    list.SetProperty(1, 7, "{GUID}");
-    EXPECT_EQ(list.Line(1), "B\t..\\Data\tB.mde\t公司\t(未知)\t0\t\t{GUID}");
-    EXPECT_EQ(list.BookGuid(1), "{GUID}");
-    EXPECT_TRUE(list.IsDirty());
-    EXPECT_EQ(owner.log, std::vector<std::string>{"DataChanged 1 bookguid"});
-}
-
-TEST_F(ThreeBooks, ReadingAMissingPieceReportsAndGivesEmpty) {
-    ASSERT_TRUE(list.AddBook("D\tp\tf\tu\tq\t0\t7"));
-    ASSERT_EQ(list.Line(3), "D\tp\tf\tu\tq\t0\t7\t");
-    ASSERT_TRUE(list.AddBook(std::string("E\tp\tf\tu\tq\t0")));
-    owner.Clear();
-
-    EXPECT_EQ(list.GetProperty(4, 7), "");
-    EXPECT_EQ(owner.ErrorTitles(), std::vector<std::string>{kTitleRead});
-    EXPECT_EQ(owner.errors[0].number, 9);
-    EXPECT_EQ(list.GetProperty(4, 6), "");
-    EXPECT_EQ(owner.errors.size(), 1u);
-}
-
-TEST_F(ThreeBooks, WritingAMissingPieceChangesNothing) {
-    ASSERT_TRUE(list.AddBook("D\tp\tf\tu\tq\t0"));
-    owner.Clear();
-    const auto before = list.Line(3);
-
-    list.SetProperty(3, 7, "x");
-    list.SetProperty(3, -1, "x");
-
-    EXPECT_EQ(list.Line(3), before);
-    EXPECT_FALSE(list.IsDirty());
-    EXPECT_EQ(owner.log, (std::vector<std::string>{"Error " + kTitleSet, "Error " + kTitleSet}));
-}
-
-TEST_F(ThreeBooks, WritingATabOrCarriageReturnIsRefused) {
-    const auto before = list.Line(0);
-    list.SetBookName(0, "x\ty");
-    list.SetUserName(0, "x\ry");
-    EXPECT_EQ(list.Line(0), before);
-    EXPECT_FALSE(list.IsDirty());
-    EXPECT_EQ(owner.ErrorTitles(), (std::vector<std::string>{kTitleSet, kTitleSet}));
-}
-
-TEST_F(ThreeBooks, ALineOfMoreThanEightPiecesIsCutWhenWritten) {
-    ASSERT_TRUE(list.AddBook("D\tp\tf\tu\tq\t0\tn\tg\textra\tmore"));
-    owner.Clear();
-    EXPECT_EQ(list.GetProperty(3, 8), "extra");
-
-    list.SetProperty(3, 8, "changed");
-    EXPECT_EQ(list.Line(3), "D\tp\tf\tu\tq\t0\tn\tg\t");
-    EXPECT_EQ(owner.log, std::vector<std::string>{"DataChanged 3 "});
-}
-
-TEST_F(ThreeBooks, ALineWrittenBackUnchangedKeepsItsText) {
-    list.SetPeriod(0, list.Period(0));
-    EXPECT_EQ(list.Line(0), "A\t..\\Data\tA.mde\t公司\t(未知)\t0\t\t");
-}
-
-// ---- the field properties ----------------------------------------------------------
-
-struct SetterCase {
-    const char* name;
-    void (clsBooksList::*setter)(std::int16_t, const std::string&);
-    std::string (clsBooksList::*getter)(std::int16_t) const;
-    int piece;
-    const char* key;
-    friend void PrintTo(const SetterCase& c, std::ostream* os) { *os << c.name; }
-};
-
-class FieldSetter : public ThreeBooks, public ::testing::WithParamInterface<SetterCase> {};
-
-TEST_P(FieldSetter, WritesItsPieceAndReportsItsKey) {
-    const SetterCase& c = GetParam();
-    const auto first = list.Line(0);
-    const auto second = list.Line(1);
-    (list.*c.setter)(2, "新值");
-    EXPECT_EQ(list.GetProperty(2, static_cast<std::int16_t>(c.piece)), "新值");
-    EXPECT_EQ((list.*c.getter)(2), "新值");
-    EXPECT_EQ(owner.log, std::vector<std::string>{std::string("DataChanged 2 ") + c.key});
-    EXPECT_TRUE(list.IsDirty());
-    EXPECT_EQ(list.Line(0), first);
-    EXPECT_EQ(list.Line(1), second);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Fields, FieldSetter,
-    ::testing::Values(
-        SetterCase{"BookName", &clsBooksList::SetBookName, &clsBooksList::BookName, 0, "bookname"},
-        SetterCase{"BookPath", &clsBooksList::SetBookPath, &clsBooksList::BookPath, 1, "bookpath"},
-        SetterCase{"BookFile", &clsBooksList::SetBookFile, &clsBooksList::BookFile, 2, "bookfile"},
-        SetterCase{"UserName", &clsBooksList::SetUserName, &clsBooksList::UserName, 3, "username"},
-        SetterCase{"Period", &clsBooksList::SetPeriod, &clsBooksList::Period, 4, "period"},
-        SetterCase{"BookNo", &clsBooksList::SetBookNo, &clsBooksList::BookNo, 6, "bookno"},
-        SetterCase{"BookGuid", &clsBooksList::SetBookGuid, &clsBooksList::BookGuid, 7, "bookguid"}),
-    [](const ::testing::TestParamInfo<SetterCase>& c) { return std::string(c.param.name); });
-
-TEST_F(ThreeBooks, SettersWithoutIndexChangeTheCurrentBook) {
     list.SetBookID(1);
     list.SetBookFile("b2.mde");
     EXPECT_EQ(list.BookFile(1), "b2.mde");
-    EXPECT_EQ(list.BookFile(), "b2.mde");
-    EXPECT_EQ(owner.log, std::vector<std::string>{"DataChanged 1 bookfile"});
-}
-
-TEST_F(ThreeBooks, ANameOfOneLineFeedReadsAsEmpty) {
-    ASSERT_TRUE(list.AddBook("\n\tp\tf\tu\tq\t0\t\t"));
-    EXPECT_EQ(list.BookName(3), "");
-    EXPECT_EQ(list.GetProperty(3, 0), "\n");
-    ASSERT_TRUE(list.AddBook("\nD\tp\tf\tu\tq\t0\t\t"));
-    EXPECT_EQ(list.BookName(4), "\nD");
-}
-
-TEST_F(ThreeBooks, AnEmptyBookPathReadsAsTheDataFolder) {
-    list.SetBookPath(1, "");
-    EXPECT_EQ(list.GetProperty(1, 1), "");
-    EXPECT_EQ(list.BookPath(1), "/data");
-    list.SetAppPath("/srv/acc");
-    EXPECT_EQ(list.BookPath(1), "/srv/acc/data");
-}
-
-struct BookPathCase {
-    const char* appPath;
-    const char* value;
-    const char* stored;
-    friend void PrintTo(const BookPathCase& c, std::ostream* os) {
-        *os << "AppPath " << test::Escaped(c.appPath) << ", " << test::Escaped(c.value);
-    }
-};
-
-class BookPathSetter : public ThreeBooks, public ::testing::WithParamInterface<BookPathCase> {};
-
-TEST_P(BookPathSetter, StoresTheApplicationFolderAsDotDot) {
-    list.SetAppPath(GetParam().appPath);
-    list.SetBookPath(0, GetParam().value);
-    EXPECT_EQ(list.GetProperty(0, 1), GetParam().stored);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, BookPathSetter,
-                         ::testing::Values(BookPathCase{"C:\\Acc", "C:\\Acc\\Data", "..\\Data"},
-                                           BookPathCase{"c:\\acc", "C:\\Acc\\Data", "C:\\Acc\\Data"},
-                                           BookPathCase{"/srv/acc", "/srv/acc/Data", "../Data"},
-                                           BookPathCase{"", "C:\\Acc\\Data", "C:\\Acc\\Data"},
-                                           BookPathCase{"/a", "/a/x/a/y", "../x../y"}));
-
-struct VisibilityCase {
-    const char* value;
-    const char* result;
-    friend void PrintTo(const VisibilityCase& c, std::ostream* os) { *os << test::Escaped(c.value); }
-};
-
-class VisibilityGetter : public ThreeBooks, public ::testing::WithParamInterface<VisibilityCase> {};
-
-TEST_P(VisibilityGetter, ReadsShownOnlyForTrueZeroOrEmpty) {
-    ASSERT_TRUE(list.AddBook(std::string("D\tp\tf\tu\tq\t") + GetParam().value + "\t\t"));
-    EXPECT_EQ(list.BookVisible(3), GetParam().result);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, VisibilityGetter,
-                         ::testing::Values(VisibilityCase{"0", "0"}, VisibilityCase{"", "0"},
-                                           VisibilityCase{"True", "0"}, VisibilityCase{"1", "1"},
-                                           VisibilityCase{"TRUE", "1"}, VisibilityCase{"False", "1"},
-                                           VisibilityCase{" 0", "1"}));
-
-class VisibilitySetter : public ThreeBooks, public ::testing::WithParamInterface<VisibilityCase> {};
-
-TEST_P(VisibilitySetter, StoresZeroOnlyForTrueZeroOrEmpty) {
-    list.SetBookVisible(0, GetParam().value);
-    EXPECT_EQ(list.GetProperty(0, 5), GetParam().result);
-    EXPECT_EQ(owner.log, std::vector<std::string>{"DataChanged 0 bookvisible"});
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, VisibilitySetter,
-                         ::testing::Values(VisibilityCase{"0", "0"}, VisibilityCase{"", "0"},
-                                           VisibilityCase{"True", "0"}, VisibilityCase{"1", "1"},
-                                           VisibilityCase{"true", "1"}, VisibilityCase{"False", "1"},
-                                           VisibilityCase{"是", "1"}));
-
-TEST_F(ThreeBooks, AccessBookLocationReplacesDotDotByTheApplicationFolder) {
-    list.SetAppPath("/srv/acc");
-    EXPECT_FALSE(list.isSqlBook(0));
-    EXPECT_EQ(list.BookPathFile(0), "/srv/acc\\Data/A.mde");
-    list.SetBookPath(0, "/srv/acc/Data");
-    EXPECT_EQ(list.BookPathFile(0), "/srv/acc/Data/A.mde");
-}
-
-TEST_F(ThreeBooks, SqlServerBookLocationIsPathBackslashDatabase) {
-    list.SetBookPath(1, "sa:pw@db-server");
-    list.SetBookFile(1, "kxAcc000002");
-    EXPECT_TRUE(list.isSqlBook(1));
-    EXPECT_EQ(list.BookPathFile(1), "sa:pw@db-server\\kxAcc000002");
-}
-
-TEST(BookPathFileOnMissingEntry, ReportsTheReadsAndBuildsFromEmptyValues) {
-    clsBooksList list;
-    RecordingOwner owner;
-    list.SetEvents(&owner);
-    list.SetAppPath("/srv/acc");
-    EXPECT_EQ(list.BookPathFile(), "/srv/acc/data/");
-    EXPECT_EQ(owner.ErrorTitles(), (std::vector<std::string>{kTitleRead, kTitleRead}));
-    owner.Clear();
-    EXPECT_FALSE(list.isSqlBook());
-    EXPECT_EQ(owner.ErrorTitles(), std::vector<std::string>{kTitleRead});
-}
-
-// ---- fixed facts and names -----------------------------------------------------------
-
-TEST(FieldNames, NameTheEightFieldsAndNothingElse) {
-    const clsBooksList list;
-    const std::vector<std::string> names = {"BookName", "BookPath", "BookFile", "UserName",
-                                            "Period",   "Visible",  "BookNo",   "BookGuid"};
-    for (std::int16_t i = 0; i < 8; ++i)
-        EXPECT_EQ(list.Field(i), names[static_cast<std::size_t>(i)]);
-    EXPECT_EQ(list.Field(), "BookName");
-    EXPECT_EQ(list.Field(8), std::nullopt);
-    EXPECT_EQ(list.Field(-1), std::nullopt);
-    EXPECT_EQ(list.FieldsCount(), 8);
-}
-
-struct FileNameCase {
-    const char* appPath;
-    const char* value;
-    const char* stored;
-    friend void PrintTo(const FileNameCase& c, std::ostream* os) {
-        *os << "AppPath " << test::Escaped(c.appPath) << ", " << test::Escaped(c.value);
-    }
-};
-
-class FileNameSetter : public ::testing::TestWithParam<FileNameCase> {};
-
-TEST_P(FileNameSetter, PlacesABareNameInTheApplicationFolder) {
-    clsBooksList list;
-    list.SetAppPath(GetParam().appPath);
-    list.SetFileName(GetParam().value);
-    EXPECT_EQ(list.FileName(), GetParam().stored);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, FileNameSetter,
-                         ::testing::Values(FileNameCase{"/srv/acc", "books.lst", "/srv/acc/books.lst"},
-                                           FileNameCase{"C:\\Acc", "books.lst", "C:\\Acc/books.lst"},
-                                           FileNameCase{"/srv/acc", "/etc/books.lst", "/etc/books.lst"},
-                                           FileNameCase{"/srv/acc", "..\\books.lst", "..\\books.lst"},
-                                           FileNameCase{"/srv/acc", "data/books.lst", "data/books.lst"},
-                                           FileNameCase{"", "books.lst", "books.lst"}));
-
-TEST_F(ThreeBooks, LineIsNotResolvedToTheCurrentBook) {
-    list.SetBookID(1);
-    EXPECT_EQ(list.Line(), "A\t..\\Data\tA.mde\t公司\t(未知)\t0\t\t");
+    EXPECT_EQ(owner.log, Log{"DataChanged 1 bookfile"});
+    EXPECT_EQ(list.Line(), Book("A"));
     EXPECT_EQ(list.Line(3), std::nullopt);
     EXPECT_EQ(list.Line(-1), std::nullopt);
-    EXPECT_EQ(owner.ErrorTitles(), (std::vector<std::string>{"读取账簿信息行", "读取账簿信息行"}));
+    list.SetBookID(2); // a removal does not move the current book
+    list.RemoveBook(2, true);
+    EXPECT_EQ(list.BookID(), 2);
+    owner.Clear();
+    EXPECT_EQ(list.BookName(), "");
+    EXPECT_EQ(owner.log, Log{kRead});
+}
+
+TEST_F(BookList, EachFieldSetterWritesOnlyItsPieceAndReportsItsKey) {
+    ThreeBooks();
+    using C = clsBooksList;
+    const std::tuple<void (C::*)(std::int16_t, const std::string&), std::string (C::*)(std::int16_t) const,
+                     std::size_t, const char*>
+        cases[] = {
+            {&C::SetBookGuid, &C::BookGuid, 7, "bookguid"}, {&C::SetBookName, &C::BookName, 0, "bookname"},
+            {&C::SetBookPath, &C::BookPath, 1, "bookpath"}, {&C::SetBookFile, &C::BookFile, 2, "bookfile"},
+            {&C::SetUserName, &C::UserName, 3, "username"}, {&C::SetPeriod, &C::Period, 4, "period"},
+            {&C::SetBookNo, &C::BookNo, 6, "bookno"}};
+    std::vector<std::string> pieces = {"C", "..\\Data", "C.mde", "公司", "(未知)", "0", "", ""};
+    for (const auto& [set, get, piece, key] : cases) {
+        owner.Clear();
+        list.SetIsDirty(false);
+        (list.*set)(2, "新值");
+        pieces[piece] = "新值";
+        EXPECT_EQ((list.*get)(2), "新值") << key;
+        for (std::int16_t p = 0; p < 8; ++p)
+            EXPECT_EQ(list.GetProperty(2, p), pieces[static_cast<std::size_t>(p)]) << key << " " << p;
+        EXPECT_EQ(owner.log, Log{std::string("DataChanged 2 ") + key});
+        EXPECT_TRUE(list.IsDirty());
+    }
+    EXPECT_EQ(list.Line(2), "新值\t新值\t新值\t新值\t新值\t0\t新值\t新值");
+    EXPECT_EQ(list.Line(1), Book("B"));
+    list.SetPeriod(0, list.Period(0));
+    EXPECT_EQ(list.Line(0), Book("A"));
+}
+
+TEST_F(BookList, AMissingPieceOrATabOrCarriageReturnIsReportedAndNothingWritten) {
+    ThreeBooks();
+    ASSERT_TRUE(list.AddBook("D\tp\tf\tu\tq\t0"));
+    owner.Clear();
+    EXPECT_EQ(list.GetProperty(3, 6), "");
+    EXPECT_TRUE(owner.errors.empty());
+    EXPECT_EQ(list.GetProperty(3, 7), "");
+    list.SetProperty(3, 7, "x");
+    list.SetProperty(3, -1, "x");
+    list.SetBookName(0, "x\ty");
+    list.SetUserName(0, "x\ry");
+    EXPECT_EQ(owner.log, (Log{kRead, kSet, kSet, kSet, kSet}));
+    EXPECT_EQ(owner.errors[0].first, 9);
+    EXPECT_EQ(list.Line(3), "D\tp\tf\tu\tq\t0\t");
+    EXPECT_EQ(list.Line(0), Book("A"));
+    EXPECT_FALSE(list.IsDirty());
+
+    ASSERT_TRUE(list.AddBook("E\tp\tf\tu\tq\t0\tn\tg\textra\tmore"));
+    owner.Clear();
+    EXPECT_EQ(list.GetProperty(4, 8), "extra");
+    list.SetProperty(4, 8, "changed"); // cuts the line to eight pieces
+    EXPECT_EQ(list.Line(4), "E\tp\tf\tu\tq\t0\tn\tg\t");
+    EXPECT_EQ(owner.log, Log{"DataChanged 4 "});
+}
+
+TEST_F(BookList, BookPathReadsEmptyAsTheDataFolderAndJoinsTheFileWithDotDotReplaced) {
+    ASSERT_TRUE(list.AddBook("\n\t\tf\tu\tq\t0\t\t"));
+    ASSERT_TRUE(list.AddBook("\nD\t..\\Data\tD.mde\tu\tq\t0\t\t"));
+    EXPECT_EQ(list.BookName(0), ""); // a lone line feed
+    EXPECT_EQ(list.BookName(1), "\nD");
+    EXPECT_EQ(list.BookPath(0), "/data");
+    list.SetAppPath("/srv/acc");
+    EXPECT_EQ(list.BookPathFile(0), "/srv/acc/data/f");
+    EXPECT_EQ(list.BookPathFile(1), "/srv/acc\\Data/D.mde");
+    list.SetBookPath(1, "/srv/acc/Data");
+    EXPECT_EQ(list.GetProperty(1, 1), "../Data");
+    EXPECT_EQ(list.BookPathFile(1), "/srv/acc/Data/D.mde");
+    EXPECT_FALSE(list.isSqlBook(1));
+    list.SetBookPath(1, "sa:pw@db-server");
+    EXPECT_TRUE(list.isSqlBook(1));
+    EXPECT_EQ(list.BookPathFile(1), "sa:pw@db-server\\D.mde");
+    EXPECT_TRUE(owner.errors.empty());
+}
+
+TEST(BooksListNames, FieldNamesAndListFileNames) {
+    clsBooksList list;
+    EXPECT_EQ(list.Field(), "BookName");
+    EXPECT_EQ(list.Field(5), "Visible");
+    EXPECT_EQ(list.Field(7), "BookGuid");
+    EXPECT_EQ(list.Field(8), std::nullopt);
+    EXPECT_EQ(list.Field(-1), std::nullopt);
+    const char* const cases[][3] = {{"/srv/acc", "books.lst", "/srv/acc/books.lst"},
+                                    {"/srv/acc", "..\\books.lst", "..\\books.lst"},
+                                    {"", "books.lst", "books.lst"}};
+    for (const auto& [appPath, value, stored] : cases) {
+        list.SetAppPath(appPath);
+        list.SetFileName(value);
+        EXPECT_EQ(list.FileName(), stored) << appPath << " " << value;
+    }
 }
 
 } // namespace

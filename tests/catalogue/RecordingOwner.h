@@ -6,43 +6,32 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kx::catalogue::test {
 
-/// An owner of a book list that writes down every event it receives and answers
-/// the list's questions as told.
+/// An owner of a book list that writes down every event it receives, in order, and
+/// answers the list's questions as told.
 class RecordingOwner : public BooksListEvents {
   public:
-    struct ErrorEvent {
-        std::int16_t number;
-        std::string message;
-        std::string title;
-    };
-    struct Notice {
-        std::string message;
-        bool showBox;
-    };
-
-    /// Every event in order, e.g. "DataChanged 1 bookguid", "BeforeCommand Add".
+    /// e.g. "DataChanged 1 bookguid", "Error 增加账簿", "Notify 这是… (no box)"
     std::vector<std::string> log;
-    std::vector<ErrorEvent> errors;
-    std::vector<Notice> notices;
-    /// Commands whose BeforeCommand is cancelled.
+    std::vector<std::pair<std::int16_t, std::string>> errors; ///< number and message
     std::set<std::string> cancelCommands;
-    /// The answer to BeforeRemove: true lets the removal go on.
     std::function<bool(std::int16_t)> allowRemove = [](std::int16_t) { return true; };
 
-    std::vector<std::string> ErrorTitles() const {
-        std::vector<std::string> titles;
-        for (const auto& e : errors)
-            titles.push_back(e.title);
-        return titles;
+    /// The events of the log that begin with `kind`, e.g. "Error ".
+    std::vector<std::string> Events(const std::string& kind) const {
+        std::vector<std::string> events;
+        for (const std::string& event : log)
+            if (event.rfind(kind, 0) == 0)
+                events.push_back(event);
+        return events;
     }
     void Clear() {
         log.clear();
         errors.clear();
-        notices.clear();
     }
 
     void DataChanged(std::int16_t Index, const std::string& DataName) override {
@@ -50,7 +39,7 @@ class RecordingOwner : public BooksListEvents {
     }
     void Error(std::int16_t ErrNo, const std::string& ErrMsg, const std::string& ErrTitle) override {
         log.push_back("Error " + ErrTitle);
-        errors.push_back({ErrNo, ErrMsg, ErrTitle});
+        errors.emplace_back(ErrNo, ErrMsg);
     }
     void BeforeCommand(const std::string& CmdName, bool& Cancel) override {
         log.push_back("BeforeCommand " + CmdName);
@@ -63,8 +52,7 @@ class RecordingOwner : public BooksListEvents {
     }
     void AfterRemove(std::int16_t Index) override { log.push_back("AfterRemove " + std::to_string(Index)); }
     void Notify(const std::string& Msg, bool ShowBox) override {
-        log.push_back("Notify");
-        notices.push_back({Msg, ShowBox});
+        log.push_back("Notify " + Msg + (ShowBox ? "" : " (no box)"));
     }
 };
 
