@@ -2,6 +2,7 @@
 
 #include "ApplicationFolder.h"
 #include "TemplateRows.h"
+#include "catalogue/BookLocation.h"
 #include "catalogue/clsBooksList.h"
 #include "newbook/CreationObserver.h"
 #include "newbook/NewBookCreation.h"
@@ -32,10 +33,12 @@ int ListPositionOf(const std::string& listFile, const std::string& appFolder, co
     list.SetAppPath(appFolder);
     if (!list.LoadBooks(listFile))
         return -1;
-    const bool sql = newbook::IsSqlLocation(choice);
+    const bool sql = catalogue::BookLocation::IsServerText(choice);
     const auto wanted = sql ? std::filesystem::path() : platform::ToDiskPath(choice, appFolder);
     for (std::int16_t i = 0; i <= list.BookCount(); ++i) {
-        if (sql ? list.isSqlBook(i) && list.GetProperty(i, 1) + "|" + list.BookFile(i) == choice
+        if (sql ? list.isSqlBook(i) &&
+                      catalogue::BookLocation::FromListFields(list.GetProperty(i, 1), list.BookFile(i))
+                              .SqlLocation() == choice
                 : !list.isSqlBook(i) && platform::ToDiskPath(list.BookPathFile(i), appFolder) == wanted)
             return i;
     }

@@ -1,5 +1,6 @@
 #include "TemplateRows.h"
 
+#include "catalogue/BookLocation.h"
 #include "newbook/TemplateFolder.h"
 #include "newbook/TemplateLocation.h"
 #include "platform/AnsiTextFile.h"
@@ -37,8 +38,9 @@ TemplateRows::TemplateRows(const QString& listFile, const QString& templateFolde
 QString TemplateRows::ShownPath(const Row& row) const {
     const QString extension = QString::fromStdString(platform::ExtensionOf(row.bookFile.toStdString()));
     const bool fileKind = extension == QStringLiteral("WAK") || extension == QStringLiteral("WSK");
-    if (!fileKind && row.storedPath.contains(u'@'))
-        return row.storedPath.mid(row.storedPath.indexOf(u'@') + 1);
+    if (!fileKind && catalogue::BookLocation::IsServerText(row.storedPath.toStdString()))
+        return QString::fromStdString(std::string(
+            catalogue::BookLocation::FromListFields(row.storedPath.toStdString(), {}).Server().value_or("")));
     if (appPath_.isEmpty())
         return row.storedPath;
     return QString(row.storedPath).replace(appPath_, QStringLiteral(".."));
@@ -57,13 +59,14 @@ int TemplateRows::RowOfFile(const std::string& file) const {
 
 QString TemplateRows::Location(int row) const {
     const Row& r = rows_.at(static_cast<std::size_t>(row));
-    if (r.storedPath.contains(u'@'))
-        return r.storedPath + u'|' + r.bookFile;
+    if (const auto location = catalogue::BookLocation::FromListFields(r.storedPath.toStdString(), r.bookFile.toStdString());
+        location.IsServerBook())
+        return QString::fromStdString(location.SqlLocation());
     return newbook::TemplateFileOfRow(ShownPath(r), r.bookFile, appPath_);
 }
 
 bool TemplateRows::Exists(int row) const {
-    if (rows_.at(static_cast<std::size_t>(row)).storedPath.contains(u'@'))
+    if (catalogue::BookLocation::IsServerText(rows_.at(static_cast<std::size_t>(row)).storedPath.toStdString()))
         return true;
     return platform::FileExists(Location(row).toStdString(), appPath_.toStdString());
 }

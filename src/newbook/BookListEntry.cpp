@@ -1,6 +1,6 @@
 #include "newbook/BookListEntry.h"
 
-#include "catalogue/SqlServerLocation.h"
+#include "catalogue/BookLocation.h"
 #include "catalogue/clsBooksList.h"
 #include "platform/DiskPath.h"
 #include "support/AccountingObject.h"
@@ -9,21 +9,12 @@
 
 namespace kx::newbook {
 
-namespace {
-
-std::string FileNameOf(const std::string& path) {
-    const auto slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-} // namespace
-
 std::string BookListEntryLine(const NewBookListEntry& entry) {
-    const std::string bookPath =
-        entry.isSql ? catalogue::ComposeSqlServerLocation(entry.userId, entry.password, entry.server)
-                    : platform::ParentFolderOf(entry.bookFile);
-    const std::string bookFile = entry.isSql ? entry.bookFile : FileNameOf(entry.bookFile);
-    return entry.bookName + '\t' + bookPath + '\t' + bookFile + '\t' + entry.userName + "\t(未知)\t0\t\t";
+    const auto location =
+        entry.isSql ? catalogue::BookLocation::FromServerParts(entry.server, entry.userId, entry.password, entry.bookFile)
+                    : catalogue::BookLocation::FromFilePath(entry.bookFile);
+    return entry.bookName + '\t' + location.BookPathField() + '\t' + location.BookFileField() + '\t' +
+           entry.userName + "\t(未知)\t0\t\t";
 }
 
 bool AddBookListEntry(const NewBookListEntry& entry, const std::string& iniFile,

@@ -32,10 +32,14 @@ bool CopyBookFile(const std::string& source, const std::string& target) {
 }
 
 bool CopySqlBook(const std::string& location, const std::string& newDatabase) {
-    const std::string server = SqlLocationPart(location, kSqlServer);
-    const std::string user = SqlLocationPart(location, kSqlUser);
-    const std::string password = SqlLocationPart(location, kSqlPassword);
-    const std::string templateDatabase = SqlLocationPart(location, kSqlDatabase);
+    return CopySqlBook(catalogue::BookLocation::FromSqlLocation(location), newDatabase);
+}
+
+bool CopySqlBook(const catalogue::BookLocation& location, const std::string& newDatabase) {
+    const std::string server(location.Server().value_or(""));
+    const std::string user(location.UserId().value_or(""));
+    const std::string password(location.Password().value_or(""));
+    const std::string& templateDatabase = location.Database();
 
     ado::Connection cnn;
     support::SharedAccountingObject().PrepareConnection(cnn, templateDatabase, server, user, password);
@@ -55,7 +59,7 @@ namespace {
 
 /// A template server that cannot be reached accepts nobody: the user then reads
 /// the message about the template rather than the driver's own words.
-bool OperatorAccepted(const std::string& location, const NewBookDatabaseRequest& request) {
+bool OperatorAccepted(const catalogue::BookLocation& location, const NewBookDatabaseRequest& request) {
     try {
         return CheckSqlOperator(location, request.operatorName, request.operatorPassword);
     } catch (const std::exception&) {
@@ -67,16 +71,17 @@ bool OperatorAccepted(const std::string& location, const NewBookDatabaseRequest&
 
 bool MakeNewBookDatabase(const NewBookDatabaseRequest& request, std::string& bookFile) {
     const std::string& source = request.templateFile;
-    const bool sqlTemplate = IsSqlLocation(source);
+    const auto location = catalogue::BookLocation::FromTemplateLocation(source);
+    const bool sqlTemplate = location.IsServerBook();
     if (!sqlTemplate && !platform::FileExists(source, request.appPath))
         throw WizardError("AddNewFile", "未找到作为模版的当前账簿的数据库文件，无法创建账簿文件。");
-    if (sqlTemplate && !OperatorAccepted(source, request))
+    if (sqlTemplate && !OperatorAccepted(location, request))
         throw WizardError("AddNewFile", "未找到作为模版的当前账簿的数据库，无法创建账簿。");
 
     bookFile = MakeNewBookName(BookNumberOf(request.bookNo), request.isSql, request.appPath, request.readTarget);
 
     if (request.isSql && sqlTemplate)
-        return CopySqlBook(source, bookFile);
+        return CopySqlBook(location, bookFile);
     if (request.isSql) {
         const ServerLogin target = request.readTarget();
         if (!database::CreateSqlBook(source, target.server, bookFile, target.user, target.password, nullptr))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/BookLocation.h"
 #include "newbook/NewBookName.h"
 
 #include <functional>
@@ -51,5 +52,7 @@ bool CopyBookFile(const std::string& source, const std::string& target);
 /// into it. False when the new database cannot be created (it may be someone's
 /// existing book) ; a table that cannot be copied throws the table copy's error.
 bool CopySqlBook(const std::string& location, const std::string& newDatabase);
+/// The same for a location already read.
+bool CopySqlBook(const catalogue::BookLocation& location, const std::string& newDatabase);
 
 } // namespace kx::newbook

@@ -69,7 +69,7 @@ bool OperatorMayOpenTemplate(const std::string& location, const std::string& nam
     const std::string trimmedName(platform::TrimSpaces(name));
     const std::string trimmedPassword(platform::TrimSpaces(password));
     try {
-        if (IsSqlLocation(location))
+        if (catalogue::BookLocation::IsServerText(location))
             return CheckSqlOperator(location, trimmedName, trimmedPassword);
         if (EndsWithWak(location))
             return true;
@@ -81,10 +81,15 @@ bool OperatorMayOpenTemplate(const std::string& location, const std::string& nam
 }
 
 bool CheckSqlOperator(const std::string& location, const std::string& name, const std::string& password) {
+    return CheckSqlOperator(catalogue::BookLocation::FromSqlLocation(location), name, password);
+}
+
+bool CheckSqlOperator(const catalogue::BookLocation& location, const std::string& name,
+                      const std::string& password) {
     ado::Connection cnn;
     support::SharedAccountingObject().PrepareConnection(
-        cnn, SqlLocationPart(location, kSqlDatabase), SqlLocationPart(location, kSqlServer),
-        SqlLocationPart(location, kSqlUser), SqlLocationPart(location, kSqlPassword));
+        cnn, location.Database(), std::string(location.Server().value_or("")),
+        std::string(location.UserId().value_or("")), std::string(location.Password().value_or("")));
     cnn.SetConnectionTimeout(0);
     cnn.SetCommandTimeout(0);
     cnn.Open("", "", "", -1);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/BookLocation.h"
+
 #include <string>
 
 namespace kx::newbook {
@@ -19,6 +21,9 @@ bool OperatorMayOpenTemplate(const std::string& location, const std::string& nam
 /// gives false without a query. Throws when the server cannot be reached or a
 /// statement fails.
 bool CheckSqlOperator(const std::string& location, const std::string& name, const std::string& password);
+/// The same for a server book's location already read.
+bool CheckSqlOperator(const catalogue::BookLocation& location, const std::string& name,
+                      const std::string& password);
 
 /// The check on a book file: the operator must exist, `password` must be theirs
 /// (as the accounting object decides) and they must hold the right "VCH_LOOK".

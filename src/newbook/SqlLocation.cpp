@@ -1,42 +1,25 @@
 #include "newbook/SqlLocation.h"
 
+#include "catalogue/BookLocation.h"
+
 #include <cctype>
 
 namespace kx::newbook {
 
-namespace {
-
-constexpr auto npos = std::string_view::npos;
-
-// The text between two positions, "" when either is missing or they are reversed.
-std::string Between(std::string_view text, std::size_t open, std::size_t close) {
-    if (open == npos || close == npos || close < open)
-        return {};
-    return std::string(text.substr(open + 1, close - open - 1));
-}
-
-} // namespace
-
 std::string SqlLocationPart(std::string_view location, short index) {
-    const auto colon = location.find(':');
-    const auto at = location.find('@');
-    const auto bar = location.find('|');
+    const auto parsed = catalogue::BookLocation::FromSqlLocation(location);
     switch (index) {
     case kSqlServer:
-        return Between(location, at, bar);
+        return std::string(parsed.Server().value_or(""));
     case kSqlUser:
-        return colon == npos ? std::string() : std::string(location.substr(0, colon));
+        return std::string(parsed.UserId().value_or(""));
     case kSqlPassword:
-        return Between(location, colon, at);
+        return std::string(parsed.Password().value_or(""));
     case kSqlDatabase:
-        return bar == npos ? std::string() : std::string(location.substr(bar + 1));
+        return parsed.Database();
     default:
         return {};
     }
-}
-
-bool IsSqlLocation(std::string_view location) noexcept {
-    return location.find('@') != npos;
 }
 
 bool IsArchiveLocation(std::string_view location) noexcept {

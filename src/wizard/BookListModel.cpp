@@ -1,5 +1,6 @@
 #include "wizard/BookListModel.h"
 
+#include "catalogue/BookLocation.h"
 #include "platform/DiskPath.h"
 
 #include <QBrush>
@@ -65,7 +66,7 @@ QString BookListModel::StoredPath(int row) const {
 }
 
 bool BookListModel::IsSqlBookRow(int row) const {
-    return StoredPath(row).contains(u'@');
+    return catalogue::BookLocation::IsServerText(StoredPath(row).toStdString());
 }
 
 void BookListModel::AppendTabText(const QString& text) {
@@ -110,7 +111,7 @@ BookListModel::RowKind BookListModel::KindOf(const QString& bookFile, const QStr
         return RowKind::Archive;
     if (extension == QStringLiteral("WSK"))
         return RowKind::WskBook;
-    if (bookPath.contains(u'@'))
+    if (catalogue::BookLocation::IsServerText(bookPath.toStdString()))
         return RowKind::SqlBook;
     return RowKind::AccessBook;
 }
@@ -120,7 +121,9 @@ BookListModel::RowKind BookListModel::PrepareRow(int row, const QString& appPath
     setData(index(row, ColumnOf(u"BookPath")), path, kStoredPathRole);
     const RowKind kind = KindOf(Text(row, BookFile), path);
     if (kind == RowKind::SqlBook)
-        SetText(row, BookPath, path.mid(path.indexOf(u'@') + 1));
+        SetText(row, BookPath,
+                QString::fromStdString(std::string(
+                    catalogue::BookLocation::FromListFields(path.toStdString(), {}).Server().value_or(""))));
     else if (!appPath.isEmpty())
         SetText(row, BookPath, QString(path).replace(appPath, QStringLiteral("..")));
     return kind;

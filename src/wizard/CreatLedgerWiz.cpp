@@ -5,7 +5,6 @@
 #include "newbook/NewBookClearing.h"
 #include "newbook/OperatorCheck.h"
 #include "newbook/PathText.h"
-#include "newbook/SqlLocation.h"
 #include "newbook/TemplateFolder.h"
 #include "newbook/TemplateLocation.h"
 
@@ -507,16 +506,17 @@ void CreatLedgerWiz::SelectListRow(Qt::MouseButton button, int clickedRow) {
             buttonEnabled_[2] = false;
         } else {
             ui_.templateField->setText(ui_.bookModel->Text(row, BookListModel::BookName));
-            const QString location =
-                ui_.bookModel->StoredPath(row) + u'|' + ui_.bookModel->Text(row, BookListModel::BookFile);
-            ui_.templateField->setProperty("location", location);
+            const auto location = LocationOfRow(row);
+            ui_.templateField->setProperty(
+                "location", QString::fromStdString(location.BookPathField() + '|' + location.BookFileField()));
             QPalette palette = ui_.templateField->palette();
-            if (location.contains(u'@')) {
+            if (location.IsServerBook()) {
                 ui_.sqlCheck->setChecked(true);
                 ShowSqlPanel();
-                for (short i = 0; i < 3; ++i)
-                    ui_.sqlFields[static_cast<std::size_t>(i)]->setText(
-                        QString::fromStdString(newbook::SqlLocationPart(location.toStdString(), i)));
+                const std::array<std::optional<std::string_view>, 3> parts{location.Server(), location.UserId(),
+                                                                           location.Password()};
+                for (std::size_t i = 0; i < parts.size(); ++i)
+                    ui_.sqlFields[i]->setText(QString::fromStdString(std::string(parts[i].value_or(""))));
                 palette.setColor(QPalette::Text, RowColour(foreColors_[1], ui_.templateField));
             } else {
                 palette.setColor(QPalette::Text, RowColour(foreColors_[2], ui_.templateField));
@@ -574,10 +574,15 @@ void CreatLedgerWiz::changeEvent(QEvent* event) {
 
 // ---------------------------------------------------------------- the template location
 
+catalogue::BookLocation CreatLedgerWiz::LocationOfRow(int row) const {
+    return catalogue::BookLocation::FromListFields(ui_.bookModel->StoredPath(row).toStdString(),
+                                                   ui_.bookModel->Text(row, BookListModel::BookFile).toStdString());
+}
+
 bool CreatLedgerWiz::SetTemplateFromRow(int row) {
     const QString bookFile = ui_.bookModel->Text(row, BookListModel::BookFile);
-    if (ui_.bookModel->IsSqlBookRow(row)) {
-        fromFile_ = ui_.bookModel->StoredPath(row) + u'|' + bookFile;
+    if (const auto location = LocationOfRow(row); location.IsServerBook()) {
+        fromFile_ = QString::fromStdString(location.SqlLocation());
         return true;
     }
     fromFile_ = newbook::TemplateFileOfRow(ui_.bookModel->Text(row, BookListModel::BookPath), bookFile, AppPath);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ado/Connection.h"
+#include "catalogue/BookLocation.h"
 #include "newbook/CreationObserver.h"
 #include "newbook/NewBookCreation.h"
 #include "wizard/WizardSurface.h"
@@ -249,6 +250,8 @@ class CreatLedgerWiz : public QWidget {
 
     // The template location.
     bool SetTemplateFromRow(int row);
+    /// The location of a book row, read from its stored path and file.
+    catalogue::BookLocation LocationOfRow(int row) const;
 
     /// Appends the new book's line to the book list and tells the host.
     bool AddBookListEntry(bool isSql);

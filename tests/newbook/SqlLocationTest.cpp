@@ -1,5 +1,7 @@
 #include "newbook/SqlLocation.h"
 
+#include "catalogue/BookLocation.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -40,10 +42,10 @@ INSTANTIATE_TEST_SUITE_P(
         LocationCase{"UserWithColonIsCutThere", "do:main:pw@db1|kx", {"db1", "do", "main:pw", "kx"}},
         LocationCase{"ChineseParts", "管理员:密码@服务器|账簿", {"服务器", "管理员", "密码", "账簿"}},
         LocationCase{"EmptyParts", ":@|", {"", "", "", ""}},
-        LocationCase{"NoBar", "sa:pw@db1", {"", "sa", "pw", ""}},
-        LocationCase{"NoColon", "sa@db1|kx", {"db1", "", "", "kx"}},
+        LocationCase{"NoBarIsAllLogin", "sa:pw@db1", {"db1", "sa", "pw", ""}},
+        LocationCase{"NoColonPasswordBeforeAt", "sa@db1|kx", {"db1", "", "sa", "kx"}},
         LocationCase{"NoAt", "sa:pw|kx", {"", "sa", "", "kx"}},
-        LocationCase{"BarBeforeAt", "sa:pw|kx@db1", {"", "sa", "pw|kx", "kx@db1"}},
+        LocationCase{"BarBeforeAtEndsTheLogin", "sa:pw|kx@db1", {"", "sa", "", "kx@db1"}},
         LocationCase{"AtBeforeColon", "sa@db:1|kx", {"db:1", "sa@db", "", "kx"}},
         LocationCase{"Empty", "", {"", "", "", ""}}),
     [](const testing::TestParamInfo<LocationCase>& c) { return std::string(c.param.name); });
@@ -57,7 +59,7 @@ struct KindCase {
 class LocationKindTest : public testing::TestWithParam<KindCase> {};
 
 TEST_P(LocationKindTest, SqlByAtSignArchiveByWakExtensionInAnyCase) {
-    EXPECT_EQ(IsSqlLocation(GetParam().location), GetParam().sql);
+    EXPECT_EQ(catalogue::BookLocation::IsServerText(GetParam().location), GetParam().sql);
     EXPECT_EQ(IsArchiveLocation(GetParam().location), GetParam().archive);
 }
 
