@@ -2,8 +2,8 @@
 
 #include "BookFileFixture.h"
 
-#include "ado/sqloledb/JetBookReader.h"
-#include "ado/sqloledb/PgValueText.h"
+#include "ado/jet/JetBookReader.h"
+#include "ado/pg/PgValueText.h"
 #include "ado/sqloledb/ProviderErrors.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +20,10 @@ namespace {
 using test::CatchAdoError;
 using test::kBookPassword;
 using test::OpenBook;
+using jet::JetBookReader;
+using pg::PgTextOf;
+using tsql::ImportJetTable;
+using tsql::JetImportColumn;
 
 using Rows = std::vector<std::vector<std::optional<std::string>>>;
 

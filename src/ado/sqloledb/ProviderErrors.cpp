@@ -1,8 +1,8 @@
 #include "ado/sqloledb/ProviderErrors.h"
 
 #include "ado/AdoConstants.h"
-#include "ado/sqloledb/PgError.h"
-#include "ado/sqloledb/TranslationError.h"
+#include "ado/pg/PgError.h"
+#include "ado/tsql/TranslationError.h"
 
 #include <optional>
 #include <string>
@@ -50,7 +50,7 @@ std::optional<std::string> MissingDatabase(std::string_view message) {
     return std::string(message.substr(nameStart, end - nameStart));
 }
 
-AdoError ConnectionError(const PgError& error, std::string_view user) {
+AdoError ConnectionError(const pg::PgError& error, std::string_view user) {
     const std::string& message = error.serverMessage();
     if (IsRefusedLogin(message)) {
         return AdoError(errors::AuthenticationFailed, kProviderSource,
@@ -81,9 +81,9 @@ long NativeErrorOfSqlState(std::string_view sqlState) noexcept {
     return packed;
 }
 
-AdoError ServerError(const PgError& error, std::string_view user) {
+AdoError ServerError(const pg::PgError& error, std::string_view user) {
     const std::string& state = error.sqlState();
-    if (state == kSqlStateCannotConnect) {
+    if (state == pg::kSqlStateCannotConnect) {
         return ConnectionError(error, user);
     }
     std::int32_t number = errors::ErrorsInCommand;
@@ -101,7 +101,7 @@ AdoError ServerError(const PgError& error, std::string_view user) {
     return AdoError(number, kProviderSource, error.serverMessage(), NativeErrorOfSqlState(state));
 }
 
-AdoError UntranslatableStatement(const TranslationError& error) {
+AdoError UntranslatableStatement(const tsql::TranslationError& error) {
     return AdoError(errors::ErrorsInCommand, kProviderSource, error.what(), 0);
 }
 

@@ -4,10 +4,15 @@
 
 #include <string_view>
 
-namespace kx::ado::sqloledb {
-
+namespace kx::ado::pg {
 class PgError;
+} // namespace kx::ado::pg
+
+namespace kx::ado::tsql {
 class TranslationError;
+} // namespace kx::ado::tsql
+
+namespace kx::ado::sqloledb {
 
 /// Source of every error the "SQLOLEDB.1" provider raises.
 inline constexpr const char* kProviderSource = "Microsoft OLE DB Provider for SQL Server";
@@ -35,10 +40,10 @@ long NativeErrorOfSqlState(std::string_view sqlState) noexcept;
 /// "Login failed for user 'u'." when the password or user was refused, "Cannot open
 /// database \"d\" requested by the login. The login failed." when the database does
 /// not exist, "Cannot connect to the server." otherwise.
-AdoError ServerError(const PgError& error, std::string_view user = {});
+AdoError ServerError(const pg::PgError& error, std::string_view user = {});
 
 /// A statement the translator cannot carry out: errors::ErrorsInCommand with the
 /// translator's text, which names the statement.
-AdoError UntranslatableStatement(const TranslationError& error);
+AdoError UntranslatableStatement(const tsql::TranslationError& error);
 
 } // namespace kx::ado::sqloledb
