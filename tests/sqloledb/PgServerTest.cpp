@@ -9,8 +9,8 @@
 #include "ado/pg/PgCopyOut.h"
 #include "ado/pg/PgError.h"
 #include "ado/pg/PgQuote.h"
-#include "ado/sqloledb/PgSession.h"
 #include "ado/pg/PgStatements.h"
+#include "ado/sqloledb/PgSession.h"
 #include "ado/tsql/TranslationError.h"
 #include "ado/tsql/TsqlTranslator.h"
 #include "platform/Utf8Text.h"
@@ -283,7 +283,8 @@ TEST_F(PgServer, CopyRoundTripKeepsTextOutsideTheBmpAndBinaryValuesOfEverySize) 
     EXPECT_EQ(SingleValue(book_->Current().Exec("SELECT length(txt) FROM blobs WHERE id = 0")),
               std::to_string(platform::Utf8Length(texts[0])));
 
-    pg::PgCopyOut out(book_->Current(), pg::CopyToStdoutSql("blobs", {"id", "txt", "data"}) + " WITH (FORMAT text)");
+    pg::PgCopyOut out(book_->Current(),
+                      pg::CopyToStdoutSql("blobs", {"id", "txt", "data"}) + " WITH (FORMAT text)");
     std::string line;
     std::size_t rows = 0;
     while (out.Read(line)) {
@@ -537,7 +538,8 @@ TEST_F(PgServer, ServerErrorsCarryTheirSqlState) {
 }
 
 TEST_F(PgServer, UntranslatableTextRunsNothing) {
-    EXPECT_THROW(book_->Execute("CREATE TABLE Kept ([a] [int] NULL) TRUNCATE TABLE Kept"), tsql::TranslationError);
+    EXPECT_THROW(book_->Execute("CREATE TABLE Kept ([a] [int] NULL) TRUNCATE TABLE Kept"),
+                 tsql::TranslationError);
     EXPECT_EQ(SingleValue(book_->Current().Exec("SELECT to_regclass('kept') IS NULL")), "t");
 }
 
@@ -571,8 +573,10 @@ TEST_F(PgServer, BoundParametersAreNeverReadAsSql) {
     EXPECT_EQ(
         SingleValue(connection.ExecParams("SELECT count(*) FROM kxoperator WHERE opname = $1", injection)),
         "0");
-    const std::vector<pg::PgParam> bytes = {pg::PgParam::Bytes(std::string("\0\1\2", 3)), pg::PgParam::Null()};
-    const pg::PgResult result = connection.ExecParams("SELECT octet_length($1::bytea), $2::text IS NULL", bytes);
+    const std::vector<pg::PgParam> bytes = {pg::PgParam::Bytes(std::string("\0\1\2", 3)),
+                                            pg::PgParam::Null()};
+    const pg::PgResult result =
+        connection.ExecParams("SELECT octet_length($1::bytea), $2::text IS NULL", bytes);
     EXPECT_EQ(result.Value(0, 0), "3");
     EXPECT_EQ(result.Value(0, 1), "t");
     const std::vector<pg::PgParam> nul = {pg::PgParam::Text(std::string("a\0b", 3))};

@@ -5,7 +5,6 @@
 #include "ado/jet/BookFile.h"
 #include "ado/jet/JetSqlTranslator.h"
 #include "ado/jet/ResultColumn.h"
-#include "ado/sqloledb/ProviderErrors.h"
 #include "ado/jet/StoredValueText.h"
 #include "platform/DiskPath.h"
 
@@ -17,9 +16,6 @@
 namespace kx::ado::jet {
 
 namespace {
-
-/// SQL Server's "The OLE DB provider reported an error."
-constexpr long kLinkedProviderError = 7399;
 
 /// What tells one state of a file on disk from another: the file itself and its
 /// size and times, which every write changes.
@@ -66,8 +62,8 @@ std::string ColumnName(std::string_view name) {
 
 /// The name of the row number that no column of the table hides, or nothing when
 /// every one of them is also a column's name.
-std::optional<std::string> RowNumberName(const jet::SqliteDatabase& book, const std::string& table) {
-    const jet::SqliteStatement probe = book.Prepare("SELECT * FROM " + table + " LIMIT 0");
+std::optional<std::string> RowNumberName(const SqliteDatabase& book, const std::string& table) {
+    const SqliteStatement probe = book.Prepare("SELECT * FROM " + table + " LIMIT 0");
     for (const char* candidate : {"rowid", "_rowid_", "oid"}) {
         bool hidden = false;
         for (int i = 0; i < probe.ColumnCount() && !hidden; ++i) {
@@ -86,7 +82,7 @@ struct JetBookReader::OpenBook {
     std::string pathText;
     std::string password;
     std::optional<FileState> state;
-    jet::SqliteDatabase database;
+    SqliteDatabase database;
 };
 
 JetBookReader::JetBookReader() = default;
@@ -98,43 +94,43 @@ void JetBookReader::Release() noexcept {
     book_.reset();
 }
 
-void JetBookReader::Read(const tsql::ImportJetTable& import, const JetRowSink& row) {
+void JetBookReader::Read(const TableTextRequest& request, const TextRowSink& row) {
     bool insideSink = false;
     try {
         // The state is taken before opening: a file replaced meanwhile is then
         // opened anew next time rather than mistaken for the one read.
-        std::optional<FileState> state = StateOf(import.filePath);
-        if (!book_ || book_->pathText != import.filePath || book_->password != import.password || !state ||
-            book_->state != state) {
+        std::optional<FileState> state = StateOf(request.dataSource);
+        if (!book_ || book_->pathText != request.dataSource || book_->password != request.password ||
+            !state || book_->state != state) {
             book_.reset();
-            jet::OpenedBookFile opened = jet::OpenBookFile(import.filePath, import.password, true);
+            OpenedBookFile opened = OpenBookFile(request.dataSource, request.password, true);
             // A book that another program is writing is waited for without limit.
             opened.database.SetBusyTimeout(0);
             book_ = std::make_unique<OpenBook>(
-                OpenBook{import.filePath, import.password, std::move(state), std::move(opened.database)});
+                OpenBook{request.dataSource, request.password, std::move(state), std::move(opened.database)});
         }
-        const jet::SqliteDatabase& book = book_->database;
+        const SqliteDatabase& book = book_->database;
 
-        const std::string table = jet::QuoteName(import.sourceTable);
+        const std::string table = QuoteName(request.table);
         std::string sql = "SELECT ";
-        for (std::size_t i = 0; i < import.columns.size(); ++i) {
-            sql += (i == 0 ? "" : ", ") + ColumnName(import.columns[i].sourceColumn);
+        for (std::size_t i = 0; i < request.columns.size(); ++i) {
+            sql += (i == 0 ? "" : ", ") + ColumnName(request.columns[i]);
         }
         sql += " FROM " + table;
         if (const std::optional<std::string> rowNumber = RowNumberName(book, table)) {
             sql += " ORDER BY " + *rowNumber;
         }
-        jet::SqliteStatement rows = book.Prepare(sql);
+        SqliteStatement rows = book.Prepare(sql);
 
         const int count = rows.ColumnCount();
         std::vector<DataTypeEnum> types;
         for (int i = 0; i < count; ++i) {
-            const std::optional<ColumnInfo> info = jet::DescribeResultColumn(rows, i);
+            const std::optional<ColumnInfo> info = DescribeResultColumn(rows, i);
             // A column without a type is handed on as stored, as a computed Field is.
             types.push_back(info ? info->type : adVariant);
         }
         std::vector<std::string> scratch(types.size());
-        std::vector<std::optional<std::string_view>> values(types.size());
+        TextRow values(types.size());
         while (rows.Step()) {
             for (int i = 0; i < count; ++i) {
                 const auto index = static_cast<std::size_t>(i);
@@ -144,16 +140,12 @@ void JetBookReader::Read(const tsql::ImportJetTable& import, const JetRowSink& r
             row(values);
             insideSink = false;
         }
-    } catch (const AdoError& error) {
-        if (insideSink) {
-            throw;
+    } catch (const AdoError&) {
+        if (!insideSink) {
+            // The file may have changed under the open book: the next read opens it anew.
+            book_.reset();
         }
-        // The file may have changed under the open book: the next import opens it anew.
-        book_.reset();
-        throw AdoError(error.Number(), sqloledb::kProviderSource,
-                       "OLE DB provider \"Microsoft.Jet.OLEDB.4.0\" returned message \"" +
-                           error.Description() + "\" for the book file \"" + import.filePath + "\".",
-                       kLinkedProviderError);
+        throw;
     }
 }
 

@@ -11,8 +11,6 @@ namespace kx::ado::jet {
 
 namespace {
 
-using jet::StorageClass;
-
 /// Types whose Field gives a whole number as its decimal text whatever the
 /// conversion does with it (a value out of range stays the stored whole number).
 bool ShowsWholeNumbersAsDecimal(DataTypeEnum type) noexcept {
@@ -62,7 +60,7 @@ std::string_view AssignDecimal(std::string& scratch, std::int64_t value) {
 
 } // namespace
 
-std::optional<std::string_view> StoredValuePgText(const jet::SqliteStatement& statement, int column,
+std::optional<std::string_view> StoredValuePgText(const SqliteStatement& statement, int column,
                                                   DataTypeEnum type, std::string& scratch) {
     switch (statement.Storage(column)) {
     case StorageClass::Null:

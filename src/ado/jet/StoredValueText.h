@@ -17,7 +17,7 @@ namespace kx::ado::jet {
 ///
 /// The text lies either in the statement's own memory, valid until its next
 /// Step, or in `scratch`, valid until `scratch` changes.
-std::optional<std::string_view> StoredValuePgText(const jet::SqliteStatement& statement, int column,
+std::optional<std::string_view> StoredValuePgText(const SqliteStatement& statement, int column,
                                                   DataTypeEnum type, std::string& scratch);
 
 } // namespace kx::ado::jet

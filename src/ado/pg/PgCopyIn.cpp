@@ -1,8 +1,8 @@
 #include "ado/pg/PgCopyIn.h"
 
 #include "ado/pg/PgConnection.h"
-#include "ado/pg/PgError.h"
 #include "ado/pg/PgCopyStart.h"
+#include "ado/pg/PgError.h"
 #include "ado/pg/PgFailure.h"
 #include "ado/pg/PgResult.h"
 

@@ -46,8 +46,9 @@ PGconn* StartCopy(PgConnection& connection, std::string_view copySql, CopyDirect
         PQputCopyEnd(conn, "not a COPY TO STDOUT");
     }
     DropResults(conn);
-    throw std::invalid_argument(std::string(direction == CopyDirection::In ? "not a COPY ... FROM STDIN statement: "
-                                                                          : "not a COPY ... TO STDOUT statement: ") +
+    throw std::invalid_argument(std::string(direction == CopyDirection::In
+                                                ? "not a COPY ... FROM STDIN statement: "
+                                                : "not a COPY ... TO STDOUT statement: ") +
                                 std::string(copySql));
 }
 

@@ -61,7 +61,8 @@ BEGIN
         FROM pg_attribute a
         WHERE a.attrelid = target AND a.attidentity <> '' AND NOT a.attisdropped
     LOOP
-        )" + topValueStatement + R"(
+        )" + topValueStatement +
+                             R"(
         IF top_value IS NOT NULL THEN
             EXECUTE format('SELECT CASE WHEN is_called THEN last_value ELSE last_value - 1 END FROM %s',
                            identity_column.sequence_name) INTO current_value;

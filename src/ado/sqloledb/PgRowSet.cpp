@@ -96,7 +96,8 @@ ColumnInfo Describe(const pg::PgResultColumn& column, const TableColumn* base) {
 
 } // namespace
 
-RowSet RowSetFromResult(pg::PgConnection* catalog, const pg::PgResult& result, const std::string& updateTable) {
+RowSet RowSetFromResult(pg::PgConnection* catalog, const pg::PgResult& result,
+                        const std::string& updateTable) {
     const std::vector<pg::PgResultColumn> all = pg::ResultColumns(result);
     const std::size_t hidden = updateTable.empty() ? 0 : kRowIdentityColumns;
     const std::vector<pg::PgResultColumn> visible(

@@ -31,6 +31,7 @@ inline constexpr std::size_t kRowIdentityColumns = 2;
 /// With `updateTable` given, the result's first kRowIdentityColumns columns are
 /// the rows' identities (RowSet::rowIdentities) and not columns of the RowSet, and
 /// edits go to that table. Without it the rows cannot be written back.
-RowSet RowSetFromResult(pg::PgConnection* catalog, const pg::PgResult& result, const std::string& updateTable = {});
+RowSet RowSetFromResult(pg::PgConnection* catalog, const pg::PgResult& result,
+                        const std::string& updateTable = {});
 
 } // namespace kx::ado::sqloledb

@@ -34,10 +34,10 @@ std::string_view FirstCharacters(std::string_view text, int characters) {
 /// The identity column of `table`, if it has one (and the table exists).
 std::optional<std::string> IdentityColumnOf(pg::PgConnection& connection, const std::string& table) {
     const pg::PgParam params[] = {pg::PgParam::Text(pg::QuoteIdent(table))};
-    const pg::PgResult result = connection.ExecParams(
-        "SELECT a.attname::text FROM pg_attribute a WHERE a.attrelid = to_regclass($1) "
-        "AND a.attidentity <> '' AND NOT a.attisdropped",
-        params);
+    const pg::PgResult result =
+        connection.ExecParams("SELECT a.attname::text FROM pg_attribute a WHERE a.attrelid = to_regclass($1) "
+                              "AND a.attidentity <> '' AND NOT a.attisdropped",
+                              params);
     if (result.RowCount() == 0) {
         return std::nullopt;
     }
@@ -45,7 +45,8 @@ std::optional<std::string> IdentityColumnOf(pg::PgConnection& connection, const 
 }
 
 bool IsEmpty(pg::PgConnection& connection, const std::string& table) {
-    return connection.Exec("SELECT NOT EXISTS (SELECT 1 FROM " + pg::QuoteIdent(table) + ")").Value(0, 0) == "t";
+    return connection.Exec("SELECT NOT EXISTS (SELECT 1 FROM " + pg::QuoteIdent(table) + ")").Value(0, 0) ==
+           "t";
 }
 
 /// The largest whole number among the values an import stores in one column;
@@ -72,7 +73,8 @@ class LargestValue {
 
 } // namespace
 
-PgSession::PgSession(pg::PgConnectionSettings settings) : settings_(std::move(settings)), current_(settings_) {}
+PgSession::PgSession(pg::PgConnectionSettings settings)
+    : settings_(std::move(settings)), current_(settings_) {}
 
 pg::PgConnection PgSession::OpenConnection(const std::string& database) const {
     pg::PgConnectionSettings settings = settings_;
@@ -171,7 +173,7 @@ pg::PgResult PgSession::RunStep(const tsql::PlanStep& step, const JetRowReader& 
                     pg::CopyTableBetweenConnections(source, action.sourceTable, target, action.targetTable);
                 } else {
                     pg::CopyTableBetweenConnections(source, action.sourceTable, ConnectionFor(targetDb),
-                                                action.targetTable);
+                                                    action.targetTable);
                 }
                 return {};
             }

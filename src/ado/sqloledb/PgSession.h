@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ado/TableTextReader.h"
 #include "ado/pg/PgConnection.h"
 #include "ado/pg/PgConnectionSettings.h"
 #include "ado/pg/PgResult.h"
@@ -19,9 +20,7 @@ namespace kx::ado::sqloledb {
 /// `import.sourceTable` with the values of `import.columns`, in that order, as
 /// text (nothing for NULL; the texts need to stay valid only during the call),
 /// and returns when all rows have been handed over.
-using JetRowReader = std::function<void(
-    const tsql::ImportJetTable& import,
-    const std::function<void(const std::vector<std::optional<std::string_view>>&)>& row)>;
+using JetRowReader = std::function<void(const tsql::ImportJetTable& import, const TextRowSink& row)>;
 
 /// A SQL Server-like session on PostgreSQL: one current database, as T-SQL's
 /// "Use" sees it, and the T-SQL statements of tsql::TranslateTsql carried out step by

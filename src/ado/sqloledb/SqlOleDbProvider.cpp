@@ -1,15 +1,15 @@
 #include "ado/sqloledb/SqlOleDbProvider.h"
 
 #include "ado/AdoError.h"
-#include "ado/jet/JetBookReader.h"
 #include "ado/pg/PgError.h"
 #include "ado/pg/PgQuote.h"
+#include "ado/pg/ServerAddress.h"
+#include "ado/sqloledb/OpenDataSourceReader.h"
 #include "ado/sqloledb/PgRowSet.h"
 #include "ado/sqloledb/PgSession.h"
 #include "ado/sqloledb/PgTableWriter.h"
 #include "ado/sqloledb/ProviderErrors.h"
 #include "ado/sqloledb/SchemaTables.h"
-#include "ado/pg/ServerAddress.h"
 #include "ado/tsql/TokenCursor.h"
 #include "ado/tsql/TranslationError.h"
 #include "ado/tsql/TsqlTokenizer.h"
@@ -55,8 +55,9 @@ std::optional<tsql::TsqlObjectName> WholeObjectName(std::string_view command) {
 }
 
 bool SwitchesDatabase(const tsql::TranslationPlan& plan) {
-    return std::any_of(plan.steps.begin(), plan.steps.end(),
-                       [](const tsql::PlanStep& step) { return std::holds_alternative<tsql::SwitchDatabase>(step); });
+    return std::any_of(plan.steps.begin(), plan.steps.end(), [](const tsql::PlanStep& step) {
+        return std::holds_alternative<tsql::SwitchDatabase>(step);
+    });
 }
 
 /// The database the rows of a plan come from: that of its last step with rows.
@@ -106,7 +107,7 @@ class SqlOleDbProvider final : public Provider {
 
     std::optional<PgSession> session_;
     /// Reads the book files of OPENDATASOURCE imports; keeps the last one open.
-    jet::JetBookReader bookReader_;
+    OpenDataSourceReader bookReader_;
     pg::PgConnectionSettings login_;
     /// The T-SQL names of databases, by their PostgreSQL names, as the caller wrote them.
     std::map<std::string, std::string> catalogNames_;
@@ -152,7 +153,8 @@ void SqlOleDbProvider::Open(const Properties& properties, const ProviderSettings
 
 void SqlOleDbProvider::OpenSession(const Properties& properties, const ProviderSettings& settings) {
     Guarded([&] {
-        const pg::ServerAddress address = pg::ParseDataSource(PropertyText(properties, {"Data Source", "Server"}));
+        const pg::ServerAddress address =
+            pg::ParseDataSource(PropertyText(properties, {"Data Source", "Server"}));
         const std::string catalog = PropertyText(properties, {"Initial Catalog", "Database"});
         login_ = pg::PgConnectionSettings{};
         login_.host = address.host;
@@ -248,9 +250,8 @@ ExecuteResult SqlOleDbProvider::ExecuteText(std::string_view command) {
         // The current connection is replaced; the time limit is set again on the next one.
         timedConnection_ = nullptr;
     }
-    const pg::PgResult result = session.Run(plan, [this](const tsql::ImportJetTable& import, const auto& row) {
-        bookReader_.Read(import, row);
-    });
+    const pg::PgResult result = session.Run(
+        plan, [this](const tsql::ImportJetTable& import, const auto& row) { bookReader_.Read(import, row); });
     if (SwitchesDatabase(plan)) {
         RememberUsedNames(command);
     }

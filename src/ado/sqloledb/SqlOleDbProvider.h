@@ -24,7 +24,7 @@ namespace kx::ado::sqloledb {
 /// statement the translator does not know fails with errors::ErrorsInCommand and a
 /// text that names the statement, before anything runs. The row copy from a Jet
 /// book ("INSERT INTO t (...) SELECT ... FROM OPENDATASOURCE('Microsoft.Jet.
-/// OLEDB.4.0', ...)...[T] Rowset_n") reads the book file with a JetBookReader and
+/// OLEDB.4.0', ...)...[T] Rowset_n") reads the book file with an OpenDataSourceReader and
 /// streams its rows into the table with one COPY. Every failure is an AdoError with
 /// source "Microsoft OLE DB Provider for SQL Server", the server's own message and a
 /// native code after its SQLSTATE (ServerError).

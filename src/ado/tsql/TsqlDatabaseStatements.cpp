@@ -43,7 +43,8 @@ std::optional<TranslationPlan> RecognizeCreateDatabase(TokenCursor& cursor) {
     cursor.Take();
     const std::string database = FoldedDatabaseName(cursor, cursor.TakeName("a database name"));
     TranslationPlan plan;
-    plan.steps.emplace_back(CreateDatabase{database, pg::CreateDatabaseSql(database), pg::CollationSetupSql()});
+    plan.steps.emplace_back(
+        CreateDatabase{database, pg::CreateDatabaseSql(database), pg::CollationSetupSql()});
     return plan;
 }
 
