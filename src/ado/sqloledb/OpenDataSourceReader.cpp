@@ -11,9 +11,6 @@ namespace {
 /// The one provider whose books OPENDATASOURCE reads (the translator refuses others).
 constexpr const char* kBookProvider = "Microsoft.Jet.OLEDB.4.0";
 
-/// SQL Server's "The OLE DB provider reported an error."
-constexpr long kLinkedProviderError = 7399;
-
 } // namespace
 
 void OpenDataSourceReader::Read(const tsql::ImportJetTable& import, const TextRowSink& row) {
@@ -39,7 +36,7 @@ void OpenDataSourceReader::Read(const tsql::ImportJetTable& import, const TextRo
         throw AdoError(error.Number(), kProviderSource,
                        std::string("OLE DB provider \"") + kBookProvider + "\" returned message \"" +
                            error.Description() + "\" for the book file \"" + import.filePath + "\".",
-                       kLinkedProviderError);
+                       kNativeLinkedProviderError);
     }
 }
 

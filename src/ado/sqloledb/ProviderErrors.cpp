@@ -11,9 +11,6 @@ namespace kx::ado::sqloledb {
 
 namespace {
 
-/// DB_E_ABORTLIMITREACHED: the command time limit was reached.
-constexpr std::int32_t kTimeoutReached = errors::Hr(0x80040E31u);
-
 struct KnownState {
     std::string_view sqlState;
     long nativeError;
@@ -54,13 +51,14 @@ AdoError ConnectionError(const pg::PgError& error, std::string_view user) {
     const std::string& message = error.serverMessage();
     if (IsRefusedLogin(message)) {
         return AdoError(errors::AuthenticationFailed, kProviderSource,
-                        "Login failed for user '" + std::string(user) + "'. (" + message + ")", 18456);
+                        "Login failed for user '" + std::string(user) + "'. (" + message + ")",
+                        kNativeLoginFailed);
     }
     if (const std::optional<std::string> database = MissingDatabase(message)) {
         return AdoError(errors::E_Fail, kProviderSource,
                         "Cannot open database \"" + *database +
                             "\" requested by the login. The login failed. (" + message + ")",
-                        4060);
+                        kNativeCannotOpenDatabase);
     }
     return AdoError(errors::E_Fail, kProviderSource, "Cannot connect to the server. (" + message + ")",
                     NativeErrorOfSqlState(error.sqlState()));
@@ -94,7 +92,7 @@ AdoError ServerError(const pg::PgError& error, std::string_view user) {
     } else if (state.starts_with("28")) {
         number = errors::AuthenticationFailed;
     } else if (state == "57014") {
-        number = kTimeoutReached;
+        number = errors::TimeoutReached;
     } else if (state.starts_with("08") || state.empty()) {
         number = errors::E_Fail;
     }

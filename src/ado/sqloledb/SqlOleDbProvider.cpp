@@ -197,7 +197,8 @@ ExecuteResult SqlOleDbProvider::Execute(std::string_view command, CommandKind ki
         if (kind == CommandKind::Table) {
             if (!name) {
                 throw AdoError(errors::ErrorsInCommand, kProviderSource,
-                               "Invalid object name '" + std::string(command) + "'.", 208);
+                               "Invalid object name '" + std::string(command) + "'.",
+                               kNativeInvalidObjectName);
             }
             return ReadTable(command, *name);
         }
@@ -231,7 +232,7 @@ ExecuteResult SqlOleDbProvider::ReadTable(std::string_view command, const tsql::
         connection.ExecParams("SELECT relkind FROM pg_class WHERE oid = to_regclass($1)", params);
     if (kind.RowCount() == 0) {
         throw AdoError(errors::NoSuchTable, kProviderSource, "Invalid object name '" + name.object + "'.",
-                       208);
+                       kNativeInvalidObjectName);
     }
     ExecuteResult result;
     if (kind.Value(0, 0) == "r") {
