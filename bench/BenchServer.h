@@ -3,7 +3,7 @@
 // The throwaway server that scripts/run-bench.sh starts for a benchmark, from
 // KX_PG_HOST, KX_PG_PORT, KX_PG_USER and KX_PG_PASSWORD.
 
-#include "ado/sqloledb/PgConnection.h"
+#include "ado/pg/PgConnection.h"
 
 #include <cstdlib>
 #include <stdexcept>
@@ -22,14 +22,14 @@ inline std::string Env(const char* name) {
 inline std::string Server() { return Env("KX_PG_HOST") + "," + Env("KX_PG_PORT"); }
 
 /// A libpq connection to `database` (a PostgreSQL name) on the server.
-inline ado::sqloledb::PgConnection Connect(const std::string& database) {
-    ado::sqloledb::PgConnectionSettings settings;
+inline ado::pg::PgConnection Connect(const std::string& database) {
+    ado::pg::PgConnectionSettings settings;
     settings.host = Env("KX_PG_HOST");
     settings.port = Env("KX_PG_PORT");
     settings.user = Env("KX_PG_USER");
     settings.password = Env("KX_PG_PASSWORD");
     settings.database = database;
-    return ado::sqloledb::PgConnection(settings);
+    return ado::pg::PgConnection(settings);
 }
 
 } // namespace kx::bench

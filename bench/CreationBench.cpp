@@ -11,8 +11,8 @@
 // scripts/run-bench.sh creation starts one.
 
 #include "ado/Connection.h"
-#include "ado/sqloledb/PgConnection.h"
-#include "ado/sqloledb/PgQuote.h"
+#include "ado/pg/PgConnection.h"
+#include "ado/pg/PgQuote.h"
 #include "database/CreateCnn.h"
 #include "database/SampleBook.h"
 #include "database/SqlBookConversion.h"
@@ -38,7 +38,7 @@ using kx::bench::Env;
 using kx::bench::Server;
 
 namespace fs = std::filesystem;
-namespace sqloledb = kx::ado::sqloledb;
+namespace pg = kx::ado::pg;
 
 /// Rows generated into the template's business tables.
 constexpr long kDocuments = 275000;
@@ -58,7 +58,7 @@ kx::newbook::ServerLogin TestServer() {
 }
 
 std::string PgName(const std::string& database) {
-    return sqloledb::QuoteIdent(sqloledb::FoldDatabaseName(database));
+    return pg::QuoteIdent(pg::FoldDatabaseName(database));
 }
 
 void Drop(const std::string& database) {

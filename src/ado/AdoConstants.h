@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Hresult.h"
+
 #include <cstdint>
 
 /// The numeric constants of the data layer. They keep the values of the classic
@@ -146,9 +148,7 @@ enum SaveOptionsEnum : long {
 /// Error numbers that the layer itself raises (HRESULT values as signed 32-bit
 /// numbers, the way callers see them in an error's number).
 namespace errors {
-constexpr std::int32_t Hr(std::uint32_t value) {
-    return static_cast<std::int32_t>(value);
-}
+using platform::Hr;
 
 inline constexpr std::int32_t E_Fail = Hr(0x80004005u);
 inline constexpr std::int32_t TypeMismatch = Hr(0x80020005u);
@@ -188,6 +188,8 @@ inline constexpr std::int32_t RowNotFound = Hr(0x80040E38u);
 inline constexpr std::int32_t AuthenticationFailed = Hr(0x80040E4Du);
 /// Permission denied (writing through a read-only connection).
 inline constexpr std::int32_t PermissionDenied = Hr(0x80040E09u);
+/// DB_E_ABORTLIMITREACHED: a statement was cut off by the command time limit.
+inline constexpr std::int32_t TimeoutReached = Hr(0x80040E31u);
 } // namespace errors
 
 } // namespace kx::ado

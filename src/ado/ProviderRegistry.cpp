@@ -3,6 +3,7 @@
 #include "AdoConstants.h"
 #include "AdoError.h"
 #include "UnicodeText.h"
+#include "jet/JetBookReader.h"
 #include "jet/JetProvider.h"
 #include "sqloledb/SqlOleDbProvider.h"
 
@@ -15,6 +16,8 @@ namespace {
 struct Entry {
     std::string name;
     ProviderFactory factory;
+    /// Empty for a provider whose books other providers cannot read.
+    std::function<std::unique_ptr<TableTextReader>()> tableReader;
 };
 
 struct Registry {
@@ -22,10 +25,13 @@ struct Registry {
     std::vector<Entry> entries;
 
     Registry() {
-        entries.push_back({"Microsoft.Jet.OLEDB.4.0", [] { return jet::NewJetProvider(); }});
-        entries.push_back({"Microsoft.Jet.OLEDB", [] { return jet::NewJetProvider(); }});
-        entries.push_back({"SQLOLEDB.1", [] { return sqloledb::NewSqlOleDbProvider(); }});
-        entries.push_back({"SQLOLEDB", [] { return sqloledb::NewSqlOleDbProvider(); }});
+        const auto jetReader = []() -> std::unique_ptr<TableTextReader> {
+            return std::make_unique<jet::JetBookReader>();
+        };
+        entries.push_back({"Microsoft.Jet.OLEDB.4.0", [] { return jet::NewJetProvider(); }, jetReader});
+        entries.push_back({"Microsoft.Jet.OLEDB", [] { return jet::NewJetProvider(); }, jetReader});
+        entries.push_back({"SQLOLEDB.1", [] { return sqloledb::NewSqlOleDbProvider(); }, {}});
+        entries.push_back({"SQLOLEDB", [] { return sqloledb::NewSqlOleDbProvider(); }, {}});
     }
 
     Entry* Find(std::string_view name) {
@@ -47,9 +53,9 @@ void RegisterProvider(std::string_view name, ProviderFactory factory) {
     Registry& registry = TheRegistry();
     const std::lock_guard lock(registry.mutex);
     if (Entry* existing = registry.Find(name))
-        existing->factory = std::move(factory);
+        *existing = Entry{existing->name, std::move(factory), {}};
     else
-        registry.entries.push_back({std::string(name), std::move(factory)});
+        registry.entries.push_back({std::string(name), std::move(factory), {}});
 }
 
 std::unique_ptr<Provider> CreateProvider(std::string_view name) {
@@ -66,6 +72,22 @@ std::unique_ptr<Provider> CreateProvider(std::string_view name) {
                        "Provider cannot be found. It may not be properly installed: \"" + std::string(name) +
                            "\".");
     return provider;
+}
+
+std::unique_ptr<TableTextReader> CreateTableTextReader(std::string_view name) {
+    std::function<std::unique_ptr<TableTextReader>()> factory;
+    {
+        Registry& registry = TheRegistry();
+        const std::lock_guard lock(registry.mutex);
+        if (Entry* entry = registry.Find(name))
+            factory = entry->tableReader;
+    }
+    std::unique_ptr<TableTextReader> reader = factory ? factory() : nullptr;
+    if (!reader)
+        throw AdoError(errors::ProviderNotFound, "ADODB.Connection",
+                       "Provider cannot be found. It may not be properly installed: \"" + std::string(name) +
+                           "\".");
+    return reader;
 }
 
 bool IsProviderRegistered(std::string_view name) {

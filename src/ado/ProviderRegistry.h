@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Provider.h"
+#include "TableTextReader.h"
 
 #include <functional>
 #include <memory>
@@ -24,5 +25,12 @@ std::unique_ptr<Provider> CreateProvider(std::string_view name);
 
 /// True when a provider of that name is registered.
 bool IsProviderRegistered(std::string_view name);
+
+/// A new reader of the tables of books of the provider of that name (names
+/// compared without regard to case), for another provider that imports them: the
+/// built-in "Microsoft.Jet.OLEDB.4.0" (and "Microsoft.Jet.OLEDB") has one; a
+/// provider given by RegisterProvider has none, also when it replaces a built-in
+/// one. Throws AdoError (errors::ProviderNotFound) for a provider without one.
+std::unique_ptr<TableTextReader> CreateTableTextReader(std::string_view name);
 
 } // namespace kx::ado

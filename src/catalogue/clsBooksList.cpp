@@ -19,9 +19,6 @@ namespace kx::catalogue {
 namespace {
 
 namespace errnum = platform::errnum;
-inline constexpr int kOutOfMemory = 7;
-inline constexpr int kOverflow = 6;
-inline constexpr int kInternalError = 51;
 
 /// A failure inside one member of the list, reported by that member as its Error.
 class ListFailure : public std::runtime_error {
@@ -142,11 +139,11 @@ void clsBooksList::ReportCurrentFailure(const std::string& title) const {
     } catch (const platform::PlatformError& e) {
         RaiseError(e.number(), e.what(), title);
     } catch (const std::bad_alloc&) {
-        RaiseError(kOutOfMemory, "内存不足", title);
+        RaiseError(errnum::OutOfMemory, "内存不足", title);
     } catch (const std::exception& e) {
-        RaiseError(kInternalError, e.what(), title);
+        RaiseError(errnum::InternalError, e.what(), title);
     } catch (...) {
-        RaiseError(kInternalError, "未知错误", title);
+        RaiseError(errnum::InternalError, "未知错误", title);
     }
 }
 
@@ -371,7 +368,7 @@ bool clsBooksList::AddBook(std::string rLine) {
         if (rLine.find('\r') != std::string::npos)
             throw ListFailure(errnum::InvalidProcedureCall, "账簿记录中不能有回车符");
         if (lines_.size() >= static_cast<std::size_t>(kMaxEntries))
-            throw ListFailure(kOverflow, "账簿数量已达上限 " + std::to_string(kMaxEntries) + " 套");
+            throw ListFailure(errnum::Overflow, "账簿数量已达上限 " + std::to_string(kMaxEntries) + " 套");
         if (!PieceOf(rLine, kBookFieldCount - 1))
             rLine += '\t';
         lines_.push_back(std::move(rLine));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ado/AdoConstants.h"
 #include "ado/Connection.h"
 
 #include <cstdint>
@@ -8,7 +9,7 @@
 namespace kx::database {
 
 /// The error that ends CopySqlAllTables when a table cannot be copied.
-inline constexpr std::int32_t kTableCopyError = static_cast<std::int32_t>(0x80040200u);
+inline constexpr std::int32_t kTableCopyError = ado::errors::Hr(0x80040200u);
 inline constexpr const char* kTableCopySource = "CopySqlAllTables";
 
 /// Copies every user table of server database `source` into database

@@ -2,8 +2,9 @@
 
 #include "BookFileFixture.h"
 
-#include "ado/sqloledb/JetBookReader.h"
-#include "ado/sqloledb/PgValueText.h"
+#include "ado/ProviderRegistry.h"
+#include "ado/pg/PgValueText.h"
+#include "ado/sqloledb/OpenDataSourceReader.h"
 #include "ado/sqloledb/ProviderErrors.h"
 
 #include <gtest/gtest.h>
@@ -17,9 +18,12 @@
 namespace kx::ado::sqloledb {
 namespace {
 
+using pg::PgTextOf;
 using test::CatchAdoError;
 using test::kBookPassword;
 using test::OpenBook;
+using tsql::ImportJetTable;
+using tsql::JetImportColumn;
 
 using Rows = std::vector<std::vector<std::optional<std::string>>>;
 
@@ -36,7 +40,7 @@ ImportJetTable ImportOf(const std::string& file, const std::string& table,
     return import;
 }
 
-Rows ReadRows(JetBookReader& reader, const ImportJetTable& import) {
+Rows ReadRows(OpenDataSourceReader& reader, const ImportJetTable& import) {
     Rows rows;
     reader.Read(import, [&](const std::vector<std::optional<std::string_view>>& values) {
         std::vector<std::optional<std::string>> row;
@@ -73,7 +77,7 @@ class JetBookReading : public test::BookFileFixture {
         return file;
     }
 
-    JetBookReader reader_;
+    OpenDataSourceReader reader_;
 };
 
 TEST_F(JetBookReading, GivesEveryValueAsItsFieldShowsItWhateverTheBookStored) {
@@ -180,6 +184,21 @@ TEST_F(JetBookReading, WhatTheReceiverThrowsPassesThroughUnchanged) {
     EXPECT_THROW(reader_.Read(ImportOf(file, "T", {"Name"}), throwing(std::runtime_error("server gone"))),
                  std::runtime_error);
     EXPECT_EQ(ReadRows(reader_, ImportOf(file, "T", {"Name"})).size(), 2u);
+}
+
+TEST_F(JetBookReading, OnlyTheBookFileProviderHandsOutATableReader) {
+    const std::string file = BookWithNames("book.mde", {"first"});
+    for (const char* name : {"Microsoft.Jet.OLEDB.4.0", "microsoft.jet.oledb"}) {
+        Rows rows;
+        CreateTableTextReader(name)->Read({file, kBookPassword, "T", {"Name"}}, [&](const TextRow& values) {
+            rows.push_back({std::string(*values.at(0))});
+        });
+        EXPECT_EQ(rows, (Rows{{"first"}})) << name;
+    }
+    for (const char* name : {"SQLOLEDB.1", "SQLOLEDB", "Microsoft.ACE.OLEDB.12.0"}) {
+        EXPECT_EQ(CatchAdoError([&] { CreateTableTextReader(name); }).Number(), errors::ProviderNotFound)
+            << name;
+    }
 }
 
 } // namespace

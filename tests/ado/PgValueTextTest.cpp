@@ -1,5 +1,5 @@
-#include "ado/sqloledb/PgValueText.h"
-#include "ado/sqloledb/PgFieldType.h"
+#include "ado/pg/PgValueText.h"
+#include "ado/pg/PgFieldType.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <limits>
 #include <string>
 
-namespace kx::ado::sqloledb {
+namespace kx::ado::pg {
 namespace {
 
 struct TypeCase {
@@ -165,4 +165,4 @@ TEST(PgValueText, BytesBecomeBinaryParametersAndTheRestText) {
 }
 
 } // namespace
-} // namespace kx::ado::sqloledb
+} // namespace kx::ado::pg

@@ -1,11 +1,11 @@
-#include "ado/sqloledb/ServerAddress.h"
+#include "ado/pg/ServerAddress.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <string>
 
-namespace kx::ado::sqloledb {
+namespace kx::ado::pg {
 namespace {
 
 struct AddressCase {
@@ -49,4 +49,4 @@ INSTANTIATE_TEST_SUITE_P(ServerAddress, BadDataSources,
                                            "SERVER\\SQLEXPRESS", "SERVER\\SQLEXPRESS,1433"));
 
 } // namespace
-} // namespace kx::ado::sqloledb
+} // namespace kx::ado::pg

@@ -3,9 +3,9 @@
 #include "BookFileFixture.h"
 
 #include "ado/Connection.h"
-#include "ado/sqloledb/PgConnection.h"
-#include "ado/sqloledb/PgQuote.h"
-#include "sqloledb/TestServer.h"
+#include "ado/pg/PgConnection.h"
+#include "ado/pg/PgQuote.h"
+#include "pg/TestServer.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@
 namespace kx::ado::test {
 
 /// The test server's login as a "Data Source": its socket folder and port.
-inline std::string TestDataSource(const sqloledb::PgConnectionSettings& server) {
+inline std::string TestDataSource(const pg::PgConnectionSettings& server) {
     return server.host + "," + server.port;
 }
 
@@ -43,9 +43,9 @@ inline Connection PrepareServerConnection(const std::string& database, const std
 class ServerBookFixture : public BookFileFixture {
   protected:
     void SetUp() override {
-        server_ = sqloledb::testing::TestServerSettings("postgres");
+        server_ = pg::testing::TestServerSettings("postgres");
         if (!server_) {
-            GTEST_SKIP() << sqloledb::testing::kNoServerReason;
+            GTEST_SKIP() << pg::testing::kNoServerReason;
         }
         database_ = NewDatabase();
         cnn_ = OpenServer(database_);
@@ -58,9 +58,9 @@ class ServerBookFixture : public BookFileFixture {
         if (cnn_.State() == adStateOpen) {
             cnn_.Close();
         }
-        sqloledb::PgConnection admin(*server_);
+        pg::PgConnection admin(*server_);
         for (const std::string& name : created_) {
-            admin.Exec("DROP DATABASE IF EXISTS " + sqloledb::QuoteIdent(sqloledb::FoldDatabaseName(name)) +
+            admin.Exec("DROP DATABASE IF EXISTS " + pg::QuoteIdent(pg::FoldDatabaseName(name)) +
                        " WITH (FORCE)");
         }
     }
@@ -68,7 +68,7 @@ class ServerBookFixture : public BookFileFixture {
     /// A new database made through the provider, named in mixed case as the wizard
     /// names its books.
     std::string NewDatabase() {
-        const std::string name = "kxAcc" + sqloledb::testing::NewTestDatabaseName();
+        const std::string name = "kxAcc" + pg::testing::NewTestDatabaseName();
         created_.push_back(name);
         Connection master = OpenServer("master");
         master.Execute("Create Database " + name);
@@ -99,7 +99,7 @@ class ServerBookFixture : public BookFileFixture {
         return names;
     }
 
-    std::optional<sqloledb::PgConnectionSettings> server_;
+    std::optional<pg::PgConnectionSettings> server_;
     std::string database_;
     Connection cnn_;
     std::vector<std::string> created_;

@@ -74,9 +74,9 @@ TEST_F(ServerConnection, AnUnreachableServerFailsToOpen) {
 
 TEST_F(ServerConnection, TheCommandTimeLimitCutsOffAStatementThatWaits) {
     cnn_.Execute("CREATE TABLE kxLocked ([a] [int] NULL) ON [PRIMARY] ");
-    sqloledb::PgConnectionSettings settings = *server_;
-    settings.database = sqloledb::FoldDatabaseName(database_);
-    sqloledb::PgConnection holder(settings);
+    pg::PgConnectionSettings settings = *server_;
+    settings.database = pg::FoldDatabaseName(database_);
+    pg::PgConnection holder(settings);
     holder.Exec("BEGIN");
     holder.Exec("LOCK TABLE kxlocked IN ACCESS EXCLUSIVE MODE");
 
@@ -99,9 +99,9 @@ class ServerTableListing : public test::ServerBookFixture {
             "COLLATE Chinese_PRC_CI_AS NULL) ON [PRIMARY] ");
         cnn_.Execute("CREATE TABLE [kx Blank] ([a] [int] NULL) ON [PRIMARY] ");
         // Views come from outside the book routines; the translator has no CREATE VIEW.
-        sqloledb::PgConnectionSettings settings = *server_;
-        settings.database = sqloledb::FoldDatabaseName(database_);
-        sqloledb::PgConnection(settings).Exec("CREATE VIEW kxoperatornames AS SELECT opname FROM kxoperator");
+        pg::PgConnectionSettings settings = *server_;
+        settings.database = pg::FoldDatabaseName(database_);
+        pg::PgConnection(settings).Exec("CREATE VIEW kxoperatornames AS SELECT opname FROM kxoperator");
     }
 };
 

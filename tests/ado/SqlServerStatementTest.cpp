@@ -53,7 +53,7 @@ class ServerStatements : public test::ServerBookFixture {
 };
 
 TEST_F(ServerStatements, CreateDatabaseAndUseMakeTheNewDatabaseTheCurrentOne) {
-    const std::string name = "kxAcc" + sqloledb::testing::NewTestDatabaseName();
+    const std::string name = "kxAcc" + pg::testing::NewTestDatabaseName();
     created_.push_back(name);
     Connection master = OpenServer("master");
     master.Execute("Create Database " + name);

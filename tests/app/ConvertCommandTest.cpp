@@ -1,10 +1,10 @@
 #include "ConvertCommand.h"
 
 #include "SampleBookCopy.h"
-#include "ado/sqloledb/PgConnection.h"
-#include "ado/sqloledb/PgQuote.h"
-#include "ado/sqloledb/TsqlTranslator.h"
-#include "sqloledb/TestServer.h"
+#include "ado/pg/PgConnection.h"
+#include "ado/pg/PgQuote.h"
+#include "ado/tsql/TsqlTranslator.h"
+#include "pg/TestServer.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 namespace kx::app {
 namespace {
 
-namespace pg = ado::sqloledb;
+namespace pg = ado::pg;
 
 class ConvertCommandTest : public ::testing::Test {
 protected:

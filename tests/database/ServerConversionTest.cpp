@@ -6,11 +6,11 @@
 #include "SampleBookCopy.h"
 #include "ado/AdoError.h"
 #include "ado/jet/BookFile.h"
-#include "ado/sqloledb/PgConnection.h"
-#include "ado/sqloledb/PgQuote.h"
-#include "ado/sqloledb/TsqlTranslator.h"
+#include "ado/pg/PgConnection.h"
+#include "ado/pg/PgQuote.h"
+#include "ado/tsql/TsqlTranslator.h"
 #include "platform/MessageBoxService.h"
-#include "sqloledb/TestServer.h"
+#include "pg/TestServer.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@
 namespace kx::database {
 namespace {
 
-namespace pg = ado::sqloledb;
+namespace pg = ado::pg;
 
 /// A test on the throwaway server: databases it names are dropped at its end, and
 /// the conversion's message box is recorded instead of shown.

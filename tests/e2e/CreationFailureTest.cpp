@@ -5,7 +5,7 @@
 
 #include "database/SqlBookConversion.h"
 #include "platform/AnsiTextFile.h"
-#include "sqloledb/TestServer.h"
+#include "pg/TestServer.h"
 
 #include <filesystem>
 #include <map>
@@ -102,7 +102,7 @@ class NewDatabaseFailure : public CreationFailure, public testing::WithParamInte
 TEST_P(NewDatabaseFailure, StopsBeforeTheBookInformationAndChangesNoBookAndNotTheList) {
     const DatabaseFailure& failure = GetParam();
     if (failure.needsServer && !server.Available())
-        GTEST_SKIP() << ado::sqloledb::testing::kNoServerReason;
+        GTEST_SKIP() << ado::pg::testing::kNoServerReason;
     const int bookId = failure.arrange(*this);
     if (HasFatalFailure())
         return;

@@ -4,7 +4,7 @@
 #include "e2e/NewBookCreation.h"
 
 #include "platform/AnsiTextFile.h"
-#include "sqloledb/TestServer.h"
+#include "pg/TestServer.h"
 
 #include <filesystem>
 #include <string>
@@ -38,7 +38,7 @@ TEST_F(NewBookNames, ATakenBookFileNameGetsTheFirstFreeCounter) {
 
 TEST_F(NewBookNames, ATakenDatabaseNameGetsTheFirstFreeSuffix) {
     if (!server.Available())
-        GTEST_SKIP() << ado::sqloledb::testing::kNoServerReason;
+        GTEST_SKIP() << ado::pg::testing::kNoServerReason;
     app.WriteList({kSampleLine});
     const int bookNo = server.FreeBookNumber();
     const std::string taken = BookDatabaseName(bookNo);

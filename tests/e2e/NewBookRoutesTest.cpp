@@ -4,7 +4,7 @@
 
 #include "e2e/NewBookCreation.h"
 
-#include "sqloledb/TestServer.h"
+#include "pg/TestServer.h"
 
 #include <filesystem>
 #include <ostream>
@@ -37,7 +37,7 @@ class NewBookFromBookFile : public NewBookCreation, public testing::WithParamInt
     void SetUp() override {
         NewBookCreation::SetUp();
         if (GetParam().toServer && !server.Available())
-            GTEST_SKIP() << ado::sqloledb::testing::kNoServerReason;
+            GTEST_SKIP() << ado::pg::testing::kNoServerReason;
         app.WriteList({kSampleLine});
     }
 };
@@ -98,7 +98,7 @@ class NewBookFromServerBook : public NewBookCreation {
     void SetUp() override {
         NewBookCreation::SetUp();
         if (!server.Available())
-            GTEST_SKIP() << ado::sqloledb::testing::kNoServerReason;
+            GTEST_SKIP() << ado::pg::testing::kNoServerReason;
         templateDatabase = server.NewDatabaseName();
         ASSERT_TRUE(server.Convert(app.SampleBook(), templateDatabase));
         app.WriteList({kSampleLine, "服务器样本账簿\t" + server.Location() + "\t" + templateDatabase +

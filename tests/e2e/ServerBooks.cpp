@@ -1,17 +1,17 @@
 #include "e2e/ServerBooks.h"
 
-#include "ado/sqloledb/PgConnection.h"
-#include "ado/sqloledb/PgQuote.h"
+#include "ado/pg/PgConnection.h"
+#include "ado/pg/PgQuote.h"
 #include "database/CreateCnn.h"
 #include "database/SqlBookConversion.h"
-#include "sqloledb/TestServer.h"
+#include "pg/TestServer.h"
 
 #include <cstdio>
 #include <random>
 
 namespace kx::e2e {
 
-namespace pg = ado::sqloledb;
+namespace pg = ado::pg;
 
 std::string BookDatabaseName(int bookNo) {
     char digits[16];

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ado/sqloledb/PgConnectionSettings.h"
+#include "ado/pg/PgConnectionSettings.h"
 
 #include <filesystem>
 #include <optional>
@@ -44,7 +44,7 @@ class ServerBooks {
     void CreateDatabase(const std::string& database, const std::vector<std::string>& statements);
 
   private:
-    std::optional<ado::sqloledb::PgConnectionSettings> settings_;
+    std::optional<ado::pg::PgConnectionSettings> settings_;
     std::vector<std::string> owned_;
 };
 

@@ -1,18 +1,18 @@
 // Tests against the throwaway PostgreSQL server of scripts/pg-test-server.sh.
 
-#include "TestServer.h"
+#include "pg/TestServer.h"
 
-#include "ado/sqloledb/CopyTextFormat.h"
-#include "ado/sqloledb/PgBytea.h"
-#include "ado/sqloledb/PgConnection.h"
-#include "ado/sqloledb/PgCopyIn.h"
-#include "ado/sqloledb/PgCopyOut.h"
-#include "ado/sqloledb/PgError.h"
-#include "ado/sqloledb/PgQuote.h"
+#include "ado/pg/CopyTextFormat.h"
+#include "ado/pg/PgBytea.h"
+#include "ado/pg/PgConnection.h"
+#include "ado/pg/PgCopyIn.h"
+#include "ado/pg/PgCopyOut.h"
+#include "ado/pg/PgError.h"
+#include "ado/pg/PgQuote.h"
+#include "ado/pg/PgStatements.h"
 #include "ado/sqloledb/PgSession.h"
-#include "ado/sqloledb/PgStatements.h"
-#include "ado/sqloledb/TranslationError.h"
-#include "ado/sqloledb/TsqlTranslator.h"
+#include "ado/tsql/TranslationError.h"
+#include "ado/tsql/TsqlTranslator.h"
 #include "platform/Utf8Text.h"
 
 #include <gtest/gtest.h>
@@ -25,11 +25,11 @@
 namespace kx::ado::sqloledb {
 namespace {
 
-using testing::NewTestDatabaseName;
-using testing::TestServerSettings;
+using pg::testing::NewTestDatabaseName;
+using pg::testing::TestServerSettings;
 
 /// The values of one column, NULL shown as "<null>".
-std::vector<std::string> ColumnValues(const PgResult& result, int column = 0) {
+std::vector<std::string> ColumnValues(const pg::PgResult& result, int column = 0) {
     std::vector<std::string> values;
     for (int row = 0; row < result.RowCount(); ++row) {
         values.push_back(result.IsNull(row, column) ? "<null>" : std::string(result.Value(row, column)));
@@ -37,7 +37,7 @@ std::vector<std::string> ColumnValues(const PgResult& result, int column = 0) {
     return values;
 }
 
-std::string SingleValue(const PgResult& result) {
+std::string SingleValue(const pg::PgResult& result) {
     EXPECT_EQ(result.RowCount(), 1);
     EXPECT_GE(result.ColumnCount(), 1);
     if (result.RowCount() != 1) {
@@ -60,7 +60,7 @@ class PgServer : public ::testing::Test {
     void SetUp() override {
         const auto admin = TestServerSettings("postgres");
         if (!admin) {
-            GTEST_SKIP() << testing::kNoServerReason;
+            GTEST_SKIP() << pg::testing::kNoServerReason;
         }
         admin_ = std::make_unique<PgSession>(*admin);
         database_ = NewBookDatabase();
@@ -70,7 +70,7 @@ class PgServer : public ::testing::Test {
     void TearDown() override {
         book_.reset();
         for (const std::string& database : created_) {
-            admin_->Current().Exec("DROP DATABASE IF EXISTS " + QuoteIdent(database) + " WITH (FORCE)");
+            admin_->Current().Exec("DROP DATABASE IF EXISTS " + pg::QuoteIdent(database) + " WITH (FORCE)");
         }
     }
 
@@ -121,7 +121,7 @@ TEST_F(PgServer, CreateTableGivesEveryMappedType) {
                    "NULL,[Code] [char] (4) NULL,[Pair] [nchar] (2) NULL,[Guid] [uniqueidentifier] "
                    "NULL,[Price] [decimal] (10, "
                    "2) NULL) ON [PRIMARY] ");
-    const PgResult columns = book_->Current().Exec(
+    const pg::PgResult columns = book_->Current().Exec(
         "SELECT a.attname || ' ' || format_type(a.atttypid, a.atttypmod) || coalesce(' ' || c.collname, '') "
         "|| "
         "CASE WHEN a.attnotnull THEN ' not null' ELSE '' END || CASE WHEN a.attidentity = 'd' THEN ' "
@@ -142,7 +142,7 @@ TEST_F(PgServer, CreateTableGivesEveryMappedType) {
         "[Small],[Tiny],[Single],[Code],[Pair],[Guid],[Price]) VALUES (N'张三', 1, 42, 'allow', N'备注', "
         "'2013-10-01 08:30:00', 1234.5678, 0.25, 0x00ff10, N'x', 7, 255, 1.5, 'AB', N'甲乙', "
         "'6F9619FF-8B86-D011-B42D-00C04FC964FF', 99.95)");
-    const PgResult row = book_->Execute("SELECT * FROM kxTypes");
+    const pg::PgResult row = book_->Execute("SELECT * FROM kxTypes");
     ASSERT_EQ(row.RowCount(), 1);
     const std::vector<std::string> expected = {"1",
                                                "张三",
@@ -218,7 +218,7 @@ TEST_F(PgServer, LikeIgnoresLetterCaseOnCaseInsensitiveColumns) {
 
 TEST_F(PgServer, OperatorQueryFindsTheOperatorWhateverTheLetterCase) {
     CreateOperatorTable(*book_);
-    const PgResult found = book_->Execute("SELECT * From kxOperator WHERE (opName = 'ADMIN')");
+    const pg::PgResult found = book_->Execute("SELECT * From kxOperator WHERE (opName = 'ADMIN')");
     ASSERT_EQ(found.RowCount(), 1);
     EXPECT_EQ(found.Value(0, found.ColumnIndex("oppwd")), "pw");
 }
@@ -226,7 +226,7 @@ TEST_F(PgServer, OperatorQueryFindsTheOperatorWhateverTheLetterCase) {
 TEST_F(PgServer, OperatorQueryKeepsADoubledQuoteInsideTheName) {
     CreateOperatorTable(*book_);
     EXPECT_EQ(book_->Execute("SELECT * From kxOperator WHERE (opName = 'y'' OR ''1''=''1')").RowCount(), 0);
-    const PgResult exact = book_->Execute("SELECT * From kxOperator WHERE (opName = 'x'' OR ''1''=''1')");
+    const pg::PgResult exact = book_->Execute("SELECT * From kxOperator WHERE (opName = 'x'' OR ''1''=''1')");
     ASSERT_EQ(exact.RowCount(), 1);
     EXPECT_EQ(exact.Value(0, 0), "7");
 }
@@ -263,8 +263,8 @@ TEST_F(PgServer, CopyRoundTripKeepsTextOutsideTheBmpAndBinaryValuesOfEverySize) 
     const std::size_t sizes[] = {0, 1, 999, 1000, 1001, 5 * 1024 * 1024 + 3};
     std::vector<std::string> texts;
     {
-        PgCopyIn in(book_->Current(), CopyFromStdinSql("blobs", {"id", "txt", "data"}));
-        CopyTextRowBuilder builder;
+        pg::PgCopyIn in(book_->Current(), pg::CopyFromStdinSql("blobs", {"id", "txt", "data"}));
+        pg::CopyTextRowBuilder builder;
         for (std::size_t i = 0; i < std::size(sizes); ++i) {
             texts.push_back("汉字𠀀😀\t\n\\N\\ " + std::to_string(sizes[i]));
             builder.AddText(std::to_string(i));
@@ -283,11 +283,12 @@ TEST_F(PgServer, CopyRoundTripKeepsTextOutsideTheBmpAndBinaryValuesOfEverySize) 
     EXPECT_EQ(SingleValue(book_->Current().Exec("SELECT length(txt) FROM blobs WHERE id = 0")),
               std::to_string(platform::Utf8Length(texts[0])));
 
-    PgCopyOut out(book_->Current(), CopyToStdoutSql("blobs", {"id", "txt", "data"}) + " WITH (FORMAT text)");
+    pg::PgCopyOut out(book_->Current(),
+                      pg::CopyToStdoutSql("blobs", {"id", "txt", "data"}) + " WITH (FORMAT text)");
     std::string line;
     std::size_t rows = 0;
     while (out.Read(line)) {
-        const auto fields = ParseCopyTextRow(line);
+        const auto fields = pg::ParseCopyTextRow(line);
         ASSERT_EQ(fields.size(), 3u);
         const int id = std::stoi(*fields[0]);
         if (id == 99) {
@@ -296,7 +297,7 @@ TEST_F(PgServer, CopyRoundTripKeepsTextOutsideTheBmpAndBinaryValuesOfEverySize) 
         } else {
             const auto i = static_cast<std::size_t>(id);
             EXPECT_EQ(*fields[1], texts[i]);
-            const std::string bytes = DecodeByteaHex(*fields[2]);
+            const std::string bytes = pg::DecodeByteaHex(*fields[2]);
             EXPECT_EQ(bytes.size(), sizes[i]);
             EXPECT_TRUE(bytes == PatternBytes(sizes[i])) << "bytes of value " << i << " differ";
         }
@@ -314,7 +315,7 @@ TEST_F(PgServer, JetImportStreamsRowsAndCutsConvertedColumnsToTheirLength) {
         longChinese += "账";
     }
     std::string askedFor;
-    const JetRowReader reader = [&](const ImportJetTable& import, const auto& row) {
+    const JetRowReader reader = [&](const tsql::ImportJetTable& import, const auto& row) {
         askedFor = import.filePath + "|" + import.password + "|" + import.sourceTable;
         row({"1", "张三𠀀", "short"});
         row({"2", std::nullopt, std::string(300, 'x')});
@@ -336,7 +337,7 @@ TEST_F(PgServer, JetImportStreamsRowsAndCutsConvertedColumnsToTheirLength) {
 
 /// A Jet import of T1 (ID, Name) giving the rows with these IDs.
 std::string ImportIds(PgSession& session, const std::vector<std::string>& ids) {
-    const JetRowReader reader = [&](const ImportJetTable&, const auto& row) {
+    const JetRowReader reader = [&](const tsql::ImportJetTable&, const auto& row) {
         for (const std::string& id : ids) {
             row({id, "imported"});
         }
@@ -409,8 +410,8 @@ TEST_F(PgServer, SelectIntoCopiesATableWithItsRowsTypesAndIdentityToAnotherDatab
 
     PgSession copy = Session(target);
     const std::string allRows = "SELECT opID, opName, OpPwd, Photo, Amount FROM kxOperator ORDER BY opID";
-    const PgResult original = book_->Execute(allRows);
-    const PgResult copied = copy.Execute(allRows);
+    const pg::PgResult original = book_->Execute(allRows);
+    const pg::PgResult copied = copy.Execute(allRows);
     ASSERT_EQ(copied.RowCount(), 3);
     for (int column = 0; column < original.ColumnCount(); ++column) {
         EXPECT_EQ(ColumnValues(copied, column), ColumnValues(original, column))
@@ -432,7 +433,7 @@ TEST_F(PgServer, TableCopyAfterDropTableStartsAfresh) {
     const std::string drop = "Drop Table [" + target + "]..[kxOperator]";
     const std::string copy =
         "SELECT * INTO [" + target + "]..[kxOperator] FROM [" + database_ + "]..[kxOperator]";
-    EXPECT_THROW(book_->Execute(drop), PgError) << "nothing to drop yet";
+    EXPECT_THROW(book_->Execute(drop), pg::PgError) << "nothing to drop yet";
     book_->Execute(copy);
     book_->Execute(drop);
     EXPECT_EQ(SingleValue(Session(target).Current().Exec("SELECT to_regclass('kxoperator') IS NULL")), "t");
@@ -449,7 +450,7 @@ TEST_F(PgServer, SelectIntoFailsWhenTheTargetTableExistsAndLeavesItAlone) {
     try {
         book_->Execute("SELECT * INTO [" + target + "]..[kxOperator] FROM kxOperator");
         FAIL() << "copied over an existing table";
-    } catch (const PgError& error) {
+    } catch (const pg::PgError& error) {
         EXPECT_EQ(error.sqlState(), "42P07");
     }
     EXPECT_EQ(SingleValue(other.Execute("SELECT Only FROM kxOperator")), "42");
@@ -466,7 +467,7 @@ TEST_F(PgServer, SelectIntoLeavesOutDroppedColumns) {
     book_->Execute("INSERT INTO T1 (A, B) VALUES (1, 2)");
     book_->Current().Exec("ALTER TABLE t1 DROP COLUMN a");
     book_->Execute("SELECT * INTO T2 FROM T1");
-    const PgResult copied = book_->Execute("SELECT * FROM T2");
+    const pg::PgResult copied = book_->Execute("SELECT * FROM T2");
     ASSERT_EQ(copied.ColumnCount(), 2);
     EXPECT_EQ(copied.ColumnName(0), "b");
     EXPECT_EQ(copied.Value(0, 1), "1");
@@ -477,7 +478,7 @@ TEST_F(PgServer, SelectIntoFromAMissingTableFailsAsUndefinedTable) {
     try {
         book_->Execute("SELECT * INTO [" + target + "]..[t] FROM [" + database_ + "]..[NoSuchTable]");
         FAIL() << "copied a missing table";
-    } catch (const PgError& error) {
+    } catch (const pg::PgError& error) {
         EXPECT_EQ(error.sqlState(), "42P01");
     }
 }
@@ -490,7 +491,7 @@ TEST_F(PgServer, UseSwitchesTheCurrentDatabase) {
 }
 
 TEST_F(PgServer, UseOfAMissingDatabaseFailsAndKeepsTheCurrentOne) {
-    EXPECT_THROW(book_->Execute("Use NoSuchDatabase"), PgError);
+    EXPECT_THROW(book_->Execute("Use NoSuchDatabase"), pg::PgError);
     EXPECT_EQ(book_->CurrentDatabase(), database_);
     EXPECT_EQ(SingleValue(book_->Current().Exec("SELECT current_database()")), database_);
 }
@@ -507,7 +508,7 @@ TEST_F(PgServer, ShrinkBatchVacuumsTheDatabase) {
 
 TEST_F(PgServer, TableListingMarksUserAndSystemTables) {
     book_->Execute("CREATE TABLE kxLog ([ID] [int] NULL)");
-    const PgResult listing = book_->Current().Exec(TableListingSql());
+    const pg::PgResult listing = book_->Current().Exec(pg::TableListingSql());
     const int name = listing.ColumnIndex("TABLE_NAME");
     const int type = listing.ColumnIndex("TABLE_TYPE");
     ASSERT_GE(name, 0);
@@ -529,7 +530,7 @@ TEST_F(PgServer, ServerErrorsCarryTheirSqlState) {
     try {
         book_->Execute("SELECT * FROM NoSuchTable");
         FAIL() << "no error";
-    } catch (const PgError& error) {
+    } catch (const pg::PgError& error) {
         EXPECT_EQ(error.sqlState(), "42P01");
         EXPECT_NE(error.serverMessage().find("nosuchtable"), std::string::npos) << error.serverMessage();
         EXPECT_EQ(std::string(error.what()).rfind("42P01: ", 0), 0u) << error.what();
@@ -537,58 +538,61 @@ TEST_F(PgServer, ServerErrorsCarryTheirSqlState) {
 }
 
 TEST_F(PgServer, UntranslatableTextRunsNothing) {
-    EXPECT_THROW(book_->Execute("CREATE TABLE Kept ([a] [int] NULL) TRUNCATE TABLE Kept"), TranslationError);
+    EXPECT_THROW(book_->Execute("CREATE TABLE Kept ([a] [int] NULL) TRUNCATE TABLE Kept"),
+                 tsql::TranslationError);
     EXPECT_EQ(SingleValue(book_->Current().Exec("SELECT to_regclass('kept') IS NULL")), "t");
 }
 
 TEST_F(PgServer, WrongPasswordFailsToConnect) {
-    PgConnectionSettings settings = *TestServerSettings(database_);
+    pg::PgConnectionSettings settings = *TestServerSettings(database_);
     settings.password = "wrong";
     try {
-        PgConnection connection(settings);
+        pg::PgConnection connection(settings);
         FAIL() << "connected with a wrong password";
-    } catch (const PgError& error) {
-        EXPECT_EQ(error.sqlState(), kSqlStateCannotConnect);
+    } catch (const pg::PgError& error) {
+        EXPECT_EQ(error.sqlState(), pg::kSqlStateCannotConnect);
         EXPECT_NE(std::string(error.what()).find("password authentication failed"), std::string::npos)
             << error.what();
     }
 }
 
 TEST_F(PgServer, ADatabaseNameIsNeverReadAsConnectionSettings) {
-    PgConnectionSettings settings = *TestServerSettings("dbname=postgres");
+    pg::PgConnectionSettings settings = *TestServerSettings("dbname=postgres");
     try {
-        PgConnection connection(settings);
+        pg::PgConnection connection(settings);
         FAIL() << "the name was read as settings";
-    } catch (const PgError& error) {
+    } catch (const pg::PgError& error) {
         EXPECT_NE(std::string(error.what()).find("does not exist"), std::string::npos) << error.what();
     }
 }
 
 TEST_F(PgServer, BoundParametersAreNeverReadAsSql) {
     CreateOperatorTable(*book_);
-    PgConnection& connection = book_->Current();
-    const std::vector<PgParam> injection = {PgParam::Text("y' OR '1'='1")};
+    pg::PgConnection& connection = book_->Current();
+    const std::vector<pg::PgParam> injection = {pg::PgParam::Text("y' OR '1'='1")};
     EXPECT_EQ(
         SingleValue(connection.ExecParams("SELECT count(*) FROM kxoperator WHERE opname = $1", injection)),
         "0");
-    const std::vector<PgParam> bytes = {PgParam::Bytes(std::string("\0\1\2", 3)), PgParam::Null()};
-    const PgResult result = connection.ExecParams("SELECT octet_length($1::bytea), $2::text IS NULL", bytes);
+    const std::vector<pg::PgParam> bytes = {pg::PgParam::Bytes(std::string("\0\1\2", 3)),
+                                            pg::PgParam::Null()};
+    const pg::PgResult result =
+        connection.ExecParams("SELECT octet_length($1::bytea), $2::text IS NULL", bytes);
     EXPECT_EQ(result.Value(0, 0), "3");
     EXPECT_EQ(result.Value(0, 1), "t");
-    const std::vector<PgParam> nul = {PgParam::Text(std::string("a\0b", 3))};
+    const std::vector<pg::PgParam> nul = {pg::PgParam::Text(std::string("a\0b", 3))};
     EXPECT_THROW(connection.ExecParams("SELECT $1::text", nul), std::invalid_argument);
 }
 
 TEST_F(PgServer, BinaryResultsGiveTheRawBytes) {
-    const std::vector<PgParam> bytes = {PgParam::Bytes(PatternBytes(1001))};
-    const PgResult result = book_->Current().ExecParams("SELECT $1::bytea", bytes, PgFormat::Binary);
-    EXPECT_EQ(result.ColumnFormat(0), PgFormat::Binary);
+    const std::vector<pg::PgParam> bytes = {pg::PgParam::Bytes(PatternBytes(1001))};
+    const pg::PgResult result = book_->Current().ExecParams("SELECT $1::bytea", bytes, pg::PgFormat::Binary);
+    EXPECT_EQ(result.ColumnFormat(0), pg::PgFormat::Binary);
     EXPECT_EQ(result.ColumnType(0), 17u);
     EXPECT_TRUE(result.Value(0, 0) == PatternBytes(1001));
 }
 
 TEST_F(PgServer, ResultsRefuseCellsOutOfRange) {
-    const PgResult result = book_->Current().Exec("SELECT 1 AS one");
+    const pg::PgResult result = book_->Current().Exec("SELECT 1 AS one");
     EXPECT_EQ(result.ColumnName(0), "one");
     EXPECT_EQ(result.ColumnIndex("ONE"), -1);
     EXPECT_THROW(result.Value(1, 0), std::out_of_range);
@@ -597,34 +601,34 @@ TEST_F(PgServer, ResultsRefuseCellsOutOfRange) {
 }
 
 TEST_F(PgServer, RejectedCopyDataStoresNothingAndReportsTheServerError) {
-    PgConnection& connection = book_->Current();
+    pg::PgConnection& connection = book_->Current();
     connection.Exec("CREATE TABLE n (v integer)");
-    PgCopyIn in(connection, "COPY n FROM STDIN");
+    pg::PgCopyIn in(connection, "COPY n FROM STDIN");
     in.Write("1\nabc\n");
     try {
         in.Finish();
         FAIL() << "bad data accepted";
-    } catch (const PgError& error) {
+    } catch (const pg::PgError& error) {
         EXPECT_EQ(error.sqlState(), "22P02");
     }
     EXPECT_EQ(SingleValue(connection.Exec("SELECT count(*) FROM n")), "0");
 }
 
 TEST_F(PgServer, AbandonedCopyStoresNothingAndTheConnectionStaysUsable) {
-    PgConnection& connection = book_->Current();
+    pg::PgConnection& connection = book_->Current();
     connection.Exec("CREATE TABLE n (v integer)");
     {
-        PgCopyIn in(connection, "COPY n FROM STDIN");
+        pg::PgCopyIn in(connection, "COPY n FROM STDIN");
         in.Write("1\n2\n");
     }
     EXPECT_EQ(SingleValue(connection.Exec("SELECT count(*) FROM n")), "0");
 }
 
 TEST_F(PgServer, CopyOutLeftEarlyLeavesTheConnectionUsable) {
-    PgConnection& connection = book_->Current();
+    pg::PgConnection& connection = book_->Current();
     connection.Exec("CREATE TABLE n AS SELECT generate_series(1, 5000) AS v");
     {
-        PgCopyOut out(connection, "COPY n TO STDOUT");
+        pg::PgCopyOut out(connection, "COPY n TO STDOUT");
         std::string line;
         ASSERT_TRUE(out.Read(line));
         EXPECT_EQ(line, "1\n");
@@ -633,20 +637,20 @@ TEST_F(PgServer, CopyOutLeftEarlyLeavesTheConnectionUsable) {
 }
 
 TEST_F(PgServer, CopyStatementsOutsideTheStreamsAreRefusedAndTheConnectionStaysUsable) {
-    PgConnection& connection = book_->Current();
+    pg::PgConnection& connection = book_->Current();
     connection.Exec("CREATE TABLE n AS SELECT generate_series(1, 3) AS v");
     EXPECT_THROW(connection.Exec("COPY n FROM STDIN"), std::logic_error);
     EXPECT_THROW(connection.Exec("COPY n TO STDOUT"), std::logic_error);
-    EXPECT_THROW(PgCopyIn(connection, "SELECT 1"), std::invalid_argument);
-    EXPECT_THROW(PgCopyOut(connection, "COPY n FROM STDIN"), std::invalid_argument);
+    EXPECT_THROW(pg::PgCopyIn(connection, "SELECT 1"), std::invalid_argument);
+    EXPECT_THROW(pg::PgCopyOut(connection, "COPY n FROM STDIN"), std::invalid_argument);
     EXPECT_EQ(SingleValue(connection.Exec("SELECT count(*) FROM n")), "3");
 }
 
 TEST(PgConnection, AClosedConnectionRefusesStatements) {
-    PgConnection connection;
+    pg::PgConnection connection;
     EXPECT_FALSE(connection.IsOpen());
     EXPECT_THROW(connection.Exec("SELECT 1"), std::logic_error);
-    EXPECT_THROW(PgCopyIn(connection, "COPY t FROM STDIN"), std::logic_error);
+    EXPECT_THROW(pg::PgCopyIn(connection, "COPY t FROM STDIN"), std::logic_error);
     connection.Close();
     EXPECT_FALSE(connection.IsOpen());
 }
@@ -654,10 +658,10 @@ TEST(PgConnection, AClosedConnectionRefusesStatements) {
 TEST(PgConnection, MovingHandsTheConnectionOver) {
     const auto settings = TestServerSettings("postgres");
     if (!settings) {
-        GTEST_SKIP() << testing::kNoServerReason;
+        GTEST_SKIP() << pg::testing::kNoServerReason;
     }
-    PgConnection first(*settings);
-    PgConnection second(std::move(first));
+    pg::PgConnection first(*settings);
+    pg::PgConnection second(std::move(first));
     EXPECT_FALSE(first.IsOpen()); // a moved-from connection is closed
     EXPECT_TRUE(second.IsOpen());
     EXPECT_EQ(second.DatabaseName(), "postgres");

@@ -1,10 +1,10 @@
 #include "ado/sqloledb/PgRowSet.h"
 
-#include "ado/sqloledb/PgConnection.h"
-#include "ado/sqloledb/PgFieldType.h"
-#include "ado/sqloledb/PgResult.h"
-#include "ado/sqloledb/PgResultColumn.h"
-#include "ado/sqloledb/PgValueText.h"
+#include "ado/pg/PgConnection.h"
+#include "ado/pg/PgFieldType.h"
+#include "ado/pg/PgResult.h"
+#include "ado/pg/PgResultColumn.h"
+#include "ado/pg/PgValueText.h"
 
 #include <algorithm>
 #include <map>
@@ -32,9 +32,9 @@ SELECT a.attrelid, a.attnum, c.relname, a.attname, a.attnotnull, a.attidentity <
 FROM pg_attribute a JOIN pg_class c ON c.oid = a.attrelid
 WHERE a.attrelid = ANY ($1::oid[]) AND a.attnum > 0 AND NOT a.attisdropped)";
 
-TableColumns LookUpTableColumns(PgConnection& catalog, const std::vector<PgResultColumn>& columns) {
+TableColumns LookUpTableColumns(pg::PgConnection& catalog, const std::vector<pg::PgResultColumn>& columns) {
     std::set<unsigned int> tables;
-    for (const PgResultColumn& column : columns) {
+    for (const pg::PgResultColumn& column : columns) {
         if (column.tableOid != 0) {
             tables.insert(column.tableOid);
         }
@@ -51,8 +51,8 @@ TableColumns LookUpTableColumns(PgConnection& catalog, const std::vector<PgResul
         array += std::to_string(oid);
     }
     array += "}";
-    const PgParam params[] = {PgParam::Text(array)};
-    const PgResult rows = catalog.ExecParams(kTableColumnsQuery, params);
+    const pg::PgParam params[] = {pg::PgParam::Text(array)};
+    const pg::PgResult rows = catalog.ExecParams(kTableColumnsQuery, params);
     for (int row = 0; row < rows.RowCount(); ++row) {
         const auto oid = static_cast<unsigned int>(std::stoul(std::string(rows.Value(row, 0))));
         const int number = std::stoi(std::string(rows.Value(row, 1)));
@@ -63,8 +63,8 @@ TableColumns LookUpTableColumns(PgConnection& catalog, const std::vector<PgResul
     return found;
 }
 
-ColumnInfo Describe(const PgResultColumn& column, const TableColumn* base) {
-    const PgFieldType type = DescribePgType(column.typeOid, column.typeModifier);
+ColumnInfo Describe(const pg::PgResultColumn& column, const TableColumn* base) {
+    const pg::PgFieldType type = pg::DescribePgType(column.typeOid, column.typeModifier);
     ColumnInfo info;
     info.name = column.name;
     info.type = type.type;
@@ -96,17 +96,18 @@ ColumnInfo Describe(const PgResultColumn& column, const TableColumn* base) {
 
 } // namespace
 
-RowSet RowSetFromResult(PgConnection* catalog, const PgResult& result, const std::string& updateTable) {
-    const std::vector<PgResultColumn> all = ResultColumns(result);
+RowSet RowSetFromResult(pg::PgConnection* catalog, const pg::PgResult& result,
+                        const std::string& updateTable) {
+    const std::vector<pg::PgResultColumn> all = pg::ResultColumns(result);
     const std::size_t hidden = updateTable.empty() ? 0 : kRowIdentityColumns;
-    const std::vector<PgResultColumn> visible(
+    const std::vector<pg::PgResultColumn> visible(
         all.begin() + static_cast<std::ptrdiff_t>(std::min(hidden, all.size())), all.end());
     const TableColumns tableColumns =
         catalog != nullptr ? LookUpTableColumns(*catalog, visible) : TableColumns();
 
     RowSet rows;
     rows.columns.reserve(visible.size());
-    for (const PgResultColumn& column : visible) {
+    for (const pg::PgResultColumn& column : visible) {
         const auto found = tableColumns.find({column.tableOid, column.tableColumn});
         rows.columns.push_back(Describe(column, found != tableColumns.end() ? &found->second : nullptr));
     }
@@ -132,7 +133,7 @@ RowSet RowSetFromResult(PgConnection* catalog, const PgResult& result, const std
             if (result.IsNull(row, column)) {
                 values.push_back(Variant::Null());
             } else {
-                values.push_back(VariantFromPgText(
+                values.push_back(pg::VariantFromPgText(
                     result.Value(row, column), rows.columns[static_cast<std::size_t>(column) - hidden].type));
             }
         }

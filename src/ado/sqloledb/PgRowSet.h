@@ -5,10 +5,12 @@
 #include <cstddef>
 #include <string>
 
-namespace kx::ado::sqloledb {
-
+namespace kx::ado::pg {
 class PgConnection;
 class PgResult;
+} // namespace kx::ado::pg
+
+namespace kx::ado::sqloledb {
 
 /// Number of leading columns of a table read by RowSetFromResult that identify
 /// each row: its ctid and its xmin, as text.
@@ -16,7 +18,7 @@ inline constexpr std::size_t kRowIdentityColumns = 2;
 
 /// The rows of a text-format result as a RowSet.
 ///
-/// Columns are typed by DescribePgType. Where a column comes straight from a
+/// Columns are typed by pg::DescribePgType. Where a column comes straight from a
 /// table, `catalog` (a connection to the database the result came from; null when
 /// that is not the current one) is asked once for its table, its name there,
 /// whether it is NOT NULL, an identity, or part of the primary key. Attributes:
@@ -29,6 +31,7 @@ inline constexpr std::size_t kRowIdentityColumns = 2;
 /// With `updateTable` given, the result's first kRowIdentityColumns columns are
 /// the rows' identities (RowSet::rowIdentities) and not columns of the RowSet, and
 /// edits go to that table. Without it the rows cannot be written back.
-RowSet RowSetFromResult(PgConnection* catalog, const PgResult& result, const std::string& updateTable = {});
+RowSet RowSetFromResult(pg::PgConnection* catalog, const pg::PgResult& result,
+                        const std::string& updateTable = {});
 
 } // namespace kx::ado::sqloledb

@@ -1,11 +1,11 @@
 #include "ado/sqloledb/PgSession.h"
 
-#include "ado/sqloledb/CopyTextFormat.h"
-#include "ado/sqloledb/PgCopyIn.h"
-#include "ado/sqloledb/PgQuote.h"
-#include "ado/sqloledb/PgStatements.h"
-#include "ado/sqloledb/PgTableCopy.h"
-#include "ado/sqloledb/TsqlTranslator.h"
+#include "ado/pg/CopyTextFormat.h"
+#include "ado/pg/PgCopyIn.h"
+#include "ado/pg/PgQuote.h"
+#include "ado/pg/PgStatements.h"
+#include "ado/pg/PgTableCopy.h"
+#include "ado/tsql/TsqlTranslator.h"
 
 #include <charconv>
 #include <cstdint>
@@ -32,20 +32,21 @@ std::string_view FirstCharacters(std::string_view text, int characters) {
 }
 
 /// The identity column of `table`, if it has one (and the table exists).
-std::optional<std::string> IdentityColumnOf(PgConnection& connection, const std::string& table) {
-    const PgParam params[] = {PgParam::Text(QuoteIdent(table))};
-    const PgResult result = connection.ExecParams(
-        "SELECT a.attname::text FROM pg_attribute a WHERE a.attrelid = to_regclass($1) "
-        "AND a.attidentity <> '' AND NOT a.attisdropped",
-        params);
+std::optional<std::string> IdentityColumnOf(pg::PgConnection& connection, const std::string& table) {
+    const pg::PgParam params[] = {pg::PgParam::Text(pg::QuoteIdent(table))};
+    const pg::PgResult result =
+        connection.ExecParams("SELECT a.attname::text FROM pg_attribute a WHERE a.attrelid = to_regclass($1) "
+                              "AND a.attidentity <> '' AND NOT a.attisdropped",
+                              params);
     if (result.RowCount() == 0) {
         return std::nullopt;
     }
     return std::string(result.Value(0, 0));
 }
 
-bool IsEmpty(PgConnection& connection, const std::string& table) {
-    return connection.Exec("SELECT NOT EXISTS (SELECT 1 FROM " + QuoteIdent(table) + ")").Value(0, 0) == "t";
+bool IsEmpty(pg::PgConnection& connection, const std::string& table) {
+    return connection.Exec("SELECT NOT EXISTS (SELECT 1 FROM " + pg::QuoteIdent(table) + ")").Value(0, 0) ==
+           "t";
 }
 
 /// The largest whole number among the values an import stores in one column;
@@ -72,15 +73,16 @@ class LargestValue {
 
 } // namespace
 
-PgSession::PgSession(PgConnectionSettings settings) : settings_(std::move(settings)), current_(settings_) {}
+PgSession::PgSession(pg::PgConnectionSettings settings)
+    : settings_(std::move(settings)), current_(settings_) {}
 
-PgConnection PgSession::OpenConnection(const std::string& database) const {
-    PgConnectionSettings settings = settings_;
+pg::PgConnection PgSession::OpenConnection(const std::string& database) const {
+    pg::PgConnectionSettings settings = settings_;
     settings.database = database;
-    return PgConnection(settings);
+    return pg::PgConnection(settings);
 }
 
-PgConnection& PgSession::ConnectionFor(const std::string& database) {
+pg::PgConnection& PgSession::ConnectionFor(const std::string& database) {
     if (database.empty() || database == settings_.database) {
         return current_;
     }
@@ -100,52 +102,52 @@ bool PgSession::IdentityInsertOn(std::string_view database, std::string_view tab
     return identityInsert_.count({db, std::string(table)}) != 0;
 }
 
-PgResult PgSession::Execute(std::string_view tsql, const JetRowReader& jetReader) {
-    return Run(TranslateTsql(tsql), jetReader);
+pg::PgResult PgSession::Execute(std::string_view tsql, const JetRowReader& jetReader) {
+    return Run(tsql::TranslateTsql(tsql), jetReader);
 }
 
-PgResult PgSession::Run(const TranslationPlan& plan, const JetRowReader& jetReader) {
-    for (const PlanStep& step : plan.steps) {
-        if (std::holds_alternative<ImportJetTable>(step) && !jetReader) {
+pg::PgResult PgSession::Run(const tsql::TranslationPlan& plan, const JetRowReader& jetReader) {
+    for (const tsql::PlanStep& step : plan.steps) {
+        if (std::holds_alternative<tsql::ImportJetTable>(step) && !jetReader) {
             throw std::logic_error("a Jet book import needs a reader of the Jet table");
         }
     }
-    PgResult last;
-    std::optional<PgResult> lastRows;
-    for (const PlanStep& step : plan.steps) {
+    pg::PgResult last;
+    std::optional<pg::PgResult> lastRows;
+    for (const tsql::PlanStep& step : plan.steps) {
         last = RunStep(step, jetReader);
-        if (const auto* run = std::get_if<RunSql>(&step); run != nullptr && run->returnsRows) {
+        if (const auto* run = std::get_if<tsql::RunSql>(&step); run != nullptr && run->returnsRows) {
             lastRows = last;
         }
     }
     return lastRows ? *lastRows : last;
 }
 
-PgResult PgSession::RunStep(const PlanStep& step, const JetRowReader& jetReader) {
+pg::PgResult PgSession::RunStep(const tsql::PlanStep& step, const JetRowReader& jetReader) {
     return std::visit(
-        [this, &jetReader](const auto& action) -> PgResult {
+        [this, &jetReader](const auto& action) -> pg::PgResult {
             using Action = std::decay_t<decltype(action)>;
-            if constexpr (std::is_same_v<Action, RunSql>) {
+            if constexpr (std::is_same_v<Action, tsql::RunSql>) {
                 if (!action.returnsRows) {
                     // It may store explicit identity values anywhere.
                     identityInLine_.clear();
                 }
                 return ConnectionFor(action.database).Exec(action.sql);
-            } else if constexpr (std::is_same_v<Action, SwitchDatabase>) {
+            } else if constexpr (std::is_same_v<Action, tsql::SwitchDatabase>) {
                 if (action.database != settings_.database) {
-                    PgConnection next = OpenConnection(action.database);
+                    pg::PgConnection next = OpenConnection(action.database);
                     others_.erase(action.database);
                     current_ = std::move(next);
                     settings_.database = action.database;
                 }
                 return {};
-            } else if constexpr (std::is_same_v<Action, CreateDatabase>) {
-                PgResult created = current_.Exec(action.createSql);
+            } else if constexpr (std::is_same_v<Action, tsql::CreateDatabase>) {
+                pg::PgResult created = current_.Exec(action.createSql);
                 OpenConnection(action.database).Exec(action.setupSql);
                 return created;
-            } else if constexpr (std::is_same_v<Action, ShrinkDatabase>) {
+            } else if constexpr (std::is_same_v<Action, tsql::ShrinkDatabase>) {
                 return ConnectionFor(action.database).Exec(action.vacuumSql);
-            } else if constexpr (std::is_same_v<Action, SetIdentityInsert>) {
+            } else if constexpr (std::is_same_v<Action, tsql::SetIdentityInsert>) {
                 const std::string db = action.database.empty() ? settings_.database : action.database;
                 if (action.on) {
                     identityInsert_.insert({db, action.table});
@@ -153,25 +155,25 @@ PgResult PgSession::RunStep(const PlanStep& step, const JetRowReader& jetReader)
                     identityInsert_.erase({db, action.table});
                 }
                 return {};
-            } else if constexpr (std::is_same_v<Action, SyncIdentity>) {
+            } else if constexpr (std::is_same_v<Action, tsql::SyncIdentity>) {
                 return Sync(action);
-            } else if constexpr (std::is_same_v<Action, ImportJetTable>) {
+            } else if constexpr (std::is_same_v<Action, tsql::ImportJetTable>) {
                 return Import(action, jetReader);
             } else {
-                static_assert(std::is_same_v<Action, CopyTableBetweenDatabases>);
+                static_assert(std::is_same_v<Action, tsql::CopyTableBetweenDatabases>);
                 const std::string sourceDb =
                     action.sourceDatabase.empty() ? settings_.database : action.sourceDatabase;
                 const std::string targetDb =
                     action.targetDatabase.empty() ? settings_.database : action.targetDatabase;
                 identityInLine_.erase({targetDb, action.targetTable});
-                PgConnection& source = ConnectionFor(sourceDb);
+                pg::PgConnection& source = ConnectionFor(sourceDb);
                 if (sourceDb == targetDb) {
                     // One connection cannot stream out and in at once.
-                    PgConnection target = OpenConnection(targetDb);
-                    CopyTableBetweenConnections(source, action.sourceTable, target, action.targetTable);
+                    pg::PgConnection target = OpenConnection(targetDb);
+                    pg::CopyTableBetweenConnections(source, action.sourceTable, target, action.targetTable);
                 } else {
-                    CopyTableBetweenConnections(source, action.sourceTable, ConnectionFor(targetDb),
-                                                action.targetTable);
+                    pg::CopyTableBetweenConnections(source, action.sourceTable, ConnectionFor(targetDb),
+                                                    action.targetTable);
                 }
                 return {};
             }
@@ -179,20 +181,20 @@ PgResult PgSession::RunStep(const PlanStep& step, const JetRowReader& jetReader)
         step);
 }
 
-PgResult PgSession::Sync(const SyncIdentity& sync) {
+pg::PgResult PgSession::Sync(const tsql::SyncIdentity& sync) {
     const TableKey key = KeyOf(sync.database, sync.table);
     if (identityInLine_.count(key) != 0) {
         return {};
     }
-    PgResult result = ConnectionFor(sync.database).Exec(IdentitySyncSql(sync.table));
+    pg::PgResult result = ConnectionFor(sync.database).Exec(pg::IdentitySyncSql(sync.table));
     identityInLine_.insert(key);
     return result;
 }
 
-PgResult PgSession::Import(const ImportJetTable& import, const JetRowReader& jetReader) {
+pg::PgResult PgSession::Import(const tsql::ImportJetTable& import, const JetRowReader& jetReader) {
     const TableKey key = KeyOf(import.database, import.targetTable);
     const bool inLineBefore = identityInLine_.erase(key) != 0;
-    PgConnection& connection = ConnectionFor(import.database);
+    pg::PgConnection& connection = ConnectionFor(import.database);
 
     // Where the identity has to go afterwards, when the imported values tell it.
     const std::optional<std::string> identity = IdentityColumnOf(connection, import.targetTable);
@@ -207,14 +209,14 @@ PgResult PgSession::Import(const ImportJetTable& import, const JetRowReader& jet
         }
     }
     if (identityIndex && !inLineBefore && !IsEmpty(connection, import.targetTable)) {
-        // Values stored before may lie beyond the imported ones: SyncIdentity reads them.
+        // Values stored before may lie beyond the imported ones: tsql::SyncIdentity reads them.
         identityIndex.reset();
     }
     LargestValue largest;
 
-    PgCopyIn copy(connection, import.copySql);
+    pg::PgCopyIn copy(connection, import.copySql);
     // Rows go to the server in pieces of many rows: fewer, larger messages.
-    CopyTextRowBuilder rows;
+    pg::CopyTextRowBuilder rows;
     rows.Reserve(kImportPieceBytes + kImportPieceBytes / 4);
     jetReader(import, [&](const std::vector<std::optional<std::string_view>>& values) {
         if (values.size() != import.columns.size()) {
@@ -248,7 +250,7 @@ PgResult PgSession::Import(const ImportJetTable& import, const JetRowReader& jet
         identityInLine_.insert(key);
     } else if (identityIndex && largest.Known()) {
         if (const std::optional<std::int64_t> top = largest.Top()) {
-            connection.Exec(IdentityAdvanceSql(import.targetTable, *top));
+            connection.Exec(pg::IdentityAdvanceSql(import.targetTable, *top));
         }
         identityInLine_.insert(key);
     }

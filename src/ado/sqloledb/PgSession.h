@@ -1,9 +1,10 @@
 #pragma once
 
-#include "ado/sqloledb/PgConnection.h"
-#include "ado/sqloledb/PgConnectionSettings.h"
-#include "ado/sqloledb/PgResult.h"
-#include "ado/sqloledb/TranslationPlan.h"
+#include "ado/TableTextReader.h"
+#include "ado/pg/PgConnection.h"
+#include "ado/pg/PgConnectionSettings.h"
+#include "ado/pg/PgResult.h"
+#include "ado/tsql/TranslationPlan.h"
 
 #include <functional>
 #include <map>
@@ -19,12 +20,10 @@ namespace kx::ado::sqloledb {
 /// `import.sourceTable` with the values of `import.columns`, in that order, as
 /// text (nothing for NULL; the texts need to stay valid only during the call),
 /// and returns when all rows have been handed over.
-using JetRowReader = std::function<void(
-    const ImportJetTable& import,
-    const std::function<void(const std::vector<std::optional<std::string_view>>&)>& row)>;
+using JetRowReader = std::function<void(const tsql::ImportJetTable& import, const TextRowSink& row)>;
 
 /// A SQL Server-like session on PostgreSQL: one current database, as T-SQL's
-/// "Use" sees it, and the T-SQL statements of TranslateTsql carried out step by
+/// "Use" sees it, and the T-SQL statements of tsql::TranslateTsql carried out step by
 /// step. Statements that name another database ("[db]..[t]") run on a further
 /// connection to that database, opened on first use with the same login and kept
 /// for the life of the session. Every statement commits on its own.
@@ -32,31 +31,31 @@ using JetRowReader = std::function<void(
 /// Identities: the session remembers the tables whose identity it has brought in
 /// line with their stored values and which none of its statements can have given
 /// explicit identity values since (any statement that does not answer with rows
-/// makes it forget them all). A SyncIdentity step for such a table reads nothing.
+/// makes it forget them all). A tsql::SyncIdentity step for such a table reads nothing.
 /// A Jet import moves the identity past the largest value it stored itself when
 /// the table was empty or in line before, so that a table filled by an import
 /// needs no reading of its rows afterwards. Explicit identity values stored by
-/// other sessions are brought in line by their own SyncIdentity steps.
+/// other sessions are brought in line by their own tsql::SyncIdentity steps.
 class PgSession {
   public:
-    /// Connects to `settings.database` (a PostgreSQL name: FoldDatabaseName a T-SQL one).
-    /// Throws PgError when that fails.
-    explicit PgSession(PgConnectionSettings settings);
+    /// Connects to `settings.database` (a PostgreSQL name: pg::FoldDatabaseName a T-SQL one).
+    /// Throws pg::PgError when that fails.
+    explicit PgSession(pg::PgConnectionSettings settings);
 
     /// Translates and carries out T-SQL text. Returns the rows of the last step
     /// that answers with rows, or else the outcome of the last statement run.
-    /// Throws TranslationError for text outside the supported shapes (before
-    /// anything runs), PgError when the server fails a step (the steps before it
+    /// Throws tsql::TranslationError for text outside the supported shapes (before
+    /// anything runs), pg::PgError when the server fails a step (the steps before it
     /// stay done), and std::logic_error for a Jet import without a `jetReader`.
-    PgResult Execute(std::string_view tsql, const JetRowReader& jetReader = {});
+    pg::PgResult Execute(std::string_view tsql, const JetRowReader& jetReader = {});
 
     /// Carries out a plan, as Execute does after translating.
-    PgResult Run(const TranslationPlan& plan, const JetRowReader& jetReader = {});
+    pg::PgResult Run(const tsql::TranslationPlan& plan, const JetRowReader& jetReader = {});
 
     /// The database that statements without a database part run on.
     const std::string& CurrentDatabase() const noexcept { return settings_.database; }
     /// The connection to the current database.
-    PgConnection& Current() noexcept { return current_; }
+    pg::PgConnection& Current() noexcept { return current_; }
     /// Whether "SET IDENTITY_INSERT ... ON" was last given for the table (the
     /// translated identity columns take explicit values either way).
     bool IdentityInsertOn(std::string_view database, std::string_view table) const;
@@ -66,17 +65,17 @@ class PgSession {
     void ForgetIdentitiesInLine() noexcept { identityInLine_.clear(); }
 
   private:
-    PgConnection& ConnectionFor(const std::string& database);
-    PgConnection OpenConnection(const std::string& database) const;
+    pg::PgConnection& ConnectionFor(const std::string& database);
+    pg::PgConnection OpenConnection(const std::string& database) const;
     using TableKey = std::pair<std::string, std::string>;
     TableKey KeyOf(const std::string& database, const std::string& table) const;
-    PgResult RunStep(const PlanStep& step, const JetRowReader& jetReader);
-    PgResult Import(const ImportJetTable& import, const JetRowReader& jetReader);
-    PgResult Sync(const SyncIdentity& sync);
+    pg::PgResult RunStep(const tsql::PlanStep& step, const JetRowReader& jetReader);
+    pg::PgResult Import(const tsql::ImportJetTable& import, const JetRowReader& jetReader);
+    pg::PgResult Sync(const tsql::SyncIdentity& sync);
 
-    PgConnectionSettings settings_;
-    PgConnection current_;
-    std::map<std::string, PgConnection> others_;
+    pg::PgConnectionSettings settings_;
+    pg::PgConnection current_;
+    std::map<std::string, pg::PgConnection> others_;
     std::set<TableKey> identityInsert_;
     std::set<TableKey> identityInLine_;
 };

@@ -2,9 +2,9 @@
 
 #include "ado/AdoError.h"
 #include "ado/UnicodeText.h"
-#include "ado/sqloledb/PgConnection.h"
-#include "ado/sqloledb/PgQuote.h"
-#include "ado/sqloledb/PgValueText.h"
+#include "ado/pg/PgConnection.h"
+#include "ado/pg/PgQuote.h"
+#include "ado/pg/PgValueText.h"
 #include "ado/sqloledb/ProviderErrors.h"
 
 namespace kx::ado::sqloledb {
@@ -26,12 +26,12 @@ bool IsLong(const ColumnInfo& column) {
 }
 
 /// " WHERE ctid = $n::tid AND xmin = $n+1::xid", the identity appended to `params`.
-std::string IdentityCondition(const RowChange& change, std::vector<PgParam>& params) {
+std::string IdentityCondition(const RowChange& change, std::vector<pg::PgParam>& params) {
     if (change.identity.size() != 2) {
         ThrowRowNotFound("Insufficient key column information for updating or refreshing.");
     }
-    params.push_back(PgParam::Text(change.identity[0].ToString()));
-    params.push_back(PgParam::Text(change.identity[1].ToString()));
+    params.push_back(pg::PgParam::Text(change.identity[0].ToString()));
+    params.push_back(pg::PgParam::Text(change.identity[1].ToString()));
     return " WHERE ctid = " + Placeholder(params.size() - 1) +
            "::tid AND xmin = " + Placeholder(params.size()) + "::xid";
 }
@@ -40,12 +40,12 @@ std::string IdentityCondition(const RowChange& change, std::vector<PgParam>& par
 std::string Returning(const std::vector<ColumnInfo>& columns, const std::vector<std::size_t>& readBack) {
     std::string sql = " RETURNING ctid, xmin";
     for (const std::size_t i : readBack) {
-        sql += ", " + QuoteIdent(columns[i].baseColumn);
+        sql += ", " + pg::QuoteIdent(columns[i].baseColumn);
     }
     return sql;
 }
 
-void TakeWritten(const PgResult& result, const std::vector<ColumnInfo>& columns,
+void TakeWritten(const pg::PgResult& result, const std::vector<ColumnInfo>& columns,
                  const std::vector<std::size_t>& readBack, RowChange& change) {
     change.identity = {Variant(result.Value(0, 0)), Variant(result.Value(0, 1))};
     change.values.resize(columns.size());
@@ -54,13 +54,13 @@ void TakeWritten(const PgResult& result, const std::vector<ColumnInfo>& columns,
         const std::size_t i = readBack[k];
         change.values[i] = result.IsNull(0, column)
                                ? Variant::Null()
-                               : VariantFromPgText(result.Value(0, column), columns[i].type);
+                               : pg::VariantFromPgText(result.Value(0, column), columns[i].type);
     }
 }
 
 } // namespace
 
-void WriteRowChange(PgConnection& connection, const std::vector<ColumnInfo>& columns,
+void WriteRowChange(pg::PgConnection& connection, const std::vector<ColumnInfo>& columns,
                     const std::string& table, RowChange& change) {
     std::vector<std::size_t> base;
     std::vector<std::size_t> assigned;
@@ -73,8 +73,8 @@ void WriteRowChange(PgConnection& connection, const std::vector<ColumnInfo>& col
             assigned.push_back(i);
         }
     }
-    const std::string quotedTable = QuoteIdent(table);
-    std::vector<PgParam> params;
+    const std::string quotedTable = pg::QuoteIdent(table);
+    std::vector<pg::PgParam> params;
 
     if (change.kind == RowChangeKind::Delete) {
         const std::string sql = "DELETE FROM " + quotedTable + IdentityCondition(change, params);
@@ -93,8 +93,8 @@ void WriteRowChange(PgConnection& connection, const std::vector<ColumnInfo>& col
         }
         sql = "UPDATE " + quotedTable + " SET ";
         for (const std::size_t i : assigned) {
-            params.push_back(PgParamOf(change.values.at(i)));
-            sql += (params.size() > 1 ? ", " : "") + QuoteIdent(columns[i].baseColumn) + " = " +
+            params.push_back(pg::PgParamOf(change.values.at(i)));
+            sql += (params.size() > 1 ? ", " : "") + pg::QuoteIdent(columns[i].baseColumn) + " = " +
                    Placeholder(params.size());
             if (!IsLong(columns[i])) {
                 readBack.push_back(i);
@@ -106,12 +106,12 @@ void WriteRowChange(PgConnection& connection, const std::vector<ColumnInfo>& col
         std::string names;
         std::string marks;
         for (const std::size_t i : assigned) {
-            params.push_back(PgParamOf(change.values.at(i)));
+            params.push_back(pg::PgParamOf(change.values.at(i)));
             if (params.size() > 1) {
                 names += ", ";
                 marks += ", ";
             }
-            names += QuoteIdent(columns[i].baseColumn);
+            names += pg::QuoteIdent(columns[i].baseColumn);
             marks += Placeholder(params.size());
         }
         sql += assigned.empty() ? " DEFAULT VALUES" : " (" + names + ") VALUES (" + marks + ")";
@@ -122,7 +122,7 @@ void WriteRowChange(PgConnection& connection, const std::vector<ColumnInfo>& col
             }
         }
     }
-    const PgResult result = connection.ExecParams(sql + Returning(columns, readBack), params);
+    const pg::PgResult result = connection.ExecParams(sql + Returning(columns, readBack), params);
     if (result.RowCount() == 0) {
         ThrowRowNotFound("Row cannot be located for updating. Some values may have been changed since it was "
                          "last read.");

@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
-namespace kx::ado::sqloledb {
-
+namespace kx::ado::pg {
 class PgConnection;
+} // namespace kx::ado::pg
+
+namespace kx::ado::sqloledb {
 
 /// Writes one edited row of a table read with RowSetFromResult back to `table` (a
 /// PostgreSQL name) on `connection`, with every value bound as a parameter.
@@ -24,8 +26,8 @@ class PgConnection;
 /// new identity is in `change.identity`, and the stored values of the written
 /// columns, and for an Insert of every column, are in `change.values`; long values
 /// that were just sent are not read back, since they are stored exactly as sent.
-/// Server failures throw PgError.
-void WriteRowChange(PgConnection& connection, const std::vector<ColumnInfo>& columns,
+/// Server failures throw pg::PgError.
+void WriteRowChange(pg::PgConnection& connection, const std::vector<ColumnInfo>& columns,
                     const std::string& table, RowChange& change);
 
 } // namespace kx::ado::sqloledb

@@ -1,8 +1,8 @@
 #include "ado/sqloledb/ProviderErrors.h"
 
 #include "ado/AdoConstants.h"
-#include "ado/sqloledb/PgError.h"
-#include "ado/sqloledb/TranslationError.h"
+#include "ado/pg/PgError.h"
+#include "ado/tsql/TranslationError.h"
 
 #include <optional>
 #include <string>
@@ -10,9 +10,6 @@
 namespace kx::ado::sqloledb {
 
 namespace {
-
-/// DB_E_ABORTLIMITREACHED: the command time limit was reached.
-constexpr std::int32_t kTimeoutReached = errors::Hr(0x80040E31u);
 
 struct KnownState {
     std::string_view sqlState;
@@ -50,17 +47,18 @@ std::optional<std::string> MissingDatabase(std::string_view message) {
     return std::string(message.substr(nameStart, end - nameStart));
 }
 
-AdoError ConnectionError(const PgError& error, std::string_view user) {
+AdoError ConnectionError(const pg::PgError& error, std::string_view user) {
     const std::string& message = error.serverMessage();
     if (IsRefusedLogin(message)) {
         return AdoError(errors::AuthenticationFailed, kProviderSource,
-                        "Login failed for user '" + std::string(user) + "'. (" + message + ")", 18456);
+                        "Login failed for user '" + std::string(user) + "'. (" + message + ")",
+                        kNativeLoginFailed);
     }
     if (const std::optional<std::string> database = MissingDatabase(message)) {
         return AdoError(errors::E_Fail, kProviderSource,
                         "Cannot open database \"" + *database +
                             "\" requested by the login. The login failed. (" + message + ")",
-                        4060);
+                        kNativeCannotOpenDatabase);
     }
     return AdoError(errors::E_Fail, kProviderSource, "Cannot connect to the server. (" + message + ")",
                     NativeErrorOfSqlState(error.sqlState()));
@@ -81,9 +79,9 @@ long NativeErrorOfSqlState(std::string_view sqlState) noexcept {
     return packed;
 }
 
-AdoError ServerError(const PgError& error, std::string_view user) {
+AdoError ServerError(const pg::PgError& error, std::string_view user) {
     const std::string& state = error.sqlState();
-    if (state == kSqlStateCannotConnect) {
+    if (state == pg::kSqlStateCannotConnect) {
         return ConnectionError(error, user);
     }
     std::int32_t number = errors::ErrorsInCommand;
@@ -94,14 +92,14 @@ AdoError ServerError(const PgError& error, std::string_view user) {
     } else if (state.starts_with("28")) {
         number = errors::AuthenticationFailed;
     } else if (state == "57014") {
-        number = kTimeoutReached;
+        number = errors::TimeoutReached;
     } else if (state.starts_with("08") || state.empty()) {
         number = errors::E_Fail;
     }
     return AdoError(number, kProviderSource, error.serverMessage(), NativeErrorOfSqlState(state));
 }
 
-AdoError UntranslatableStatement(const TranslationError& error) {
+AdoError UntranslatableStatement(const tsql::TranslationError& error) {
     return AdoError(errors::ErrorsInCommand, kProviderSource, error.what(), 0);
 }
 

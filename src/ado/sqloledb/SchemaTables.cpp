@@ -1,8 +1,8 @@
 #include "ado/sqloledb/SchemaTables.h"
 
 #include "ado/UnicodeText.h"
-#include "ado/sqloledb/PgConnection.h"
-#include "ado/sqloledb/PgStatements.h"
+#include "ado/pg/PgConnection.h"
+#include "ado/pg/PgStatements.h"
 
 #include <optional>
 
@@ -36,7 +36,7 @@ bool Matches(const std::optional<std::string>& restriction, std::string_view val
 
 } // namespace
 
-RowSet ListTables(PgConnection& connection, const std::string& catalogName,
+RowSet ListTables(pg::PgConnection& connection, const std::string& catalogName,
                   const std::vector<Variant>& restrictions) {
     const std::optional<std::string> schema = Restriction(restrictions, 1);
     const std::optional<std::string> name = Restriction(restrictions, 2);
@@ -50,7 +50,7 @@ RowSet ListTables(PgConnection& connection, const std::string& catalogName,
         SchemaColumn("TABLE_PROPID", adInteger, 4),      SchemaColumn("DATE_CREATED", adDBTimeStamp, 16),
         SchemaColumn("DATE_MODIFIED", adDBTimeStamp, 16)};
 
-    const PgResult listing = connection.Exec(TableListingSql());
+    const pg::PgResult listing = connection.Exec(pg::TableListingSql());
     const int schemaColumn = listing.ColumnIndex("TABLE_SCHEMA");
     const int nameColumn = listing.ColumnIndex("TABLE_NAME");
     const int typeColumn = listing.ColumnIndex("TABLE_TYPE");

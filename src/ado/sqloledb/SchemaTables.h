@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
-namespace kx::ado::sqloledb {
-
+namespace kx::ado::pg {
 class PgConnection;
+} // namespace kx::ado::pg
+
+namespace kx::ado::sqloledb {
 
 /// The adSchemaTables rows of the database `connection` is on, in the columns
 /// Provider::OpenSchema names: TABLE_CATALOG is `catalogName` (the database as the
@@ -20,8 +22,8 @@ class PgConnection;
 /// `restrictions` by position: catalog (not looked at here: the caller chose the
 /// connection by it), schema, table name, table type; each compared without regard
 /// to letter case, so "Table" keeps the "TABLE" rows. Empty, Null and "" restrict
-/// nothing. Server failures throw PgError.
-RowSet ListTables(PgConnection& connection, const std::string& catalogName,
+/// nothing. Server failures throw pg::PgError.
+RowSet ListTables(pg::PgConnection& connection, const std::string& catalogName,
                   const std::vector<Variant>& restrictions);
 
 } // namespace kx::ado::sqloledb

@@ -1,19 +1,19 @@
 #include "ado/sqloledb/SqlOleDbProvider.h"
 
 #include "ado/AdoError.h"
-#include "ado/sqloledb/JetBookReader.h"
-#include "ado/sqloledb/PgError.h"
-#include "ado/sqloledb/PgQuote.h"
+#include "ado/pg/PgError.h"
+#include "ado/pg/PgQuote.h"
+#include "ado/pg/ServerAddress.h"
+#include "ado/sqloledb/OpenDataSourceReader.h"
 #include "ado/sqloledb/PgRowSet.h"
 #include "ado/sqloledb/PgSession.h"
 #include "ado/sqloledb/PgTableWriter.h"
 #include "ado/sqloledb/ProviderErrors.h"
 #include "ado/sqloledb/SchemaTables.h"
-#include "ado/sqloledb/ServerAddress.h"
-#include "ado/sqloledb/TokenCursor.h"
-#include "ado/sqloledb/TranslationError.h"
-#include "ado/sqloledb/TsqlTokenizer.h"
-#include "ado/sqloledb/TsqlTranslator.h"
+#include "ado/tsql/TokenCursor.h"
+#include "ado/tsql/TranslationError.h"
+#include "ado/tsql/TsqlTokenizer.h"
+#include "ado/tsql/TsqlTranslator.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -36,41 +36,42 @@ std::string PropertyText(const Properties& properties, std::initializer_list<con
 }
 
 /// The object name that makes up the whole command, or nothing.
-std::optional<TsqlObjectName> WholeObjectName(std::string_view command) {
+std::optional<tsql::TsqlObjectName> WholeObjectName(std::string_view command) {
     try {
-        TokenCursor cursor(command);
+        tsql::TokenCursor cursor(command);
         if (!cursor.IsName()) {
             return std::nullopt;
         }
-        TsqlObjectName name = cursor.TakeObjectName("a table name");
+        tsql::TsqlObjectName name = cursor.TakeObjectName("a table name");
         while (cursor.AcceptSymbol(";")) {
         }
         if (!cursor.AtEnd()) {
             return std::nullopt;
         }
         return name;
-    } catch (const TranslationError&) {
+    } catch (const tsql::TranslationError&) {
         return std::nullopt;
     }
 }
 
-bool SwitchesDatabase(const TranslationPlan& plan) {
-    return std::any_of(plan.steps.begin(), plan.steps.end(),
-                       [](const PlanStep& step) { return std::holds_alternative<SwitchDatabase>(step); });
+bool SwitchesDatabase(const tsql::TranslationPlan& plan) {
+    return std::any_of(plan.steps.begin(), plan.steps.end(), [](const tsql::PlanStep& step) {
+        return std::holds_alternative<tsql::SwitchDatabase>(step);
+    });
 }
 
 /// The database the rows of a plan come from: that of its last step with rows.
-std::string RowsDatabase(const TranslationPlan& plan) {
+std::string RowsDatabase(const tsql::TranslationPlan& plan) {
     std::string database;
-    for (const PlanStep& step : plan.steps) {
-        if (const auto* run = std::get_if<RunSql>(&step); run != nullptr && run->returnsRows) {
+    for (const tsql::PlanStep& step : plan.steps) {
+        if (const auto* run = std::get_if<tsql::RunSql>(&step); run != nullptr && run->returnsRows) {
             database = run->database;
         }
     }
     return database;
 }
 
-long RecordsAffected(const PgResult& result) {
+long RecordsAffected(const pg::PgResult& result) {
     const std::string tag = result.CommandTag();
     for (const char* counted : {"INSERT", "UPDATE", "DELETE", "COPY"}) {
         if (tag.starts_with(counted)) {
@@ -99,15 +100,15 @@ class SqlOleDbProvider final : public Provider {
     void OpenSession(const Properties& properties, const ProviderSettings& settings);
     void ApplyCommandTimeout(const ProviderSettings& settings);
     ExecuteResult ExecuteText(std::string_view command);
-    ExecuteResult ReadTable(std::string_view command, const TsqlObjectName& name);
-    bool IsTableOfCurrentDatabase(const TsqlObjectName& name);
+    ExecuteResult ReadTable(std::string_view command, const tsql::TsqlObjectName& name);
+    bool IsTableOfCurrentDatabase(const tsql::TsqlObjectName& name);
     void RememberUsedNames(std::string_view command);
     std::string CurrentCatalogName() const;
 
     std::optional<PgSession> session_;
     /// Reads the book files of OPENDATASOURCE imports; keeps the last one open.
-    JetBookReader bookReader_;
-    PgConnectionSettings login_;
+    OpenDataSourceReader bookReader_;
+    pg::PgConnectionSettings login_;
     /// The T-SQL names of databases, by their PostgreSQL names, as the caller wrote them.
     std::map<std::string, std::string> catalogNames_;
     // The connection on which statement_timeout was last set, and to what.
@@ -122,9 +123,9 @@ template <typename Body> auto SqlOleDbProvider::Guarded(Body body) -> decltype(b
         return body();
     } catch (const AdoError&) {
         throw;
-    } catch (const PgError& error) {
+    } catch (const pg::PgError& error) {
         throw ServerError(error, login_.user);
-    } catch (const TranslationError& error) {
+    } catch (const tsql::TranslationError& error) {
         throw UntranslatableStatement(error);
     } catch (const std::exception& error) {
         throw AdoError(errors::E_Fail, kProviderSource, error.what());
@@ -152,14 +153,15 @@ void SqlOleDbProvider::Open(const Properties& properties, const ProviderSettings
 
 void SqlOleDbProvider::OpenSession(const Properties& properties, const ProviderSettings& settings) {
     Guarded([&] {
-        const ServerAddress address = ParseDataSource(PropertyText(properties, {"Data Source", "Server"}));
+        const pg::ServerAddress address =
+            pg::ParseDataSource(PropertyText(properties, {"Data Source", "Server"}));
         const std::string catalog = PropertyText(properties, {"Initial Catalog", "Database"});
-        login_ = PgConnectionSettings{};
+        login_ = pg::PgConnectionSettings{};
         login_.host = address.host;
         login_.port = address.port;
         login_.user = PropertyText(properties, {"User ID", "UID"});
         login_.password = PropertyText(properties, {"Password", "PWD"});
-        login_.database = FoldDatabaseName(catalog);
+        login_.database = pg::FoldDatabaseName(catalog);
         login_.connectTimeoutSeconds =
             static_cast<int>(std::clamp<long>(settings.connectionTimeout, 0, 86400));
         catalogNames_.clear();
@@ -173,7 +175,7 @@ void SqlOleDbProvider::OpenSession(const Properties& properties, const ProviderS
 void SqlOleDbProvider::ApplyCommandTimeout(const ProviderSettings& settings) {
     lastSettings_ = settings;
     const long seconds = std::max(0L, settings.commandTimeout);
-    PgConnection& current = Session().Current();
+    pg::PgConnection& current = Session().Current();
     if (current.Handle() == timedConnection_ && seconds == timedSeconds_) {
         return;
     }
@@ -191,11 +193,12 @@ ExecuteResult SqlOleDbProvider::Execute(std::string_view command, CommandKind ki
         if (kind == CommandKind::Text) {
             return ExecuteText(command);
         }
-        const std::optional<TsqlObjectName> name = WholeObjectName(command);
+        const std::optional<tsql::TsqlObjectName> name = WholeObjectName(command);
         if (kind == CommandKind::Table) {
             if (!name) {
                 throw AdoError(errors::ErrorsInCommand, kProviderSource,
-                               "Invalid object name '" + std::string(command) + "'.", 208);
+                               "Invalid object name '" + std::string(command) + "'.",
+                               kNativeInvalidObjectName);
             }
             return ReadTable(command, *name);
         }
@@ -206,30 +209,30 @@ ExecuteResult SqlOleDbProvider::Execute(std::string_view command, CommandKind ki
     });
 }
 
-bool SqlOleDbProvider::IsTableOfCurrentDatabase(const TsqlObjectName& name) {
+bool SqlOleDbProvider::IsTableOfCurrentDatabase(const tsql::TsqlObjectName& name) {
     PgSession& session = Session();
-    if (!name.database.empty() && FoldDatabaseName(name.database) != session.CurrentDatabase()) {
+    if (!name.database.empty() && pg::FoldDatabaseName(name.database) != session.CurrentDatabase()) {
         return false;
     }
-    const PgParam params[] = {PgParam::Text(QuoteIdent(FoldName(name.object)))};
+    const pg::PgParam params[] = {pg::PgParam::Text(pg::QuoteIdent(pg::FoldName(name.object)))};
     return session.Current().ExecParams("SELECT to_regclass($1) IS NOT NULL", params).Value(0, 0) == "t";
 }
 
-ExecuteResult SqlOleDbProvider::ReadTable(std::string_view command, const TsqlObjectName& name) {
+ExecuteResult SqlOleDbProvider::ReadTable(std::string_view command, const tsql::TsqlObjectName& name) {
     PgSession& session = Session();
-    if (!name.database.empty() && FoldDatabaseName(name.database) != session.CurrentDatabase()) {
+    if (!name.database.empty() && pg::FoldDatabaseName(name.database) != session.CurrentDatabase()) {
         // Rows of another database go through its own connection, read-only.
         return ExecuteText("SELECT * FROM " + std::string(command));
     }
-    PgConnection& connection = session.Current();
-    const std::string table = FoldName(name.object);
-    const std::string quoted = QuoteIdent(table);
-    const PgParam params[] = {PgParam::Text(quoted)};
-    const PgResult kind =
+    pg::PgConnection& connection = session.Current();
+    const std::string table = pg::FoldName(name.object);
+    const std::string quoted = pg::QuoteIdent(table);
+    const pg::PgParam params[] = {pg::PgParam::Text(quoted)};
+    const pg::PgResult kind =
         connection.ExecParams("SELECT relkind FROM pg_class WHERE oid = to_regclass($1)", params);
     if (kind.RowCount() == 0) {
         throw AdoError(errors::NoSuchTable, kProviderSource, "Invalid object name '" + name.object + "'.",
-                       208);
+                       kNativeInvalidObjectName);
     }
     ExecuteResult result;
     if (kind.Value(0, 0) == "r") {
@@ -243,21 +246,20 @@ ExecuteResult SqlOleDbProvider::ReadTable(std::string_view command, const TsqlOb
 
 ExecuteResult SqlOleDbProvider::ExecuteText(std::string_view command) {
     PgSession& session = Session();
-    const TranslationPlan plan = TranslateTsql(command);
+    const tsql::TranslationPlan plan = tsql::TranslateTsql(command);
     if (SwitchesDatabase(plan)) {
         // The current connection is replaced; the time limit is set again on the next one.
         timedConnection_ = nullptr;
     }
-    const PgResult result = session.Run(plan, [this](const ImportJetTable& import, const auto& row) {
-        bookReader_.Read(import, row);
-    });
+    const pg::PgResult result = session.Run(
+        plan, [this](const tsql::ImportJetTable& import, const auto& row) { bookReader_.Read(import, row); });
     if (SwitchesDatabase(plan)) {
         RememberUsedNames(command);
     }
     ExecuteResult out;
     if (plan.ReturnsRows()) {
         const std::string database = RowsDatabase(plan);
-        PgConnection* catalog =
+        pg::PgConnection* catalog =
             database.empty() || database == session.CurrentDatabase() ? &session.Current() : nullptr;
         out.rows = RowSetFromResult(catalog, result);
     } else {
@@ -267,10 +269,10 @@ ExecuteResult SqlOleDbProvider::ExecuteText(std::string_view command) {
 }
 
 void SqlOleDbProvider::RememberUsedNames(std::string_view command) {
-    const std::vector<TsqlToken> tokens = TokenizeTsql(command);
+    const std::vector<tsql::TsqlToken> tokens = tsql::TokenizeTsql(command);
     for (std::size_t i = 0; i + 1 < tokens.size(); ++i) {
         if (tokens[i].IsKeyword("use") && tokens[i + 1].IsNameLike()) {
-            catalogNames_[FoldDatabaseName(tokens[i + 1].value)] = tokens[i + 1].value;
+            catalogNames_[pg::FoldDatabaseName(tokens[i + 1].value)] = tokens[i + 1].value;
         }
     }
 }
@@ -296,13 +298,13 @@ RowSet SqlOleDbProvider::OpenSchema(long schema, const std::vector<Variant>& res
         if (catalog.empty()) {
             return ListTables(session.Current(), CurrentCatalogName(), restrictions);
         }
-        const std::string database = FoldDatabaseName(catalog);
+        const std::string database = pg::FoldDatabaseName(catalog);
         if (database == session.CurrentDatabase()) {
             return ListTables(session.Current(), catalog, restrictions);
         }
-        PgConnectionSettings other = login_;
+        pg::PgConnectionSettings other = login_;
         other.database = database;
-        PgConnection connection(other);
+        pg::PgConnection connection(other);
         return ListTables(connection, catalog, restrictions);
     });
 }
