@@ -1,8 +1,8 @@
 #include "ado/pg/PgQuote.h"
 
+#include "platform/CaseFolding.h"
 #include "platform/Utf8Text.h"
 
-#include <QString>
 
 #include <stdexcept>
 
@@ -70,9 +70,7 @@ std::string FoldName(std::string_view name) {
     if (!platform::IsValidUtf8(name)) {
         throw std::invalid_argument("name is not valid UTF-8");
     }
-    const QByteArray folded =
-        QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())).toLower().toUtf8();
-    return std::string(folded.constData(), static_cast<std::size_t>(folded.size()));
+    return platform::ToLower(name);
 }
 
 std::string FoldDatabaseName(std::string_view name) {
