@@ -43,7 +43,8 @@ QString TemplateRows::ShownPath(const Row& row) const {
             catalogue::BookLocation::FromListFields(row.storedPath.toStdString(), {}).Server().value_or("")));
     if (appPath_.isEmpty())
         return row.storedPath;
-    return QString(row.storedPath).replace(appPath_, QStringLiteral(".."));
+    return QString::fromStdString(
+        catalogue::BookLocation::StoredFolder(row.storedPath.toStdString(), appPath_.toStdString()));
 }
 
 int TemplateRows::RowOfFile(const std::string& file) const {

@@ -3,6 +3,8 @@
 #include "platform/DiskPath.h"
 #include "platform/Utf8Text.h"
 
+#include <system_error>
+
 namespace kx::catalogue {
 namespace {
 
@@ -71,6 +73,17 @@ std::string BookLocation::PathText(std::string_view appPath) const {
     if (server_)
         return path_ + "\\" + file_;
     return platform::JoinPath(platform::ReplaceAll(path_, "..", appPath), file_);
+}
+
+std::string BookLocation::RowFileText(std::string_view appPath) const {
+    std::string file = platform::ReplaceAll(path_, "..", appPath) + "\\" + file_;
+    const std::string folder = platform::ParentFolderOf(file);
+    std::error_code ec;
+    const bool folderAsWritten = !folder.empty() && std::filesystem::is_directory(platform::ToDiskPath(folder), ec);
+    const bool share = file.starts_with("\\\\") || file.starts_with("//");
+    if (!folderAsWritten && !share && file.starts_with('\\'))
+        file.insert(0, appPath);
+    return file;
 }
 
 std::filesystem::path BookLocation::DiskPath(std::string_view appPath) const {

@@ -69,6 +69,11 @@ class BookLocation {
     /// name alone without a folder); for a server book the login, "\" and the
     /// database, which names the book but is no path.
     std::string PathText(std::string_view appPath) const;
+    /// The text by which the wizard names a book file row's database: the folder
+    /// with every ".." replaced by `appPath`, "\" and the file name; a folder with a
+    /// single leading "\" that does not exist as written (from the root) is taken
+    /// inside `appPath`. Shares are never prefixed.
+    std::string RowFileText(std::string_view appPath) const;
     /// The file on this machine, through platform::ToDiskPath: ".." and a leading
     /// single "\" are the application folder, a bare name lies inside it, "\" and "/"
     /// both separate, drive letters and shares keep their meaning. Empty for a

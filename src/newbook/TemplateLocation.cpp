@@ -1,5 +1,7 @@
 #include "newbook/TemplateLocation.h"
 
+#include "catalogue/BookLocation.h"
+
 #include "platform/DiskPath.h"
 #include "platform/PlatformError.h"
 #include "platform/PrivateTempFolder.h"
@@ -11,25 +13,10 @@
 
 namespace kx::newbook {
 
-namespace {
-
-bool IsShare(const QString& path) {
-    return path.startsWith(QStringLiteral("\\\\")) || path.startsWith(QStringLiteral("//"));
-}
-
-bool FolderExistsAsWritten(const QString& folder) {
-    std::error_code ec;
-    return !folder.isEmpty() && std::filesystem::is_directory(platform::ToDiskPath(folder.toStdString()), ec);
-}
-
-} // namespace
-
 QString TemplateFileOfRow(const QString& bookPathText, const QString& bookFileText, const QString& appPath) {
-    QString file = QString(bookPathText).replace(QStringLiteral(".."), appPath) + u'\\' + bookFileText;
-    const QString folder = QString::fromStdString(platform::ParentFolderOf(file.toStdString()));
-    if (!FolderExistsAsWritten(folder) && !IsShare(file) && file.startsWith(u'\\'))
-        file = appPath + file;
-    return file;
+    return QString::fromStdString(
+        catalogue::BookLocation::FromFolderAndFile(bookPathText.toStdString(), bookFileText.toStdString())
+            .RowFileText(appPath.toStdString()));
 }
 
 bool UnpackArchive(TemplateUnpacker& unpacker, const QString& archivePath, const QString& targetPath) {

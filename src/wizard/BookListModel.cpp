@@ -125,7 +125,8 @@ BookListModel::RowKind BookListModel::PrepareRow(int row, const QString& appPath
                 QString::fromStdString(std::string(
                     catalogue::BookLocation::FromListFields(path.toStdString(), {}).Server().value_or(""))));
     else if (!appPath.isEmpty())
-        SetText(row, BookPath, QString(path).replace(appPath, QStringLiteral("..")));
+        SetText(row, BookPath,
+                QString::fromStdString(catalogue::BookLocation::StoredFolder(path.toStdString(), appPath.toStdString())));
     return kind;
 }
 
