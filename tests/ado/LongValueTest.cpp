@@ -125,7 +125,7 @@ class LongBinaryValues : public LongValues, public ::testing::WithParamInterface
 
 TEST_P(LongBinaryValues, PassThroughValuesChunksStreamsAndFiles) {
     const Bytes bytes = Pattern(GetParam());
-    const std::string path = folder_.File("value.tmp");
+    const std::string path = File("value.tmp");
     platform::WriteFileAtomically(
         path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     Stream stream;
@@ -155,8 +155,8 @@ TEST_P(LongBinaryValues, PassThroughValuesChunksStreamsAndFiles) {
     Stream out;
     out.Open();
     out.Write(value);
-    out.SaveToFile(folder_.File("copy.tmp"), adSaveCreateOverWrite);
-    EXPECT_EQ(platform::ReadWholeFile(folder_.File("copy.tmp")), platform::ReadWholeFile(path));
+    out.SaveToFile(File("copy.tmp"), adSaveCreateOverWrite);
+    EXPECT_EQ(platform::ReadWholeFile(File("copy.tmp")), platform::ReadWholeFile(path));
 
     rs.MoveNext();
     const Variant whole = ReadInPieces(rs.Item("Photo"));
@@ -174,7 +174,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, LongBinaryValues,
 
 TEST_F(LongValues, StreamsReadAndWriteAtThePositionAndReplaceFilesWhole) {
     Stream stream;
-    EXPECT_EQ(CatchAdoError([&] { stream.LoadFromFile(folder_.File("x")); }).Number(), errors::ObjectClosed);
+    EXPECT_EQ(CatchAdoError([&] { stream.LoadFromFile(File("x")); }).Number(), errors::ObjectClosed);
     stream.Open();
     stream.Write(Variant("abcdef"));
     stream.SetPosition(2);
@@ -183,7 +183,7 @@ TEST_F(LongValues, StreamsReadAndWriteAtThePositionAndReplaceFilesWhole) {
     stream.SetPosition(0);
     EXPECT_EQ(stream.Read(), Variant::FromByteString("abcdXYZ"));
 
-    const std::string path = folder_.File("value.tmp");
+    const std::string path = File("value.tmp");
     stream.Write(Variant(Pattern(1001)));
     stream.SaveToFile(path, adSaveCreateOverWrite);
     stream.SetPosition(0);
@@ -196,7 +196,7 @@ TEST_F(LongValues, StreamsReadAndWriteAtThePositionAndReplaceFilesWhole) {
     EXPECT_TRUE(stream.IsEOS());
     EXPECT_EQ(stream.Read(10), Variant(Bytes()));
 
-    EXPECT_EQ(CatchAdoError([&] { stream.LoadFromFile(folder_.File("missing.tmp")); }).Number(),
+    EXPECT_EQ(CatchAdoError([&] { stream.LoadFromFile(File("missing.tmp")); }).Number(),
               errors::FileOpen);
     EXPECT_EQ(CatchAdoError([&] { stream.SaveToFile(path); }).Number(), errors::FileWrite);
     EXPECT_EQ(platform::ReadWholeFile(path).size(), 1u);

@@ -59,7 +59,7 @@ TEST_F(ServerConnection, AWrongPasswordAMissingDatabaseOrServerLeaveTheConnectio
     EXPECT_EQ(missing.State(), adStateClosed);
 
     Connection unreachable =
-        PrepareServerConnection(database_, folder_.Path().string() + ",1", server_->user, server_->password);
+        PrepareServerConnection(database_, folder_.path().string() + ",1", server_->user, server_->password);
     EXPECT_NE(CatchAdoError([&] { unreachable.Open(); }).Description().find("Cannot connect"), std::string::npos);
     EXPECT_EQ(unreachable.State(), adStateClosed);
 }

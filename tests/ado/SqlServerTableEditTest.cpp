@@ -58,17 +58,6 @@ class ServerTableEdits : public test::ServerBookFixture {
     }
 };
 
-TEST_F(ServerTableEdits, RowsComeInTheOrderInWhichTheyWereAdded) {
-    for (const char* note : {"c", "a", "b", "甲", "A"})
-        cnn_.Execute(std::string("INSERT INTO kxSystem ([Note]) VALUES (N'") + note + "')");
-    Recordset rs = OpenByName(cnn_);
-    std::vector<Variant> notes;
-    for (; !rs.IsEOF(); rs.MoveNext())
-        notes.push_back(rs.Item("Note").Value());
-    EXPECT_EQ(notes,
-              (std::vector<Variant>{Variant("c"), Variant("a"), Variant("b"), Variant("甲"), Variant("A")}));
-}
-
 class ServerBinarySizes : public ServerTableEdits, public ::testing::WithParamInterface<std::size_t> {};
 
 TEST_P(ServerBinarySizes, LongValuesReplaceAndShrinkInPlace) {
