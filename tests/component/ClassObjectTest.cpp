@@ -5,7 +5,6 @@
 
 #include <dlfcn.h>
 
-#include <QObject>
 #include <QTableView>
 #include <QWidget>
 
@@ -110,36 +109,6 @@ TEST_F(ClassObject, CreatesARealWizardControlForItsInterfaceOrIUnknown) {
     EXPECT_EQ(library.CanUnloadNow(), KX_S_FALSE) << "a live control keeps the library in use";
 }
 
-/// A host's handler, connected by signature as a host without the control's
-/// header connects.
-class CancellingHost : public QObject {
-    Q_OBJECT
-  public:
-    int beforeSteps = 0;
-    int afterSteps = 0;
-  public slots:
-    void OnBeforeStep(short, bool& cancel) {
-        ++beforeSteps;
-        cancel = true;
-    }
-    void OnAfterStep(short) { ++afterSteps; }
-};
-
-TEST_F(ClassObject, EventHandlerCanCancelThroughTheByReferenceArgument) {
-    ClassFactoryPtr factory = Factory();
-    std::unique_ptr<QWidget> control = NewControl(*factory);
-    CancellingHost host;
-    ASSERT_TRUE(QObject::connect(control.get(), SIGNAL(BeforeStep(short, bool&)), &host,
-                                 SLOT(OnBeforeStep(short, bool&)), Qt::DirectConnection));
-    ASSERT_TRUE(QObject::connect(control.get(), SIGNAL(AfterStep(short)), &host, SLOT(OnAfterStep(short)),
-                                 Qt::DirectConnection));
-
-    control->setProperty("Step", 1);
-    EXPECT_EQ(host.beforeSteps, 1);
-    EXPECT_EQ(host.afterSteps, 0);
-    EXPECT_EQ(control->property("Step").toInt(), 0);
-}
-
 TEST_F(ClassObject, ControlOwnedByItsParentCountsUntilTheParentGoes) {
     auto window = std::make_unique<QWidget>();
     {
@@ -181,5 +150,3 @@ TEST_F(ClassObject, ServerLocksCountUntilEachIsUndone) {
 
 } // namespace
 } // namespace kx::component
-
-#include "ClassObjectTest.moc"
