@@ -43,6 +43,12 @@ TEST(Variant, NumbersConvertRoundingHalfToEvenWithTrueAsMinusOne) {
     EXPECT_TRUE(Variant(std::int32_t{-1}).ToBool());
     EXPECT_FALSE(Variant("False").ToBool());
     EXPECT_TRUE(Variant("true").ToBool());
+    EXPECT_FALSE(Variant().ToBool());
+    EXPECT_FALSE(Variant(" 0 ").ToBool());
+    EXPECT_TRUE(Variant("2").ToBool());
+    EXPECT_FALSE(Variant(Currency{0}).ToBool());
+    EXPECT_TRUE(Variant(Currency{1}).ToBool());
+    EXPECT_EQ(Variant("+42").ToInt64(), 42);
     EXPECT_EQ(Variant(" 42 ").ToInt32(), 42);
     EXPECT_EQ(Variant("9223372036854775807").ToInt64(), INT64_MAX);
     EXPECT_DOUBLE_EQ(Variant("1.5e3").ToDouble(), 1500.0);
