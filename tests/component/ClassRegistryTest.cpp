@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -55,6 +58,7 @@ TEST_F(ClassRegistryTest, RegisteredClassIsFoundByProgIdAndClassIdAndReplacedByI
     EXPECT_FALSE(registry.Unregister(KX_CLSID_CreatLedgerWiz));
     EXPECT_EQ(platform::ReadWholeFile(file), before);
     EXPECT_FALSE(registry.FindByProgId(KX_PROGID_CreatLedgerWiz).has_value());
+    EXPECT_FALSE(ClassRegistry(folder.path() / "missing" / "registry.ini").Unregister(kOtherClass));
 }
 
 TEST_F(ClassRegistryTest, MissingFoldersAreMadeForTheOwnerOnly) {
@@ -71,11 +75,13 @@ TEST_F(ClassRegistryTest, IncompleteEntriesAreNotFoundAndBadPathsNotStored) {
     EXPECT_FALSE(registry.FindByProgId("No.Library").has_value());
     EXPECT_FALSE(registry.FindByProgId("Not.A.Class").has_value());
     const std::string before = platform::ReadWholeFile(file);
-    try {
-        registry.Register(SampleEntry(KX_CLSID_CreatLedgerWiz, KX_PROGID_CreatLedgerWiz, "/lib/a\n[Evil]"));
-        ADD_FAILURE() << "a line break in a library path was stored";
-    } catch (const ComponentError& error) {
-        EXPECT_EQ(error.result(), KX_SELFREG_E_CLASS);
+    for (const char* library : {"/lib/a\n[Evil]", ""}) {
+        try {
+            registry.Register(SampleEntry(KX_CLSID_CreatLedgerWiz, KX_PROGID_CreatLedgerWiz, library));
+            ADD_FAILURE() << "a bad library path was stored: " << library;
+        } catch (const ComponentError& error) {
+            EXPECT_EQ(error.result(), KX_SELFREG_E_CLASS);
+        }
     }
     EXPECT_EQ(platform::ReadWholeFile(file), before);
 }
@@ -114,6 +120,16 @@ TEST(DefaultRegistryLocation, FollowsTheEnvironment) {
         environment.Set("XDG_CONFIG_HOME", c.xdgConfigHome);
         environment.Set("HOME", "/home/u");
         EXPECT_EQ(DefaultClassRegistryFile(), fs::path(c.expected));
+    }
+    // Without a usable HOME the user's home folder comes from the password database.
+    const passwd* user = ::getpwuid(::getuid());
+    ASSERT_NE(user, nullptr);
+    for (const Text& home : {Text(), Text("relative")}) {
+        test::ScopedEnvironment environment;
+        environment.Set(KX_COMPONENT_REGISTRY_VARIABLE, std::nullopt);
+        environment.Set("XDG_CONFIG_HOME", std::nullopt);
+        environment.Set("HOME", home);
+        EXPECT_EQ(DefaultClassRegistryFile(), fs::path(user->pw_dir) / ".config/kxLedgerWiz/registry.ini");
     }
 }
 
