@@ -102,5 +102,17 @@ TEST_F(LongFieldCopyTest, ADestinationWithFewerRowsStopsAtTheFirstRowWithoutPart
     EXPECT_TRUE(CopyLongFields(*source, cnn, "dst", ""));
 }
 
+TEST_F(LongFieldCopyTest, FailuresAnswerFalseInsteadOfThrowing) {
+    AddSource(1, ado::Variant(std::string("one")), Blob(10, 1));
+    auto source = cnn.Execute("Select * From src");
+    const std::string path = (folder.path() / "value.tmp").string();
+    EXPECT_FALSE(SaveFieldToFile((folder.path() / "missing" / "value.tmp").string(), *source, "Memo1"));
+    EXPECT_FALSE(SaveFieldToFile(path, *source, "NoSuchField"));
+    EXPECT_FALSE(LoadFieldFromFile((folder.path() / "missing.tmp").string(), *source, "Photo"));
+    EXPECT_FALSE(CopyLongFields(*source, cnn, "kxNoSuchTable", "Memo1|"));
+    source->MoveNext();
+    EXPECT_FALSE(SaveFieldToFile(path, *source, "Memo1")) << "no row at the end";
+}
+
 } // namespace
 } // namespace kx::database
