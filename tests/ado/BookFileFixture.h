@@ -1,10 +1,10 @@
 #pragma once
 
+#include "TempFolder.h"
 #include "ado/AdoConstants.h"
 #include "ado/AdoError.h"
 #include "ado/Connection.h"
 #include "ado/jet/BookFile.h"
-#include "platform/PrivateTempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -12,30 +12,11 @@
 #include <initializer_list>
 #include <stdexcept>
 #include <string>
-#include <system_error>
 
 namespace kx::ado::test {
 
 /// The fixed password of every book database.
 inline constexpr const char* kBookPassword = "7.305918624471";
-
-/// A fresh folder of this test, removed with its content at the end.
-class TempFolder {
-  public:
-    TempFolder() : path_(platform::NewPrivateTempName("dir")) { std::filesystem::create_directories(path_); }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::filesystem::path& Path() const { return path_; }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-
-  private:
-    std::filesystem::path path_;
-};
 
 /// A closed connection set up for a book file the way the wizard sets up its
 /// Access connections: mode, connection string, four named properties (the
@@ -67,7 +48,7 @@ class BookFileFixture : public ::testing::Test {
     /// Creates a book file keyed with `password` through the layer itself.
     std::string CreateBook(const std::string& name = "book.mde",
                            const std::string& password = kBookPassword) {
-        const std::string file = folder_.File(name);
+        const std::string file = File(name);
         jet::CreateBookFile(file, password);
         return file;
     }
@@ -89,7 +70,10 @@ class BookFileFixture : public ::testing::Test {
         return rs->Item(0L).Value();
     }
 
-    TempFolder folder_;
+    /// The path of `name` in the test's folder.
+    std::string File(const std::string& name) const { return (folder_.path() / name).string(); }
+
+    ::kx::test::TempFolder folder_;
 };
 
 /// Runs `body` and returns the AdoError it throws; fails the test when it throws

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -31,26 +34,31 @@ class ClassRegistryTest : public testing::Test {
     ClassRegistry registry{file};
 };
 
-TEST_F(ClassRegistryTest, MissingFileReadsAsEmpty) {
+TEST_F(ClassRegistryTest, RegisteredClassIsFoundByProgIdAndClassIdAndReplacedByItsId) {
     EXPECT_TRUE(registry.Classes().empty());
-    EXPECT_FALSE(registry.FindByProgId("kxLedgerWiz.CreatLedgerWiz").has_value());
-    EXPECT_FALSE(fs::exists(file));
-}
-
-TEST_F(ClassRegistryTest, RegisteredClassIsFoundByProgIdAndClassId) {
-    RegisteredClass entry{KX_CLSID_CreatLedgerWiz, KX_PROGID_CreatLedgerWiz, "/opt/kx/libkxLedgerWiz.so",
-                          "/opt/kx/kxLedgerWiz.idl"};
-    registry.Register(entry);
-
+    EXPECT_FALSE(registry.Unregister(KX_CLSID_CreatLedgerWiz));
+    EXPECT_FALSE(fs::exists(file)) << "reading or unregistering made a file";
+    // An entry written with another spelling of the id.
+    platform::WriteFileAtomically(file, "[a5f7aab1-30be-447e-a0bf-25132c292a4e]\n"
+                                        "ProgId=kxLedgerWiz.CreatLedgerWiz\nLibrary=/old/lib.so\n");
+    registry.Register(SampleEntry(kOtherClass, "Other.Thing", "/lib/other.so"));
+    registry.Register(RegisteredClass{KX_CLSID_CreatLedgerWiz, KX_PROGID_CreatLedgerWiz,
+                                      "/opt/kx/libkxLedgerWiz.so", "/opt/kx/kxLedgerWiz.idl"});
+    EXPECT_EQ(registry.Classes().size(), 2u);
     const auto byProgId = registry.FindByProgId("KXLEDGERWIZ.creatledgerwiz");
     ASSERT_TRUE(byProgId.has_value());
     EXPECT_EQ(byProgId->classId, KX_CLSID_CreatLedgerWiz);
     EXPECT_EQ(byProgId->progId, KX_PROGID_CreatLedgerWiz);
     EXPECT_EQ(byProgId->library, "/opt/kx/libkxLedgerWiz.so");
     EXPECT_EQ(byProgId->description, "/opt/kx/kxLedgerWiz.idl");
-    const auto byId = registry.FindByClassId(KX_CLSID_CreatLedgerWiz);
-    ASSERT_TRUE(byId.has_value());
-    EXPECT_EQ(byId->progId, KX_PROGID_CreatLedgerWiz);
+    EXPECT_EQ(registry.FindByClassId(kOtherClass)->progId, "Other.Thing");
+
+    EXPECT_TRUE(registry.Unregister(KX_CLSID_CreatLedgerWiz));
+    const std::string before = platform::ReadWholeFile(file);
+    EXPECT_FALSE(registry.Unregister(KX_CLSID_CreatLedgerWiz));
+    EXPECT_EQ(platform::ReadWholeFile(file), before);
+    EXPECT_FALSE(registry.FindByProgId(KX_PROGID_CreatLedgerWiz).has_value());
+    EXPECT_FALSE(ClassRegistry(folder.path() / "missing" / "registry.ini").Unregister(kOtherClass));
 }
 
 TEST_F(ClassRegistryTest, MissingFoldersAreMadeForTheOwnerOnly) {
@@ -60,49 +68,20 @@ TEST_F(ClassRegistryTest, MissingFoldersAreMadeForTheOwnerOnly) {
     EXPECT_EQ(fs::status(nested.parent_path()).permissions() & fs::perms::all, fs::perms::owner_all);
 }
 
-TEST_F(ClassRegistryTest, RegisteringAgainReplacesTheEntry) {
-    registry.Register(SampleEntry(KX_CLSID_CreatLedgerWiz, KX_PROGID_CreatLedgerWiz, "/old/lib.so"));
-    registry.Register(SampleEntry(KX_CLSID_CreatLedgerWiz, KX_PROGID_CreatLedgerWiz, "/new/lib.so"));
-    const auto classes = registry.Classes();
-    ASSERT_EQ(classes.size(), 1u);
-    EXPECT_EQ(classes[0].library, "/new/lib.so");
-}
-
-TEST_F(ClassRegistryTest, EntryWrittenWithAnotherSpellingOfTheIdIsReplaced) {
-    platform::WriteFileAtomically(file, "[a5f7aab1-30be-447e-a0bf-25132c292a4e]\n"
-                                        "ProgId=kxLedgerWiz.CreatLedgerWiz\nLibrary=/old/lib.so\n");
-    registry.Register(SampleEntry(KX_CLSID_CreatLedgerWiz, KX_PROGID_CreatLedgerWiz, "/new/lib.so"));
-    const auto classes = registry.Classes();
-    ASSERT_EQ(classes.size(), 1u);
-    EXPECT_EQ(classes[0].library, "/new/lib.so");
-}
-
-TEST_F(ClassRegistryTest, UnregisteringAnUnknownClassChangesNothing) {
-    EXPECT_FALSE(registry.Unregister(KX_CLSID_CreatLedgerWiz));
-    EXPECT_FALSE(fs::exists(file));
-
-    registry.Register(SampleEntry(kOtherClass, "Other.Thing", "/lib/other.so"));
-    const std::string before = platform::ReadWholeFile(file);
-    EXPECT_FALSE(registry.Unregister(KX_CLSID_CreatLedgerWiz));
-    EXPECT_EQ(platform::ReadWholeFile(file), before);
-}
-
-TEST_F(ClassRegistryTest, IncompleteEntriesAreNotFound) {
+TEST_F(ClassRegistryTest, IncompleteEntriesAreNotFoundAndBadPathsNotStored) {
     platform::WriteFileAtomically(file, "[{11111111-2222-3333-4444-555555555555}]\nProgId=No.Library\n"
                                         "[not a class id]\nProgId=Not.A.Class\nLibrary=/lib/x.so\n");
     EXPECT_TRUE(registry.Classes().empty());
     EXPECT_FALSE(registry.FindByProgId("No.Library").has_value());
     EXPECT_FALSE(registry.FindByProgId("Not.A.Class").has_value());
-}
-
-TEST_F(ClassRegistryTest, PathWithALineBreakIsRefusedAndTheFileKept) {
-    registry.Register(SampleEntry(kOtherClass, "Other.Thing", "/lib/other.so"));
     const std::string before = platform::ReadWholeFile(file);
-    try {
-        registry.Register(SampleEntry(KX_CLSID_CreatLedgerWiz, KX_PROGID_CreatLedgerWiz, "/lib/a\n[Evil]"));
-        FAIL() << "a line break in a library path was stored";
-    } catch (const ComponentError& error) {
-        EXPECT_EQ(error.result(), KX_SELFREG_E_CLASS);
+    for (const char* library : {"/lib/a\n[Evil]", ""}) {
+        try {
+            registry.Register(SampleEntry(KX_CLSID_CreatLedgerWiz, KX_PROGID_CreatLedgerWiz, library));
+            ADD_FAILURE() << "a bad library path was stored: " << library;
+        } catch (const ComponentError& error) {
+            EXPECT_EQ(error.result(), KX_SELFREG_E_CLASS);
+        }
     }
     EXPECT_EQ(platform::ReadWholeFile(file), before);
 }
@@ -123,40 +102,36 @@ TEST_F(ClassRegistryTest, ConcurrentRegistrationsKeepEveryEntry) {
     EXPECT_EQ(registry.Classes().size(), static_cast<std::size_t>(kThreads));
 }
 
-struct LocationCase {
-    const char* name;
-    const char* registryVariable; // nullptr: unset
-    const char* xdgConfigHome;    // nullptr: unset
-    const char* home;
-    const char* expected;
-};
-
-class DefaultRegistryLocation : public testing::TestWithParam<LocationCase> {};
-
-TEST_P(DefaultRegistryLocation, FollowsTheEnvironment) {
-    const LocationCase& c = GetParam();
-    test::ScopedEnvironment environment;
-    if (c.registryVariable != nullptr)
+TEST(DefaultRegistryLocation, FollowsTheEnvironment) {
+    using Text = std::optional<std::string>;
+    struct Case {
+        Text registryVariable;
+        Text xdgConfigHome;
+        const char* expected;
+    };
+    const Case cases[] = {{"/tmp/reg.ini", "/xdg", "/tmp/reg.ini"},
+                          {"", "/xdg", "/xdg/kxLedgerWiz/registry.ini"},
+                          {std::nullopt, "/xdg", "/xdg/kxLedgerWiz/registry.ini"},
+                          {std::nullopt, "rel/cfg", "/home/u/.config/kxLedgerWiz/registry.ini"},
+                          {std::nullopt, std::nullopt, "/home/u/.config/kxLedgerWiz/registry.ini"}};
+    for (const Case& c : cases) {
+        test::ScopedEnvironment environment;
         environment.Set(KX_COMPONENT_REGISTRY_VARIABLE, c.registryVariable);
-    else
-        environment.Unset(KX_COMPONENT_REGISTRY_VARIABLE);
-    if (c.xdgConfigHome != nullptr)
         environment.Set("XDG_CONFIG_HOME", c.xdgConfigHome);
-    else
-        environment.Unset("XDG_CONFIG_HOME");
-    environment.Set("HOME", c.home);
-    EXPECT_EQ(DefaultClassRegistryFile(), fs::path(c.expected));
+        environment.Set("HOME", "/home/u");
+        EXPECT_EQ(DefaultClassRegistryFile(), fs::path(c.expected));
+    }
+    // Without a usable HOME the user's home folder comes from the password database.
+    const passwd* user = ::getpwuid(::getuid());
+    ASSERT_NE(user, nullptr);
+    for (const Text& home : {Text(), Text("relative")}) {
+        test::ScopedEnvironment environment;
+        environment.Set(KX_COMPONENT_REGISTRY_VARIABLE, std::nullopt);
+        environment.Set("XDG_CONFIG_HOME", std::nullopt);
+        environment.Set("HOME", home);
+        EXPECT_EQ(DefaultClassRegistryFile(), fs::path(user->pw_dir) / ".config/kxLedgerWiz/registry.ini");
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DefaultRegistryLocation,
-    testing::Values(
-        LocationCase{"NamedFileWins", "/tmp/reg.ini", "/xdg", "/home/u", "/tmp/reg.ini"},
-        LocationCase{"EmptyNameIsIgnored", "", "/xdg", "/home/u", "/xdg/kxLedgerWiz/registry.ini"},
-        LocationCase{"XdgConfigHome", nullptr, "/xdg", "/home/u", "/xdg/kxLedgerWiz/registry.ini"},
-        LocationCase{"RelativeXdgIsIgnored", nullptr, "rel/cfg", "/home/u", "/home/u/.config/kxLedgerWiz/registry.ini"},
-        LocationCase{"HomeConfig", nullptr, nullptr, "/home/u", "/home/u/.config/kxLedgerWiz/registry.ini"}),
-    [](const testing::TestParamInfo<LocationCase>& param) { return std::string(param.param.name); });
 
 } // namespace
 } // namespace kx::component

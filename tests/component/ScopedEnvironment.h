@@ -1,5 +1,7 @@
 #pragma once
 
+#include <stdlib.h>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,16 +13,21 @@ namespace kx::test {
 class ScopedEnvironment {
   public:
     ScopedEnvironment() = default;
-    ~ScopedEnvironment();
+    ~ScopedEnvironment() {
+        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it)
+            it->second ? ::setenv(it->first.c_str(), it->second->c_str(), 1) : ::unsetenv(it->first.c_str());
+    }
     ScopedEnvironment(const ScopedEnvironment&) = delete;
     ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
 
-    void Set(const std::string& name, const std::string& value);
-    void Unset(const std::string& name);
+    /// Sets `name`, or removes it when `value` is empty.
+    void Set(const std::string& name, const std::optional<std::string>& value) {
+        const char* old = ::getenv(name.c_str());
+        saved_.emplace_back(name, old != nullptr ? std::optional<std::string>(old) : std::nullopt);
+        value ? ::setenv(name.c_str(), value->c_str(), 1) : ::unsetenv(name.c_str());
+    }
 
   private:
-    void Remember(const std::string& name);
-
     std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };
 

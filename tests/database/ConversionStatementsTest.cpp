@@ -55,55 +55,46 @@ TEST(ConversionStatements, WorkedExampleIsReproducedByteForByte) {
                          "Security Info=False;Jet OLEDB:Database Password=7.305918624471')...[T1] Rowset_" +
                              std::to_string(n));
     EXPECT_EQ(NextRowset(MakeInsertSql("x", "T2", "[a]")), n + 1);
+
+    BookTable images("CREATE TABLE pics ([a] LONGBINARY, [b] LONGBINARY)");
+    auto pictures = images.Rows("pics");
+    EXPECT_THROW(BuildConvertedColumns(pictures), ado::AdoError) << "a table of image columns only";
 }
 
-struct TypeCase {
-    const char* name;
-    const char* declared;
-    const char* clause;
-    const char* copied;
-    bool longValue;
-};
-
-void PrintTo(const TypeCase& c, std::ostream* os) { *os << c.name; }
-
-class TypeMapTest : public ::testing::TestWithParam<TypeCase> {};
-
-TEST_P(TypeMapTest, EachBookColumnTypeGetsItsServerType) {
-    const TypeCase& c = GetParam();
-    BookTable book(std::string("CREATE TABLE t ([k] LONG, [") + c.name + "] " + c.declared + ")");
-    auto rows = book.Rows("t");
-    const ConvertedColumns lists = BuildConvertedColumns(rows);
-    EXPECT_EQ(lists.definitions, std::string("[k] [int] NULL,[") + c.name + "] " + c.clause);
-    EXPECT_EQ(lists.copied, std::string("[k]") + (*c.copied != '\0' ? std::string(",") + c.copied : ""));
-    EXPECT_EQ(lists.longValues, c.longValue ? std::string(c.name) + "|" : "");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Types, TypeMapTest,
-    ::testing::Values(
-        TypeCase{"Counter", "COUNTER", "[int] IDENTITY (1, 1) NOT NULL", "[Counter]", false},
-        TypeCase{"Text", "TEXT(30)", "[nvarchar] (30) COLLATE Chinese_PRC_CI_AS NULL", "[Text]", false},
-        TypeCase{"YesNo", "BIT", "[bit] NULL", "[YesNo]", false},
-        TypeCase{"Number", "LONG", "[int] NULL", "[Number]", false},
-        TypeCase{"allow", "MEMO", "[varchar] (256) COLLATE Chinese_PRC_CI_AS NULL", "[#allow#]", false},
-        TypeCase{"ALLOW", "MEMO", "[varchar] (256) COLLATE Chinese_PRC_CI_AS NULL", "[#ALLOW#]", false},
-        TypeCase{"Memo", "MEMO", "[ntext] COLLATE Chinese_PRC_CI_AS NULL", "[Memo]", true},
-        TypeCase{"When", "DATETIME", "[datetime] NULL", "[When]", false},
-        TypeCase{"Amount", "CURRENCY", "[money] NULL", "[Amount]", false},
-        TypeCase{"Ratio", "DOUBLE", "[float] NULL", "[Ratio]", false},
-        TypeCase{"Small", "SHORT", "[int] NULL", "[Small]", false},
-        TypeCase{"Single", "SINGLE", "[money] NULL", "[Single]", false},
-        TypeCase{"Picture", "LONGBINARY", "[image] NULL", "", true},
-        TypeCase{"Tiny", "BYTE", "[ntext] NULL", "[Tiny]", false},
-        TypeCase{"Id", "GUID", "[ntext] NULL", "[Id]", false},
-        TypeCase{"Exact", "DECIMAL", "[ntext] NULL", "[Exact]", false}),
-    [](const auto& param) { return std::string(param.param.name) + "_" + std::to_string(param.index); });
-
-TEST(ConversionStatements, ATableOfImageColumnsOnlyCannotBeCopied) {
-    BookTable book("CREATE TABLE pics ([a] LONGBINARY, [b] LONGBINARY)");
-    auto rows = book.Rows("pics");
-    EXPECT_THROW(BuildConvertedColumns(rows), ado::AdoError);
+TEST(ConversionStatements, EachBookColumnTypeGetsItsServerType) {
+    struct Case {
+        const char* name;
+        const char* declared;
+        const char* clause;
+        const char* copied;
+        bool longValue;
+    };
+    const Case cases[] = {
+        {"Counter", "COUNTER", "[int] IDENTITY (1, 1) NOT NULL", "[Counter]", false},
+        {"Text", "TEXT(30)", "[nvarchar] (30) COLLATE Chinese_PRC_CI_AS NULL", "[Text]", false},
+        {"YesNo", "BIT", "[bit] NULL", "[YesNo]", false},
+        {"Number", "LONG", "[int] NULL", "[Number]", false},
+        {"allow", "MEMO", "[varchar] (256) COLLATE Chinese_PRC_CI_AS NULL", "[#allow#]", false},
+        {"ALLOW", "MEMO", "[varchar] (256) COLLATE Chinese_PRC_CI_AS NULL", "[#ALLOW#]", false},
+        {"Memo", "MEMO", "[ntext] COLLATE Chinese_PRC_CI_AS NULL", "[Memo]", true},
+        {"When", "DATETIME", "[datetime] NULL", "[When]", false},
+        {"Amount", "CURRENCY", "[money] NULL", "[Amount]", false},
+        {"Ratio", "DOUBLE", "[float] NULL", "[Ratio]", false},
+        {"Small", "SHORT", "[int] NULL", "[Small]", false},
+        {"Single", "SINGLE", "[money] NULL", "[Single]", false},
+        {"Picture", "LONGBINARY", "[image] NULL", "", true},
+        {"Tiny", "BYTE", "[ntext] NULL", "[Tiny]", false},
+        {"Id", "GUID", "[ntext] NULL", "[Id]", false},
+        {"Exact", "DECIMAL", "[ntext] NULL", "[Exact]", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        BookTable book(std::string("CREATE TABLE t ([k] LONG, [") + c.name + "] " + c.declared + ")");
+        auto rows = book.Rows("t");
+        const ConvertedColumns lists = BuildConvertedColumns(rows);
+        EXPECT_EQ(lists.definitions, std::string("[k] [int] NULL,[") + c.name + "] " + c.clause);
+        EXPECT_EQ(lists.copied, std::string("[k]") + (*c.copied != '\0' ? std::string(",") + c.copied : ""));
+        EXPECT_EQ(lists.longValues, c.longValue ? std::string(c.name) + "|" : "");
+    }
 }
 
 } // namespace

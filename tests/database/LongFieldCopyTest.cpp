@@ -10,10 +10,10 @@
 namespace kx::database {
 namespace {
 
-ado::Variant Blob(std::size_t size, unsigned seed) {
+ado::Variant Blob(std::size_t size, int seed) {
     ado::Bytes bytes(size);
     for (std::size_t i = 0; i < size; ++i)
-        bytes[i] = static_cast<std::byte>((i * 31 + seed) & 0xFF);
+        bytes[i] = static_cast<std::byte>((i * 31 + static_cast<std::size_t>(seed)) & 0xFF);
     return ado::Variant(bytes);
 }
 
@@ -60,45 +60,34 @@ protected:
 };
 
 TEST_F(LongFieldCopyTest, EveryValueArrivesWholeInItsPartnerRow) {
+    // Shorter values after longer ones must keep no bytes of them.
     const std::string chinese = "资产负债表𠮷" + std::string(3000, 'x') + "结束";
-    const std::vector<std::size_t> sizes{0, 1, 999, 1000, 1001, 3 * 1024 * 1024 + 5};
+    const std::vector<std::size_t> sizes{3 * 1024 * 1024 + 5, 0, 1, 999, 1000, 1001};
     for (std::size_t i = 0; i < sizes.size(); ++i) {
-        AddSource(static_cast<int>(i), ado::Variant(chinese + std::to_string(i)), Blob(sizes[i], static_cast<unsigned>(i)));
-        AddDestination(static_cast<int>(i));
+        const int key = static_cast<int>(i);
+        AddSource(key, ado::Variant(i == 1 ? "短" : chinese + std::to_string(i)), Blob(sizes[i], key));
+        AddDestination(key);
     }
+    AddSource(9, ado::Variant::Null(), ado::Variant::Null());
+    AddDestination(9, ado::Variant(std::string("kept")));
     const auto before = std::distance(std::filesystem::directory_iterator(platform::PrivateTempFolder()),
                                       std::filesystem::directory_iterator());
     ASSERT_TRUE(Copy());
     for (std::size_t i = 0; i < sizes.size(); ++i) {
         const int key = static_cast<int>(i);
-        EXPECT_EQ(Destination(key, "Memo1").ToString(), chinese + std::to_string(i));
+        EXPECT_EQ(Destination(key, "Memo1").ToString(), i == 1 ? "短" : chinese + std::to_string(i));
         if (sizes[i] == 0)
             EXPECT_TRUE(Destination(key, "Photo").IsNull()) << "an empty value loads nothing";
         else
-            EXPECT_EQ(Destination(key, "Photo").ToBytes(), Blob(sizes[i], static_cast<unsigned>(i)).ToBytes()) << i;
+            EXPECT_EQ(Destination(key, "Photo").ToBytes(), Blob(sizes[i], key).ToBytes()) << i;
     }
+    // A Null source leaves the destination as the row copy left it.
+    EXPECT_EQ(Destination(9, "Memo1").ToString(), "kept");
+    EXPECT_TRUE(Destination(9, "Photo").IsNull());
     // The temporary file holds accounting data: it is gone once the table is done.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(platform::PrivateTempFolder()),
                             std::filesystem::directory_iterator()),
               before);
-}
-
-TEST_F(LongFieldCopyTest, AShorterValueAfterALongerOneKeepsNoBytesOfIt) {
-    AddSource(1, ado::Variant(std::string(5000, 'L')), Blob(5000, 1));
-    AddSource(2, ado::Variant(std::string("短")), Blob(3, 2));
-    AddDestination(1);
-    AddDestination(2);
-    ASSERT_TRUE(Copy());
-    EXPECT_EQ(Destination(2, "Memo1").ToString(), "短");
-    EXPECT_EQ(Destination(2, "Photo").ToBytes().size(), 3u);
-}
-
-TEST_F(LongFieldCopyTest, NullSourceLeavesTheDestinationAsTheRowCopyLeftIt) {
-    AddSource(1, ado::Variant::Null(), ado::Variant::Null());
-    AddDestination(1, ado::Variant(std::string("kept")));
-    ASSERT_TRUE(Copy());
-    EXPECT_EQ(Destination(1, "Memo1").ToString(), "kept");
-    EXPECT_TRUE(Destination(1, "Photo").IsNull());
 }
 
 TEST_F(LongFieldCopyTest, ADestinationWithFewerRowsStopsAtTheFirstRowWithoutPartner) {
@@ -107,14 +96,22 @@ TEST_F(LongFieldCopyTest, ADestinationWithFewerRowsStopsAtTheFirstRowWithoutPart
     AddDestination(1);
     EXPECT_FALSE(Copy());
     EXPECT_EQ(Destination(1, "Memo1").ToString(), "one");
-}
-
-TEST_F(LongFieldCopyTest, AnEmptyColumnListStillWalksEveryRow) {
-    AddSource(1, ado::Variant(std::string("one")), Blob(10, 1));
-    AddDestination(1, ado::Variant(std::string("same")));
+    // With no long columns named, every row is still walked.
+    AddDestination(2);
     auto source = cnn.Execute("Select * From src");
     EXPECT_TRUE(CopyLongFields(*source, cnn, "dst", ""));
-    EXPECT_EQ(Destination(1, "Memo1").ToString(), "same");
+}
+
+TEST_F(LongFieldCopyTest, FailuresAnswerFalseInsteadOfThrowing) {
+    AddSource(1, ado::Variant(std::string("one")), Blob(10, 1));
+    auto source = cnn.Execute("Select * From src");
+    const std::string path = (folder.path() / "value.tmp").string();
+    EXPECT_FALSE(SaveFieldToFile((folder.path() / "missing" / "value.tmp").string(), *source, "Memo1"));
+    EXPECT_FALSE(SaveFieldToFile(path, *source, "NoSuchField"));
+    EXPECT_FALSE(LoadFieldFromFile((folder.path() / "missing.tmp").string(), *source, "Photo"));
+    EXPECT_FALSE(CopyLongFields(*source, cnn, "kxNoSuchTable", "Memo1|"));
+    source->MoveNext();
+    EXPECT_FALSE(SaveFieldToFile(path, *source, "Memo1")) << "no row at the end";
 }
 
 } // namespace

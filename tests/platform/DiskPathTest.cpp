@@ -19,71 +19,43 @@ protected:
     test::TempFolder app;
 };
 
-TEST_F(DiskPathTest, DotDotStandsForTheApplicationFolder) {
-    EXPECT_EQ(ToDiskPath("..\\Data\\kxSample.mde", App()), app.path() / "Data" / "kxSample.mde");
-    EXPECT_EQ(ToDiskPath("../Data", App()), app.path() / "Data");
-    EXPECT_EQ(ToDiskPath("..", App()), app.path());
-}
-
-TEST_F(DiskPathTest, LeadingSingleBackslashIsInsideTheApplicationFolder) {
-    EXPECT_EQ(ToDiskPath("\\Data\\kxSample.mde", App()), app.path() / "Data" / "kxSample.mde");
-}
-
-TEST_F(DiskPathTest, AbsoluteAndDrivePathsAreTakenFromTheRoot) {
-    const std::string absolute = (app.path() / "Data").string();
-    EXPECT_EQ(ToDiskPath(absolute, "/elsewhere"), app.path() / "Data");
-    EXPECT_EQ(ToDiskPath("C:" + absolute, "/elsewhere"), app.path() / "Data");
-}
-
-TEST_F(DiskPathTest, SharePrefixIsKept) {
-    EXPECT_EQ(ToDiskPath("\\\\server\\share\\books\\a.mde", App()).string(), "//server/share/books/a.mde");
-    EXPECT_EQ(ToDiskPath("//server/share", App()).string(), "//server/share");
-}
-
-TEST_F(DiskPathTest, BareNameIsInsideTheApplicationFolder) {
-    EXPECT_EQ(ToDiskPath("Data", App()), app.path() / "Data");
-}
-
-TEST_F(DiskPathTest, MissingComponentIsFoundWithoutRegardToCase) {
-    EXPECT_EQ(ToDiskPath("..\\data\\KXSAMPLE.MDE", App()), app.path() / "Data" / "kxSample.mde");
-    EXPECT_EQ(ToDiskPath("\\DATA\\sub", App()), app.path() / "Data" / "Sub");
+TEST_F(DiskPathTest, WindowsPathFormsBecomeDiskPathsFoundWithoutRegardToCase) {
+    const std::filesystem::path data = app.path() / "Data";
+    const std::string absolute = data.string();
+    const std::pair<std::string, std::filesystem::path> cases[] = {
+        {"..\\Data\\kxSample.mde", data / "kxSample.mde"}, // ".." stands for the application folder
+        {"../Data", data},
+        {"..", app.path()},
+        {"\\Data\\kxSample.mde", data / "kxSample.mde"}, // a leading backslash too
+        {"Data", data},
+        {absolute, data},
+        {"C:" + absolute, data},
+        {"..\\data\\KXSAMPLE.MDE", data / "kxSample.mde"},
+        {"\\DATA\\sub", data / "Sub"},
+        {"..\\data\\New(1).MDE", data / "New(1).MDE"}, // missing under every spelling: kept as written
+        {"\\\\server\\share\\books\\a.mde", "//server/share/books/a.mde"},
+        {"//server/share", "//server/share"}};
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(ToDiskPath(text, App()), expected) << text;
+    EXPECT_EQ(ToDiskPath(absolute, "/elsewhere"), data);
     EXPECT_TRUE(FileExists("..\\DATA\\kxsample.mde", App()));
-}
-
-TEST_F(DiskPathTest, ComponentsThatExistUnderNoSpellingAreKeptAsWritten) {
-    EXPECT_EQ(ToDiskPath("..\\data\\New(1).MDE", App()), app.path() / "Data" / "New(1).MDE");
     EXPECT_FALSE(FileExists("..\\data\\New(1).MDE", App()));
-}
-
-TEST_F(DiskPathTest, ExactNameWinsOverOtherSpellings) {
+    // The exact name wins over other spellings.
     std::filesystem::create_directories(app.path() / "data");
     EXPECT_EQ(ToDiskPath("..\\data", App()), app.path() / "data");
-    EXPECT_EQ(ToDiskPath("..\\Data", App()), app.path() / "Data");
+    EXPECT_EQ(ToDiskPath("..\\Data", App()), data);
 }
 
-struct PathPartCase {
-    const char* text;
-    const char* parent;
-    const char* extension;
-};
-
-void PrintTo(const PathPartCase& c, std::ostream* os) { *os << c.text; }
-
-class PathPartsTest : public ::testing::TestWithParam<PathPartCase> {};
-
-TEST_P(PathPartsTest, SplitsFolderAndExtension) {
-    EXPECT_EQ(ParentFolderOf(GetParam().text), GetParam().parent);
-    EXPECT_EQ(ExtensionOf(GetParam().text), GetParam().extension);
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, PathPartsTest,
-                         ::testing::Values(PathPartCase{"books.txt", "", "txt"},
-                                           PathPartCase{"..\\Data\\a.MDE", "..\\Data", "MDE"},
-                                           PathPartCase{"/app/tpl/x.wak", "/app/tpl", "wak"},
-                                           PathPartCase{"/app.d/noext", "/app.d", ""},
-                                           PathPartCase{"\\a", "\\", "" }));
-
-TEST(JoinPath, UsesForwardSlashAndAvoidsDoubling) {
+TEST(PathParts, SplitFolderAndExtensionAndJoinWithoutDoubling) {
+    const std::tuple<const char*, const char*, const char*> cases[] = {{"books.txt", "", "txt"},
+                                                                       {"..\\Data\\a.MDE", "..\\Data", "MDE"},
+                                                                       {"/app/tpl/x.wak", "/app/tpl", "wak"},
+                                                                       {"/app.d/noext", "/app.d", ""},
+                                                                       {"\\a", "\\", ""}};
+    for (const auto& [text, parent, extension] : cases) {
+        EXPECT_EQ(ParentFolderOf(text), parent) << text;
+        EXPECT_EQ(ExtensionOf(text), extension) << text;
+    }
     EXPECT_EQ(JoinPath("/app", "books.txt"), "/app/books.txt");
     EXPECT_EQ(JoinPath("/app/", "books.txt"), "/app/books.txt");
     EXPECT_EQ(JoinPath("..\\Data\\", "x.mde"), "..\\Data\\x.mde");

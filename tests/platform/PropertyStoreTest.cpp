@@ -24,12 +24,9 @@ void CheckStoreContract(Store& store) {
     EXPECT_EQ(store.ReadString("PathSamples", ""), "/样本/目录");
 }
 
-TEST(PropertyStore, MemoryStoreKeepsValuesAndDefaults) {
-    MemoryPropertyStore store;
-    CheckStoreContract(store);
-}
-
-TEST(PropertyStore, SettingsStorePersistsAcrossInstances) {
+TEST(PropertyStore, StoresKeepValuesAndDefaultsAndSettingsPersistAcrossInstances) {
+    MemoryPropertyStore memory;
+    CheckStoreContract(memory);
     test::TempFolder folder;
     const std::string ini = (folder.path() / "control.ini").string();
     {

@@ -25,54 +25,30 @@ protected:
     ado::Connection cnn;
 };
 
-TEST_F(OperatorRightsTest, GetConnectionGivesBackTheSameOpenConnection) {
-    ado::Connection back = acc.GetConnection();
-    EXPECT_EQ(back.State(), ado::adStateOpen);
-    back.Close();
-    EXPECT_EQ(cnn.State(), ado::adStateClosed);
-    cnn.Open({}, {}, {}, -1);
+TEST_F(OperatorRightsTest, PasswordsMatchExactlyWhatIsStoredForThatOperator) {
+    const std::tuple<std::int32_t, const char*, bool> cases[] = {
+        {1, "8888", true}, {2, "6666", true}, {1, "6666", false}, {1, "8888 ", false}, {1, "888", false},
+        {1, "88888", false}, {1, "", false}, {1, "' OR '1'='1", false}, {99, "8888", false}};
+    for (const auto& [operatorId, typed, expected] : cases)
+        EXPECT_EQ(acc.CheckOperatorPassword(operatorId, typed), expected) << operatorId << ":" << typed;
 }
 
-struct PasswordCase {
-    const char* name;
-    std::int32_t operatorId;
-    const char* typed;
-    bool expected;
-};
-
-void PrintTo(const PasswordCase& c, std::ostream* os) { *os << c.name; }
-
-class OperatorPasswordTest : public OperatorRightsTest, public ::testing::WithParamInterface<PasswordCase> {};
-
-TEST_P(OperatorPasswordTest, MatchesExactlyThePasswordStoredForThatOperator) {
-    EXPECT_EQ(acc.CheckOperatorPassword(GetParam().operatorId, GetParam().typed), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Passwords, OperatorPasswordTest,
-    ::testing::Values(PasswordCase{"SupervisorRight", 1, "8888", true}, PasswordCase{"CashierRight", 2, "6666", true},
-                      PasswordCase{"OtherOperatorsPassword", 1, "6666", false},
-                      PasswordCase{"TrailingSpace", 1, "8888 ", false}, PasswordCase{"Prefix", 1, "888", false},
-                      PasswordCase{"Longer", 1, "88888", false}, PasswordCase{"Empty", 1, "", false},
-                      PasswordCase{"QuoteInjection", 1, "' OR '1'='1", false},
-                      PasswordCase{"UnknownOperator", 99, "8888", false}),
-    [](const auto& param) { return std::string(param.param.name); });
-
-TEST_F(OperatorRightsTest, RightsBelongToTheCurrentOperator) {
+TEST_F(OperatorRightsTest, RightsBelongToTheCurrentOperatorAndCodesCannotWidenTheQuery) {
     acc.SetOperatorID(1);
     EXPECT_TRUE(acc.HasRight("VCH_LOOK"));
     acc.SetOperatorID(2);
     EXPECT_FALSE(acc.HasRight("VCH_LOOK"));
     EXPECT_TRUE(acc.HasRight("JNL_LOOK"));
     EXPECT_FALSE(acc.HasRight("NO_SUCH_RIGHT"));
-    acc.SetOperatorID(99);
-    EXPECT_FALSE(acc.HasRight("VCH_LOOK"));
-}
-
-TEST_F(OperatorRightsTest, RightCodeCannotWidenTheQuery) {
-    acc.SetOperatorID(2);
     EXPECT_FALSE(acc.HasRight("x' Or '1'='1"));
     EXPECT_FALSE(acc.HasRight("VCH_LOOK' Or opID = 1 Or 'a'='b"));
+    acc.SetOperatorID(99);
+    EXPECT_FALSE(acc.HasRight("VCH_LOOK"));
+    // The connection handed back is the one set, not a copy.
+    ado::Connection back = acc.GetConnection();
+    back.Close();
+    EXPECT_EQ(cnn.State(), ado::adStateClosed);
+    cnn.Open({}, {}, {}, -1);
 }
 
 std::string StoredBookInfo(ado::Connection& cnn) {
@@ -96,17 +72,15 @@ TEST_F(OperatorRightsTest, SaveBookInfoReplacesTheSetItemsAndKeepsTheOthers) {
     EXPECT_EQ(items[14], "2026年12月");
     EXPECT_EQ(items[0], old[0]);
     EXPECT_EQ(items[6], old[6]);
-}
-
-TEST_F(OperatorRightsTest, ASeparatorInsideAValueCannotShiftTheItems) {
+    // A separator inside a value cannot shift the items.
     acc.SetBookInfo(5, "甲|乙");
     acc.SetBookInfo(17, "x");
     acc.SaveBookInfo("存储账簿信息串", "|");
-    const auto items = platform::SplitText(StoredBookInfo(cnn), '|');
-    ASSERT_EQ(items.size(), 17u);
-    EXPECT_EQ(items[4], "甲｜乙");
-    EXPECT_EQ(items[15], "");
-    EXPECT_EQ(items[16], "x");
+    const auto shifted = platform::SplitText(StoredBookInfo(cnn), '|');
+    ASSERT_EQ(shifted.size(), 17u);
+    EXPECT_EQ(shifted[4], "甲｜乙");
+    EXPECT_EQ(shifted[15], "");
+    EXPECT_EQ(shifted[16], "x");
 }
 
 TEST_F(OperatorRightsTest, SaveBookInfoWritesTheRowWhenTheBookHasNone) {
@@ -124,20 +98,13 @@ TEST(AccountingObjectPrepare, BookFileConnectionOpensTheKeyedBookWithPlaceholder
         acc.PrepareConnection(cnn, book.str(), "", user, "");
         EXPECT_EQ(cnn.State(), ado::adStateClosed);
         cnn.Open({}, {}, {}, -1);
-        auto rows = cnn.Execute("Select Count(*) From kxOperator");
-        ASSERT_TRUE(rows.has_value());
-        EXPECT_EQ(rows->Item(0).Value().ToInt32(), 3);
+        EXPECT_EQ(cnn.Execute("Select Count(*) From kxOperator")->Item(0).Value().ToInt32(), 3);
         cnn.Close();
     }
-}
-
-TEST(AccountingObjectPrepare, MissingBookFailsWhenOpened) {
-    test::TempFolder folder;
-    AccountingObject acc;
-    ado::Connection cnn;
-    acc.PrepareConnection(cnn, (folder.path() / "none.mde").string(), "", "", "");
-    EXPECT_THROW(cnn.Open({}, {}, {}, -1), ado::AdoError);
-    EXPECT_FALSE(std::filesystem::exists(folder.path() / "none.mde"));
+    ado::Connection missing;
+    acc.PrepareConnection(missing, (book.path().parent_path() / "none.mde").string(), "", "", "");
+    EXPECT_THROW(missing.Open({}, {}, {}, -1), ado::AdoError);
+    EXPECT_FALSE(std::filesystem::exists(book.path().parent_path() / "none.mde"));
 }
 
 } // namespace
