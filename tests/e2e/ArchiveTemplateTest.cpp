@@ -47,9 +47,9 @@ TEST_F(ArchiveTemplate, TheBookIsMadeFromTheUnpackedArchiveAndNoUnpackedFileStay
     EXPECT_TRUE(host.wiz.findChild<QFrame*>(QStringLiteral("Picture1"))->isHidden());
     EXPECT_TRUE(host.wiz.PasswordOK());
     const std::set<std::string> privateBefore = EntriesOf(platform::PrivateTempFolder());
-    host.KeepStartingRetained();
+    host.wiz.SetStep(2);
     host.DescribeNewBook(kNewBookName, kNewCompany, kNewDirector, kNewBeginDate);
-    host.Create();
+    host.wiz.SetStep(4);
 
     ExpectCompleted(host);
     EXPECT_EQ(EntriesOf(platform::PrivateTempFolder()), privateBefore);
@@ -58,7 +58,7 @@ TEST_F(ArchiveTemplate, TheBookIsMadeFromTheUnpackedArchiveAndNoUnpackedFileStay
     BookContents created(file);
     BookContents templateBook(archived);
     ASSERT_NE(templateBook.Count("kxFaDeprec"), BookContents(app.SampleBook()).Count("kxFaDeprec"));
-    ExpectClearedAsRetained(created, templateBook.RowCounts(), kAllRetained);
+    ExpectClearedAsRetained(created, templateBook, kAllRetained);
     ExpectBookInformation(created, templateBook);
     EXPECT_EQ(app.ListText(), WithLineAppended(listBefore, NewListLine(app.Data().string(), "kxAcc000001.MDE")));
 }

@@ -36,13 +36,15 @@ TEST_F(NewBookNames, ATakenBookFileNameGetsTheFirstFreeCounter) {
     EXPECT_EQ(app.ListText(), WithLineAppended(listBefore, NewListLine(app.Data().string(), "kxAcc000001(1).MDE")));
 }
 
-TEST_F(NewBookNames, ATakenDatabaseNameGetsTheFirstFreeSuffix) {
+TEST_F(NewBookNames, TakenDatabaseNamesGetTheFirstFreeSuffix) {
     if (!server.Available())
         GTEST_SKIP() << ado::pg::testing::kNoServerReason;
     app.WriteList({kSampleLine});
     const int bookNo = server.FreeBookNumber();
     const std::string taken = BookDatabaseName(bookNo);
-    server.CreateDatabase(taken, {"Create Table marker (id int)", "Insert Into marker (id) Values (7)"});
+    // The first name and the first suffix are taken: the counter goes on to "_2".
+    for (const std::string& name : {taken, taken + "_1"})
+        server.CreateDatabase(name, {"Create Table marker (id int)", "Insert Into marker (id) Values (7)"});
     const std::string listBefore = app.ListText();
     WizardHost host(app.path());
     host.wiz.SetBookNo(QString::number(bookNo));
@@ -50,11 +52,11 @@ TEST_F(NewBookNames, ATakenDatabaseNameGetsTheFirstFreeSuffix) {
     ASSERT_NO_FATAL_FAILURE(Create(host, 0, kStartingBoxes, true));
 
     ExpectCompleted(host);
-    const std::string made = taken + "_1";
+    const std::string made = taken + "_2";
     EXPECT_EQ(host.wiz.BookFile().toStdString(), made);
-    {
-        // The database that held the name is as it was: its one table and row.
-        BookContents existing(taken, server.Server(), server.User(), server.Password());
+    // The databases that held the names are as they were: their one table and row.
+    for (const std::string& name : {taken, taken + "_1"}) {
+        BookContents existing(name, server.Server(), server.User(), server.Password());
         EXPECT_EQ(existing.Tables().size(), 1u);
         EXPECT_EQ(existing.Count("marker", "id = 7"), 1);
     }

@@ -15,125 +15,76 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct BookFileRoute {
+struct Route {
+    /// The template is the sample book (0) or that book converted to the server (1).
+    int templateId;
     bool toServer;
     RetainChoice retain;
 };
 
-/// Accounts and own reports dropped, staff and wages kept.
-const RetainChoice kAccountsReportsAndWagesCleared{
-    "AccountsReportsAndWagesCleared", RetainBoxes{true, false, true, true, true, false, true, false, true}};
-
-std::string RouteName(const testing::TestParamInfo<BookFileRoute>& route) {
-    return std::string(route.param.toServer ? "ToServer_" : "ToBookFile_") + route.param.retain.name;
+void PrintTo(const Route& route, std::ostream* os) {
+    *os << route.templateId << route.toServer << route.retain.name;
 }
 
-void PrintTo(const BookFileRoute& route, std::ostream* os) {
-    *os << (route.toServer ? "server database, " : "book file, ") << route.retain.name;
-}
+class NewBookRoute : public NewBookCreation, public testing::WithParamInterface<Route> {};
 
-class NewBookFromBookFile : public NewBookCreation, public testing::WithParamInterface<BookFileRoute> {
-  protected:
-    void SetUp() override {
-        NewBookCreation::SetUp();
-        if (GetParam().toServer && !server.Available())
-            GTEST_SKIP() << ado::pg::testing::kNoServerReason;
-        app.WriteList({kSampleLine});
+TEST_P(NewBookRoute, MakesTheBookKeepsWhatIsRetainedAndAppendsItToTheList) {
+    const Route& route = GetParam();
+    const bool sqlBook = route.toServer || route.templateId == 1;
+    if (sqlBook && !server.Available())
+        GTEST_SKIP() << ado::pg::testing::kNoServerReason;
+    std::string templateDatabase;
+    if (route.templateId == 1) {
+        templateDatabase = server.NewDatabaseName();
+        ASSERT_TRUE(server.Convert(app.SampleBook(), templateDatabase));
     }
-};
-
-TEST_P(NewBookFromBookFile, MakesTheBookKeepsWhatIsRetainedAndAppendsItToTheList) {
-    const bool toServer = GetParam().toServer;
-    const RetainBoxes boxes = GetParam().retain.Effective();
+    if (route.templateId == 1)
+        app.WriteList({kSampleLine, "服务器样本账簿\t" + server.Location() + "\t" + templateDatabase +
+                                        "\t××××有限公司\t(未知)\t0\t\t"});
+    else
+        app.WriteList({kSampleLine});
     const std::string listBefore = app.ListText();
     const std::string templateDigest = FileDigest(app.SampleBook());
     WizardHost host(app.path());
-    // A book file takes the first number when the host sets none; server books
-    // get one of their own, since the server is shared by the tests of the run.
-    const int bookNo = toServer ? server.FreeBookNumber() : 1;
-    if (toServer)
+    // A book file takes the first number when the host sets none; server books get
+    // one of their own, since the server is shared by the tests of the run. The
+    // selection of a server book ticks "SQL" and fills in its server.
+    const int bookNo = sqlBook ? server.FreeBookNumber() : 1;
+    if (sqlBook)
         host.wiz.SetBookNo(QString::number(bookNo));
 
-    ASSERT_NO_FATAL_FAILURE(Create(host, 0, GetParam().retain, toServer));
+    ASSERT_NO_FATAL_FAILURE(Create(host, route.templateId, route.retain, route.toServer));
     ExpectCompleted(host);
+    EXPECT_TRUE(box.shown.empty()) << box.shown.front().text;
 
-    BookContents templateBook(app.SampleBook());
-    const auto templateRows = templateBook.RowCounts();
-    std::string line;
-    if (toServer) {
-        const std::string database = BookDatabaseName(bookNo);
-        EXPECT_EQ(host.wiz.BookFile().toStdString(), database);
-        ASSERT_TRUE(server.Exists(database));
-        EXPECT_TRUE(box.shown.empty()) << box.shown.front().text;
-        BookContents created(database, server.Server(), server.User(), server.Password());
-        ExpectClearedAsRetained(created, templateRows, boxes);
-        ExpectReportRowsAsRetained(created, templateBook, boxes);
-        ExpectBookInformation(created, templateBook);
-        line = NewListLine(server.Location(), database);
-    } else {
-        const fs::path file = app.Data() / "kxAcc000001.MDE";
-        EXPECT_EQ(host.wiz.BookFile().toStdString(), file.string());
-        ASSERT_TRUE(fs::is_regular_file(file));
-        BookContents created(file);
-        ExpectClearedAsRetained(created, templateRows, boxes);
-        ExpectReportRowsAsRetained(created, templateBook, boxes);
-        ExpectBookInformation(created, templateBook);
-        line = NewListLine(app.Data().string(), "kxAcc000001.MDE");
-    }
-    EXPECT_EQ(app.ListText(), WithLineAppended(listBefore, line));
+    auto templateBook = route.templateId == 1
+                            ? std::make_unique<BookContents>(templateDatabase, server.Server(), server.User(),
+                                                             server.Password())
+                            : std::make_unique<BookContents>(app.SampleBook());
+    const std::string database = BookDatabaseName(bookNo);
+    const fs::path file = app.Data() / "kxAcc000001.MDE";
+    EXPECT_EQ(host.wiz.BookFile().toStdString(), sqlBook ? database : file.string());
+    ASSERT_TRUE(sqlBook ? server.Exists(database) : fs::is_regular_file(file));
+    auto created = sqlBook ? std::make_unique<BookContents>(database, server.Server(), server.User(), server.Password())
+                           : std::make_unique<BookContents>(file);
+    ExpectClearedAsRetained(*created, *templateBook, route.retain.Effective());
+    ExpectBookInformation(*created, *templateBook);
+    // Made with the template's own login, which the list line then names.
+    EXPECT_EQ(app.ListText(), WithLineAppended(listBefore, sqlBook ? NewListLine(server.Location(), database)
+                                                                   : NewListLine(app.Data().string(), file.filename().string())));
     EXPECT_EQ(FileDigest(app.SampleBook()), templateDigest) << "the template book was changed";
 }
 
-INSTANTIATE_TEST_SUITE_P(Routes, NewBookFromBookFile,
-                         testing::Values(BookFileRoute{false, kStartingBoxes}, BookFileRoute{false, kNoBoxSet},
-                                         BookFileRoute{false, kEveryBoxSet},
-                                         BookFileRoute{false, kAccountsReportsAndWagesCleared},
-                                         BookFileRoute{true, kStartingBoxes}, BookFileRoute{true, kNoBoxSet},
-                                         BookFileRoute{true, kEveryBoxSet}),
-                         RouteName);
-
-/// A server book as the template: the sample book converted, second in the list.
-class NewBookFromServerBook : public NewBookCreation {
-  protected:
-    void SetUp() override {
-        NewBookCreation::SetUp();
-        if (!server.Available())
-            GTEST_SKIP() << ado::pg::testing::kNoServerReason;
-        templateDatabase = server.NewDatabaseName();
-        ASSERT_TRUE(server.Convert(app.SampleBook(), templateDatabase));
-        app.WriteList({kSampleLine, "服务器样本账簿\t" + server.Location() + "\t" + templateDatabase +
-                                        "\t××××有限公司\t(未知)\t0\t\t"});
-    }
-    std::string templateDatabase;
-};
-
-// One template serves every retain choice: converting it is the slow part.
-TEST_F(NewBookFromServerBook, CopiesTheTemplateOnItsServerAndKeepsWhatEachRetainChoiceSays) {
-    BookContents templateBook(templateDatabase, server.Server(), server.User(), server.Password());
-    const auto templateRows = templateBook.RowCounts();
-    for (const RetainChoice& retain : {kStartingBoxes, kNoBoxSet, kEveryBoxSet}) {
-        SCOPED_TRACE(retain.name);
-        const std::string listBefore = app.ListText();
-        WizardHost host(app.path());
-        const int bookNo = server.FreeBookNumber();
-        host.wiz.SetBookNo(QString::number(bookNo));
-
-        // The selection of a server book ticks "SQL" and fills in its server.
-        ASSERT_NO_FATAL_FAILURE(Create(host, 1, retain, false));
-        ExpectCompleted(host);
-
-        const std::string database = BookDatabaseName(bookNo);
-        EXPECT_EQ(host.wiz.BookFile().toStdString(), database);
-        ASSERT_TRUE(server.Exists(database));
-        BookContents created(database, server.Server(), server.User(), server.Password());
-        ExpectClearedAsRetained(created, templateRows, retain.Effective());
-        ExpectReportRowsAsRetained(created, templateBook, retain.Effective());
-        ExpectBookInformation(created, templateBook);
-        // Made with the template's own login, which the list line then names.
-        EXPECT_EQ(app.ListText(), WithLineAppended(listBefore, NewListLine(server.Location(), database)));
-        EXPECT_EQ(templateBook.RowCounts(), templateRows) << "the template book was changed";
-    }
-}
+INSTANTIATE_TEST_SUITE_P(Routes, NewBookRoute,
+                         testing::Values(Route{0, false, kStartingBoxes}, Route{0, false, kNoBoxSet},
+                                         Route{0, false, kMixedBoxes}, Route{0, true, kMixedBoxes},
+                                         Route{1, false, kMixedBoxes}),
+                         [](const testing::TestParamInfo<Route>& route) {
+                             return std::string(route.param.templateId == 1 ? "ServerBook"
+                                                : route.param.toServer ? "BookFileToServer"
+                                                                       : "BookFile") +
+                                    "_" + route.param.retain.name;
+                         });
 
 } // namespace
 } // namespace kx::e2e

@@ -14,18 +14,20 @@ namespace kx::e2e {
 
 namespace {
 
-QString Q(const std::filesystem::path& path) {
-    return QString::fromStdString(path.string());
+template <typename T> T* ChildOf(const QWidget& parent, const QString& name) {
+    T* child = parent.findChild<T*>(name);
+    if (child == nullptr)
+        throw std::logic_error("the wizard has no child " + name.toStdString());
+    return child;
 }
 
-/// Types `text` into `field` key by key over its selected text; characters without
-/// a key of their own (Chinese) arrive as key events carrying only their text.
-void TypeInto(QLineEdit* field, const QString& text) {
+/// Types `text` key by key over the selected text of field `name`; characters
+/// without a key of their own (Chinese) arrive as key events carrying only text.
+void TypeInto(const QWidget& wiz, const char* name, const QString& text) {
+    auto* field = ChildOf<QLineEdit>(wiz, QString::fromLatin1(name));
     field->selectAll();
-    if (text.isEmpty()) {
+    if (text.isEmpty())
         QTest::keyClick(field, Qt::Key_Delete);
-        return;
-    }
     for (const QChar c : text) {
         if (c.unicode() < 0x80)
             QTest::keyClick(field, static_cast<char>(c.unicode()));
@@ -34,17 +36,10 @@ void TypeInto(QLineEdit* field, const QString& text) {
     }
 }
 
-template <typename T> T* ChildOf(const QWidget& parent, const QString& name) {
-    T* child = parent.findChild<T*>(name);
-    if (child == nullptr)
-        throw std::logic_error("the wizard has no child " + name.toStdString());
-    return child;
-}
-
 } // namespace
 
 WizardHost::WizardHost(const std::filesystem::path& appFolder) {
-    wiz.AppPath = Q(appFolder);
+    wiz.AppPath = QString::fromStdString(appFolder.string());
     wiz.Acc = acc;
     acc->SetNoticeReceiver([this](const std::string& notice) { notices.push_back(notice); });
     QObject::connect(
@@ -65,15 +60,11 @@ WizardHost::~WizardHost() {
 }
 
 bool WizardHost::OpenList(const std::filesystem::path& listFile) {
-    if (!wiz.Load(Q(listFile)))
+    if (!wiz.Load(QString::fromStdString(listFile.string())))
         return false;
     wiz.SetStep(0);
     wiz.SetStep(1);
     return wiz.Step() == 1;
-}
-
-void WizardHost::ChooseBook(int bookId) {
-    wiz.SetBookID(bookId);
 }
 
 void WizardHost::ClickListRow(int row) {
@@ -86,27 +77,23 @@ void WizardHost::ClickListRow(int row) {
 }
 
 void WizardHost::TypeOperator(const QString& name, const QString& password) {
-    TypeInto(Field(QStringLiteral("TDBText1_1")), name);
-    TypeInto(Field(QStringLiteral("TDBText1_2")), password);
+    TypeInto(wiz, "TDBText1_1", name);
+    TypeInto(wiz, "TDBText1_2", password);
 }
 
 void WizardHost::TypeServerTarget(const QString& server, const QString& user, const QString& password) {
     auto* sql = ChildOf<QCheckBox>(wiz, QStringLiteral("chkSql"));
     if (!sql->isChecked())
         sql->click();
-    TypeInto(Field(QStringLiteral("TDBSQL_0")), server);
-    TypeInto(Field(QStringLiteral("TDBSQL_1")), user);
-    TypeInto(Field(QStringLiteral("TDBSQL_2")), password);
+    TypeInto(wiz, "TDBSQL_0", server);
+    TypeInto(wiz, "TDBSQL_1", user);
+    TypeInto(wiz, "TDBSQL_2", password);
 }
 
 void WizardHost::ChooseRetained(const RetainBoxes& boxes) {
     wiz.SetStep(2);
     for (std::size_t i = 0; i < boxes.size(); ++i)
         ChildOf<QCheckBox>(wiz, QStringLiteral("chkRetain_%1").arg(i))->setChecked(boxes[i]);
-}
-
-void WizardHost::KeepStartingRetained() {
-    wiz.SetStep(2);
 }
 
 void WizardHost::DescribeNewBook(const QString& name, const QString& company, const QString& director,
@@ -118,28 +105,16 @@ void WizardHost::DescribeNewBook(const QString& name, const QString& company, co
     wiz.SetBeginDate(beginDate);
 }
 
-void WizardHost::Create() {
-    wiz.SetStep(4);
-}
-
 QString WizardHost::SummaryText(int line) const {
-    return Label(4, line)->text();
+    return Summary(line)->text();
 }
 
 bool WizardHost::SummaryShown(int line) const {
-    return !Label(4, line)->isHidden();
+    return !Summary(line)->isHidden();
 }
 
-std::string WizardHost::BookListNotice() {
-    return std::to_string(wiz.winId()) + "|All|BookList|0||";
-}
-
-QLineEdit* WizardHost::Field(const QString& name) const {
-    return ChildOf<QLineEdit>(wiz, name);
-}
-
-QLabel* WizardHost::Label(int page, int index) const {
-    return ChildOf<QLabel>(wiz, QStringLiteral("Label%1_%2").arg(page).arg(index));
+QLabel* WizardHost::Summary(int line) const {
+    return ChildOf<QLabel>(wiz, QStringLiteral("Label4_%1").arg(line));
 }
 
 } // namespace kx::e2e

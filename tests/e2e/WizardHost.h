@@ -14,12 +14,13 @@
 #include <vector>
 
 class QLabel;
-class QLineEdit;
 
 namespace kx::e2e {
 
 /// The states of the nine retain boxes of page 2, box 0 first.
 using RetainBoxes = std::array<bool, 9>;
+inline constexpr RetainBoxes kAllRetained{true, true, true, true, true, true, true, true, true};
+inline constexpr RetainBoxes kNoneRetained{};
 
 /// A host application of the wizard control, as the accounting program is one: it
 /// owns a shown control on the application folder, hands it an accounting object
@@ -35,8 +36,6 @@ class WizardHost {
     /// Loads the book list `listFile` and shows page 0, then page 1. False when the
     /// list did not load.
     bool OpenList(const std::filesystem::path& listFile);
-    /// Picks book `bookId` of the list as the template, through the BookID property.
-    void ChooseBook(int bookId);
     /// Opens the drop-down list and clicks grid row `row` (archive rows come first).
     void ClickListRow(int row);
     /// Types the template's operator and password over whatever the fields hold.
@@ -45,20 +44,15 @@ class WizardHost {
     void TypeServerTarget(const QString& server, const QString& user, const QString& password);
     /// Shows page 2 and sets the retain boxes to `boxes`.
     void ChooseRetained(const RetainBoxes& boxes);
-    /// Shows page 2 and leaves the retain boxes as they start.
-    void KeepStartingRetained();
     /// Shows page 3 and enters the new book's name, company, director and start month.
     void DescribeNewBook(const QString& name, const QString& company, const QString& director,
                          const QDate& beginDate);
-    /// Shows page 4, which creates the book.
-    void Create();
 
     /// Text of summary line `line` (Label4_<line>) and whether it is shown.
     QString SummaryText(int line) const;
     bool SummaryShown(int line) const;
-
     /// The notice the control sends after saving the book list.
-    std::string BookListNotice();
+    std::string BookListNotice() { return std::to_string(wiz.winId()) + "|All|BookList|0||"; }
 
     wizard::CreatLedgerWiz wiz;
     std::shared_ptr<support::AccountingObject> acc = std::make_shared<support::AccountingObject>();
@@ -69,12 +63,7 @@ class WizardHost {
     std::vector<std::string> notices;
 
   private:
-    QLineEdit* Field(const QString& name) const;
-    QLabel* Label(int page, int index) const;
+    QLabel* Summary(int line) const;
 };
-
-/// Every retain box set, and none.
-inline constexpr RetainBoxes kAllRetained{true, true, true, true, true, true, true, true, true};
-inline constexpr RetainBoxes kNoneRetained{};
 
 } // namespace kx::e2e

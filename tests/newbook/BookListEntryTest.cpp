@@ -19,39 +19,31 @@ namespace fs = std::filesystem;
 
 const std::string kSampleLine = "样本账簿\t..\\Data\tkxSample.mde\t××××有限公司\t(未知)\t0\t\t";
 
-TEST(BookListEntryLine, BookFileGivesItsFolderAndFileName) {
+NewBookListEntry Entry(std::string name, std::string company = {}, std::string file = {}) {
     NewBookListEntry entry;
-    entry.bookName = "二〇二四账簿";
-    entry.userName = "某某公司";
-    entry.bookFile = "/app/Data/kxAcc000007.MDE";
-    entry.server = "ignored";
-    EXPECT_EQ(BookListEntryLine(entry), "二〇二四账簿\t/app/Data\tkxAcc000007.MDE\t某某公司\t(未知)\t0\t\t");
-    entry.bookFile = R"(C:\app\Data\kxAcc000007.MDE)";
-    EXPECT_EQ(BookListEntryLine(entry),
-              "二〇二四账簿\tC:\\app\\Data\tkxAcc000007.MDE\t某某公司\t(未知)\t0\t\t");
+    entry.bookName = std::move(name);
+    entry.userName = std::move(company);
+    entry.bookFile = std::move(file);
+    return entry;
 }
 
-TEST(BookListEntryLine, ServerBookGivesItsLocationAndDatabaseName) {
-    NewBookListEntry entry;
-    entry.bookName = "分公司账簿";
-    entry.userName = "分公司";
-    entry.bookFile = "kxAcc000008";
-    entry.isSql = true;
-    entry.server = "db1";
-    entry.userId = "sa";
-    entry.password = "secret";
-    EXPECT_EQ(BookListEntryLine(entry), "分公司账簿\tsa:secret@db1\tkxAcc000008\t分公司\t(未知)\t0\t\t");
-}
-
-TEST(BookListEntryLine, BareEntryHasEmptyFolderAndFile) {
-    NewBookListEntry entry;
-    entry.bookName = "（新增账簿：请指定数据库文件）";
-    EXPECT_EQ(BookListEntryLine(entry), "（新增账簿：请指定数据库文件）\t\t\t\t(未知)\t0\t\t");
-}
-
-TEST(HostNoticeText, IsHandleAllSubjectZero) {
+TEST(BookListEntryLine, FolderAndFileOfABookFileOrTheLocationOfAServerBook) {
+    NewBookListEntry unix = Entry("二〇二四账簿", "某某公司", "/app/Data/kxAcc000007.MDE");
+    unix.server = "ignored";
+    NewBookListEntry sql = Entry("分公司账簿", "分公司", "kxAcc000008");
+    sql.isSql = true;
+    sql.server = "db1";
+    sql.userId = "sa";
+    sql.password = "secret";
+    const std::pair<NewBookListEntry, std::string> cases[] = {
+        {unix, "二〇二四账簿\t/app/Data\tkxAcc000007.MDE\t某某公司\t(未知)\t0\t\t"},
+        {Entry("二〇二四账簿", "某某公司", R"(C:\app\Data\kxAcc000007.MDE)"),
+         "二〇二四账簿\tC:\\app\\Data\tkxAcc000007.MDE\t某某公司\t(未知)\t0\t\t"},
+        {sql, "分公司账簿\tsa:secret@db1\tkxAcc000008\t分公司\t(未知)\t0\t\t"},
+        {Entry("（新增账簿：请指定数据库文件）"), "（新增账簿：请指定数据库文件）\t\t\t\t(未知)\t0\t\t"}};
+    for (const auto& [entry, line] : cases)
+        EXPECT_EQ(BookListEntryLine(entry), line);
     EXPECT_EQ(HostNotice(4242, "BookList"), "4242|All|BookList|0||");
-    EXPECT_EQ(HostNotice(0, "Branch"), "0|All|Branch|0||");
 }
 
 class AddBookListEntryTest : public testing::Test {
@@ -69,28 +61,21 @@ class AddBookListEntryTest : public testing::Test {
     kx::test::TempFolder folder;
     support::AccountingObject acc;
     std::vector<std::string> notices;
-    /// The bytes of the list file when the notice came.
     std::string listAtNotice;
 };
 
 TEST_F(AddBookListEntryTest, AppendsTheLineSavesAndThenTellsTheHost) {
-    NewBookListEntry entry;
-    entry.bookName = "新账簿";
-    entry.userName = "新公司";
-    entry.bookFile = (folder.path() / "Data" / "kxAcc000002.MDE").string();
+    const auto entry = Entry("新账簿", "新公司", (folder.path() / "Data" / "kxAcc000002.MDE").string());
     EXPECT_TRUE(AddBookListEntry(entry, ListFile().string(), &acc, 77));
-    const std::string expected = kSampleLine + "\r新账簿\t" + (folder.path() / "Data").string() +
-                                 "\tkxAcc000002.MDE\t新公司\t(未知)\t0\t\t\r\n";
-    EXPECT_EQ(platform::ReadAnsiTextFile(ListFile()), expected);
+    EXPECT_EQ(platform::ReadAnsiTextFile(ListFile()), kSampleLine + "\r新账簿\t" + (folder.path() / "Data").string() +
+                                                          "\tkxAcc000002.MDE\t新公司\t(未知)\t0\t\t\r\n");
     EXPECT_EQ(notices, std::vector<std::string>{"77|All|BookList|0||"});
     EXPECT_EQ(listAtNotice, platform::ReadWholeFile(ListFile()));
 }
 
 TEST_F(AddBookListEntryTest, MissingListIsCreatedWithTheSampleFirst) {
     fs::remove(ListFile());
-    NewBookListEntry entry;
-    entry.bookName = "（新增账簿：请指定数据库文件）";
-    EXPECT_TRUE(AddBookListEntry(entry, ListFile().string(), &acc, 1));
+    EXPECT_TRUE(AddBookListEntry(Entry("（新增账簿：请指定数据库文件）"), ListFile().string(), &acc, 1));
     EXPECT_EQ(platform::ReadAnsiTextFile(ListFile()),
               kSampleLine + "\r（新增账簿：请指定数据库文件）\t\t\t\t(未知)\t0\t\t\r\n");
 }
@@ -98,18 +83,14 @@ TEST_F(AddBookListEntryTest, MissingListIsCreatedWithTheSampleFirst) {
 TEST_F(AddBookListEntryTest, UnreadableListIsLeftAsItWasAndTheHostIsStillTold) {
     const std::string notGb18030 = "\x81\x20 broken\r\n";
     platform::WriteFileAtomically(ListFile(), notGb18030);
-    NewBookListEntry entry;
-    entry.bookName = "新账簿";
-    EXPECT_FALSE(AddBookListEntry(entry, ListFile().string(), &acc, 5));
+    EXPECT_FALSE(AddBookListEntry(Entry("新账簿"), ListFile().string(), &acc, 5));
     EXPECT_EQ(platform::ReadWholeFile(ListFile()), notGb18030);
     EXPECT_EQ(notices, std::vector<std::string>{"5|All|BookList|0||"});
 }
 
 TEST_F(AddBookListEntryTest, WithoutAccTheListIsSavedAndTheCallerGetsTheError) {
-    NewBookListEntry entry;
-    entry.bookName = "新账簿";
     try {
-        AddBookListEntry(entry, ListFile().string(), nullptr, 5);
+        AddBookListEntry(Entry("新账簿"), ListFile().string(), nullptr, 5);
         FAIL() << "the notice was reported as sent";
     } catch (const support::SupportError& e) {
         EXPECT_EQ(e.number(), support::supporterr::ObjectNotSet);

@@ -8,40 +8,41 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <set>
+#include <string>
+#include <vector>
 
 namespace kx::newbook {
 namespace {
 
-const std::vector<std::string> kAllTables{
-    "kxSystem",    "kxBookInfo",   "kxOperator",  "kxOpRight",     "kxAccPeriod",  "kxAccClass", "kxAccInitial",
-    "kxFrmFormat", "kxAccFormat",  "kxAssistItem", "kxBranch",     "kxCashFlow",   "kxExplain",  "kxTrans",
-    "kxTransSetting", "kxAccReport", "kxStatement", "kxDocDir",    "kxDocRecs",    "kxBranchInit", "kxItemInit",
-    "kxFlowInit",  "kxJournal",    "kxJournalRecs", "kxLog",       "kxAccData",    "kxStaff",    "kxWages",
-    "kxWagesRecs", "kxFaClass",    "kxFaCard",     "kxFaDeprec"};
+constexpr int kEmptied = -1; ///< emptied whatever the boxes say
+constexpr int kKept = -2;    ///< never touched
+constexpr int kWagesBox = 7; ///< emptied when this box IS set
 
-const std::set<std::string> kAlwaysEmptied{"kxDocDir",   "kxDocRecs",     "kxAccPeriod", "kxBranchInit", "kxItemInit",
-                                           "kxFlowInit", "kxJournal",     "kxJournalRecs", "kxLog",      "kxAccData"};
-const std::set<std::string> kWages{"kxWages", "kxWagesRecs", "kxStaff"};
-const std::set<std::string> kGovernedByBoxes0To6{"kxAssistItem", "kxAccClass", "kxAccInitial", "kxFrmFormat",
-                                                 "kxAccFormat",  "kxBranch",   "kxCashFlow",   "kxExplain",
-                                                 "kxTrans",      "kxTransSetting"};
+/// Every table of the sample book and the retain box that governs it.
+const std::map<std::string, int> kTables{
+    {"kxSystem", kKept},       {"kxBookInfo", kKept},        {"kxOperator", kKept},       {"kxOpRight", kKept},
+    {"kxCashFlow", 3},         {"kxAccReport", kKept},       {"kxDocDir", kEmptied},      {"kxDocRecs", kEmptied},
+    {"kxAccPeriod", kEmptied}, {"kxBranchInit", kEmptied},   {"kxItemInit", kEmptied},    {"kxFlowInit", kEmptied},
+    {"kxJournal", kEmptied},   {"kxJournalRecs", kEmptied},  {"kxLog", kEmptied},         {"kxAccData", kEmptied},
+    {"kxAssistItem", 0},       {"kxAccClass", 1},            {"kxAccInitial", 1},         {"kxFrmFormat", 1},
+    {"kxAccFormat", 1},        {"kxBranch", 2},              {"kxExplain", 4},            {"kxTrans", 6},
+    {"kxTransSetting", 6},     {"kxWages", kWagesBox},       {"kxWagesRecs", kWagesBox},  {"kxStaff", kWagesBox},
+    {"kxFaClass", kKept},         {"kxFaCard", kKept},         {"kxFaDeprec", kKept}};
 
 class NewBookClearingTest : public ::testing::Test {
-protected:
-    std::map<std::string, long> Counts() {
+  protected:
+    /// Row counts of `queries` (table and condition), through one connection.
+    std::vector<long> Counts(const std::vector<std::string>& queries) {
         ado::Connection cnn;
         database::CreateCnn(cnn, book.str(), "", "", "###");
         cnn.Open({}, {}, {}, -1);
-        std::map<std::string, long> counts;
-        for (const auto& table : kAllTables)
-            counts[table] = cnn.Execute("Select Count(*) From " + table)->Item(0).Value().ToInt32();
+        std::vector<long> counts;
+        for (const std::string& query : queries)
+            counts.push_back(cnn.Execute("Select Count(*) From " + query)->Item(0).Value().ToInt32());
         cnn.Close();
         return counts;
     }
-    bool Clear(const RetainStates& retain) {
-        return ClearNewBook(false, book.str(), {}, retain, &acc, events);
-    }
+    long Count(const std::string& query) { return Counts({query}).front(); }
 
     test::SampleBookCopy book;
     support::AccountingObject acc;
@@ -51,39 +52,36 @@ protected:
                           [this](const std::string& m, bool box) { prompts.emplace_back(m, box); }};
 };
 
-TEST_F(NewBookClearingTest, StartingBoxesKeepTheBaseDataAndEmptyBusinessAndWages) {
-    const auto before = Counts();
-    ASSERT_TRUE(Clear({1, 1, 1, 1, 1, 1, 1, 1, 1}));
-    const auto after = Counts();
-    for (const auto& table : kAllTables) {
-        if (kAlwaysEmptied.contains(table) || kWages.contains(table))
-            EXPECT_EQ(after.at(table), 0) << table;
-        else
-            EXPECT_EQ(after.at(table), before.at(table)) << table;
-    }
-    EXPECT_EQ(process, (std::vector<short>{40, 60}));
-    EXPECT_TRUE(prompts.empty());
-}
-
-TEST_F(NewBookClearingTest, NoBoxSetEmptiesTheBaseDataButKeepsWages) {
-    const auto before = Counts();
-    ASSERT_TRUE(Clear({0, 0, 0, 0, 0, 0, 0, 0, 0}));
-    const auto after = Counts();
-    for (const auto& table : kAllTables) {
-        if (kAlwaysEmptied.contains(table) || kGovernedByBoxes0To6.contains(table)) {
-            EXPECT_EQ(after.at(table), 0) << table;
-        } else if (table != "kxStatement") {
-            EXPECT_EQ(after.at(table), before.at(table)) << table;
+TEST_F(NewBookClearingTest, EachTableIsEmptiedOrKeptAsItsRetainBoxSays) {
+    const RetainStates choices[] = {{1, 1, 1, 1, 1, 1, 1, 1, 1}, {0, 0, 0, 0, 0, 0, 0, 0, 0}, {1, 0, 1, 0, 1, 0, 1, 0, 0},
+                                    {0, 1, 0, 1, 0, 1, 0, 1, 1}};
+    for (const RetainStates& retain : choices) {
+        SCOPED_TRACE(testing::PrintToString(retain));
+        const test::SampleBookCopy fresh;
+        std::vector<std::string> queries;
+        for (const auto& [table, box] : kTables)
+            queries.push_back(table);
+        queries.push_back("kxStatement Where AssistCode Is Null Or Len(AssistCode)<=4");
+        queries.push_back("kxStatement Where Len(AssistCode)>4");
+        const std::vector<long> before = Counts(queries);
+        for (std::size_t i = 0; i < before.size(); ++i)
+            ASSERT_GT(before[i], 0) << queries[i] << ": an emptied and a kept table must differ";
+        process.clear();
+        ASSERT_TRUE(ClearNewBook(false, book.str(), {}, retain, &acc, events));
+        const std::vector<long> after = Counts(queries);
+        std::size_t i = 0;
+        for (const auto& [table, box] : kTables) {
+            const bool kept = box == kKept || (box == kWagesBox ? retain[7] == 0 : box >= 0 && retain[box] != 0);
+            EXPECT_EQ(after[i], kept ? before[i] : 0) << table;
+            ++i;
         }
+        // The template's own reports (codes longer than four characters) go without box 5.
+        EXPECT_EQ(after[i], before[i]);
+        EXPECT_EQ(after[i + 1], retain[5] != 0 ? before[i + 1] : 0);
+        EXPECT_EQ(process, (std::vector<short>{40, 60}));
+        EXPECT_TRUE(prompts.empty());
+        std::filesystem::copy_file(fresh.path(), book.path(), std::filesystem::copy_options::overwrite_existing);
     }
-    // Report rows whose code has at most four characters stay; longer codes go.
-    ado::Connection cnn;
-    database::CreateCnn(cnn, book.str(), "", "", "###");
-    cnn.Open({}, {}, {}, -1);
-    EXPECT_EQ(cnn.Execute("Select Count(*) From kxStatement Where Len(AssistCode)>4")->Item(0).Value().ToInt32(), 0);
-    EXPECT_GT(cnn.Execute("Select Count(*) From kxStatement Where Len(AssistCode)=4")->Item(0).Value().ToInt32(), 0);
-    EXPECT_GT(cnn.Execute("Select Count(*) From kxStatement Where AssistCode Is Null")->Item(0).Value().ToInt32(), 0);
-    cnn.Close();
 }
 
 TEST_F(NewBookClearingTest, AMissingTableIsReportedWithoutTheBoxAndTheClearingGoesOn) {
@@ -94,25 +92,18 @@ TEST_F(NewBookClearingTest, AMissingTableIsReportedWithoutTheBoxAndTheClearingGo
         cnn.Execute("Drop Table kxAccInitial");
         cnn.Close();
     }
-    ASSERT_TRUE(Clear({1, 0, 1, 1, 1, 1, 1, 0, 1}));
+    ASSERT_TRUE(ClearNewBook(false, book.str(), {}, {1, 0, 1, 1, 1, 1, 1, 0, 1}, &acc, events));
     ASSERT_EQ(prompts.size(), 1u);
     EXPECT_EQ(prompts[0].first.rfind("清理数据表： kxAccInitial时遇到错误：", 0), 0u) << prompts[0].first;
     EXPECT_FALSE(prompts[0].second);
-    ado::Connection cnn;
-    database::CreateCnn(cnn, book.str(), "", "", "###");
-    cnn.Open({}, {}, {}, -1);
-    EXPECT_EQ(cnn.Execute("Select Count(*) From kxAccFormat")->Item(0).Value().ToInt32(), 0);
-    EXPECT_GT(cnn.Execute("Select Count(*) From kxStaff")->Item(0).Value().ToInt32(), 0);
-    cnn.Close();
+    EXPECT_EQ(Count("kxAccFormat"), 0);
+    EXPECT_GT(Count("kxStaff"), 0);
 }
 
-TEST_F(NewBookClearingTest, WithoutTheHostsObjectTheClearingStopsWithAnError) {
+TEST_F(NewBookClearingTest, WithoutTheHostsObjectOrAConnectionTheClearingFails) {
     EXPECT_THROW(ClearNewBook(false, book.str(), {}, {1, 1, 1, 1, 1, 1, 1, 1, 1}, nullptr, events),
                  support::SupportError);
     EXPECT_EQ(process, (std::vector<short>{40}));
-}
-
-TEST_F(NewBookClearingTest, ZapTableWithoutAConnectionFailsQuietly) {
     EXPECT_FALSE(ZapTable("kxLog", "", nullptr, events));
     ASSERT_EQ(prompts.size(), 1u);
     EXPECT_EQ(prompts[0].first.rfind("清理数据表：kxLog时遇到错误：", 0), 0u);

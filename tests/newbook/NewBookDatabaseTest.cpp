@@ -45,17 +45,14 @@ TEST_F(NewBookDatabaseTest, AnUnreachableServerGivesTheFirstDatabaseName) {
 TEST(BookNumber, TextsThatAreNotSixteenBitNumbersStopTheCreation) {
     EXPECT_EQ(BookNumberOf("1"), 1);
     EXPECT_EQ(BookNumberOf(" 32767 "), 32767);
-    try {
-        BookNumberOf("32768");
-        FAIL();
-    } catch (const platform::PlatformError& e) {
-        EXPECT_EQ(e.number(), 6);
-    }
-    try {
-        BookNumberOf("一");
-        FAIL();
-    } catch (const platform::PlatformError& e) {
-        EXPECT_EQ(e.number(), 13);
+    EXPECT_EQ(BookNumberOf("-32768"), -32768);
+    for (const auto& [text, error] : {std::pair<const char*, long>{"32768", 6}, {"一", 13}}) {
+        try {
+            BookNumberOf(text);
+            ADD_FAILURE() << text;
+        } catch (const platform::PlatformError& e) {
+            EXPECT_EQ(e.number(), error) << text;
+        }
     }
 }
 
@@ -90,6 +87,7 @@ TEST_F(NewBookDatabaseTest, TheCopyNeverReplacesAnExistingBook) {
     platform::WriteFileAtomically(target, "someone's book");
     EXPECT_FALSE(CopyBookFile(sample.str(), target.string()));
     EXPECT_EQ(platform::ReadWholeFile(target), "someone's book");
+    EXPECT_FALSE(CopyBookFile(App() + "/Data/none.mde", (app.path() / "Data" / "new.MDE").string()));
 }
 
 TEST_F(NewBookDatabaseTest, AnUnreachableServerTemplateRefusesTheOperator) {

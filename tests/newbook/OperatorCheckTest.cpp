@@ -24,13 +24,8 @@ struct CheckCase {
     bool expected;
 };
 
-void PrintTo(const CheckCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-std::string CaseName(const testing::TestParamInfo<CheckCase>& c) {
-    return c.param.name;
-}
+void PrintTo(const CheckCase& c, std::ostream* os) { *os << c.name; }
+std::string CaseName(const testing::TestParamInfo<CheckCase>& c) { return c.param.name; }
 
 // ---------------------------------------------------------------- book files
 
@@ -82,22 +77,17 @@ INSTANTIATE_TEST_SUITE_P(SampleBook, BookFileCheckTest,
                                          CheckCase{"EmptyName", "", "", false}),
                          CaseName);
 
-TEST(BookFileCheck, BookThatCannotBeOpenedGivesFalse) {
+TEST(BookFileCheck, UnopenableRelativeAndArchiveTemplates) {
     kx::test::TempFolder folder;
     std::ofstream(folder.path() / "garbage.mde") << "not a book";
     EXPECT_FALSE(OperatorMayOpenTemplate((folder.path() / "garbage.mde").string(), "主管", "8888", ""));
     EXPECT_FALSE(OperatorMayOpenTemplate((folder.path() / "missing.mde").string(), "主管", "8888", ""));
-    EXPECT_THROW(CheckAccessOperator((folder.path() / "garbage.mde").string(), "主管", "8888"),
-                 std::exception);
-}
-
-TEST(BookFileCheck, RelativeBookIsFoundInTheApplicationFolder) {
+    EXPECT_THROW(CheckAccessOperator((folder.path() / "garbage.mde").string(), "主管", "8888"), std::exception);
+    // A relative book is found in the application folder.
     const auto& master = kx::test::SampleBookCopy::Master();
     EXPECT_TRUE(OperatorMayOpenTemplate(R"(..\)" + master.filename().string(), "主管", "8888",
                                         master.parent_path().string()));
-}
-
-TEST(TemplateArchiveCheck, AnythingEndingInWakPassesWithoutOpeningAFile) {
+    // Anything ending in WAK passes without opening a file.
     for (const char* location : {"/nowhere/T.WAK", "/nowhere/t.wak", "/nowhere/t.wAk", "/nowhere/tWAK"})
         EXPECT_TRUE(OperatorMayOpenTemplate(location, "", "", "")) << location;
     EXPECT_FALSE(OperatorMayOpenTemplate("/nowhere/t.WSK", "", "", ""));
@@ -186,30 +176,17 @@ INSTANTIATE_TEST_SUITE_P(
                     CheckCase{"UnknownOperator", "无此人", "", false}, CheckCase{"EmptyName", "", "", false}),
     CaseName);
 
-class ServerFailureTest : public testing::Test {
-  protected:
-    void SetUp() override {
-        if (const std::string reason = ServerBook::SkipReason(); !reason.empty())
-            GTEST_SKIP() << reason;
-    }
-};
-
-TEST_F(ServerFailureTest, UnreachableDatabaseOrLoginGivesFalse) {
-    EXPECT_FALSE(
-        OperatorMayOpenTemplate(SharedServerBook().Location("kxtest_no_such_book"), "主管", "Abc8888", ""));
-    EXPECT_FALSE(
-        OperatorMayOpenTemplate(SharedServerBook().Location({}, "wrong-password"), "主管", "Abc8888", ""));
-    EXPECT_THROW(CheckSqlOperator(SharedServerBook().Location("kxtest_no_such_book"), "主管", "Abc8888"),
-                 std::exception);
-}
-
-TEST_F(ServerFailureTest, LocationWithAtSignIsCheckedOnTheServerWhateverItsEnding) {
-    EXPECT_FALSE(OperatorMayOpenTemplate(SharedServerBook().Location("book.WAK"), "主管", "Abc8888", ""));
-}
-
-TEST(ServerCheckWithoutServer, UnreachableServerGivesFalse) {
+TEST(ServerCheckFailure, UnreachableServerDatabaseOrLoginGivesFalse) {
     kx::test::TempFolder nowhere;
     EXPECT_FALSE(OperatorMayOpenTemplate("sa:pw@" + nowhere.str() + ",1|kx", "主管", "8888", ""));
+    if (const std::string reason = ServerBook::SkipReason(); !reason.empty())
+        GTEST_SKIP() << reason;
+    const ServerBook& book = SharedServerBook();
+    EXPECT_FALSE(OperatorMayOpenTemplate(book.Location("kxtest_no_such_book"), "主管", "Abc8888", ""));
+    EXPECT_FALSE(OperatorMayOpenTemplate(book.Location({}, "wrong-password"), "主管", "Abc8888", ""));
+    EXPECT_THROW(CheckSqlOperator(book.Location("kxtest_no_such_book"), "主管", "Abc8888"), std::exception);
+    // A location with an at sign is checked on the server whatever its ending.
+    EXPECT_FALSE(OperatorMayOpenTemplate(book.Location("book.WAK"), "主管", "Abc8888", ""));
 }
 
 } // namespace

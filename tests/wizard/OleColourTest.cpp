@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <tuple>
 
 namespace kx::wizard {
 namespace {
@@ -23,35 +24,19 @@ QPalette DistinctPalette() {
     return palette;
 }
 
-struct SystemCase {
-    std::uint32_t colour;
-    QPalette::ColorGroup group;
-    QPalette::ColorRole role;
-};
-
-class SystemColourTest : public testing::TestWithParam<SystemCase> {};
-
-TEST_P(SystemColourTest, MapsToTheMatchingPaletteRole) {
+TEST(OleColour, SystemColoursMapToTheMatchingPaletteRole) {
+    const std::tuple<std::uint32_t, QPalette::ColorGroup, QPalette::ColorRole> cases[] = {
+        {0x80000002u, QPalette::Active, QPalette::Highlight},    {0x80000012u, QPalette::Active, QPalette::ButtonText},
+        {0x80000008u, QPalette::Active, QPalette::WindowText},   {0x80000005u, QPalette::Active, QPalette::Base},
+        {0x8000000Du, QPalette::Active, QPalette::Highlight},    {0x8000000Eu, QPalette::Active, QPalette::HighlightedText},
+        {0x8000000Fu, QPalette::Active, QPalette::Button},       {0x80000011u, QPalette::Disabled, QPalette::Text},
+        {0x80000003u, QPalette::Inactive, QPalette::Highlight},  {0x80000017u, QPalette::Active, QPalette::ToolTipText},
+        {0x80000018u, QPalette::Active, QPalette::ToolTipBase},  {0x8000001Au, QPalette::Active, QPalette::Link},
+        {0x80000063u, QPalette::Active, QPalette::WindowText},   {0x81000002u, QPalette::Active, QPalette::WindowText}};
     const QPalette palette = DistinctPalette();
-    EXPECT_EQ(OleColourToQColor(GetParam().colour, palette), palette.color(GetParam().group, GetParam().role))
-        << std::hex << GetParam().colour;
+    for (const auto& [colour, group, role] : cases)
+        EXPECT_EQ(OleColourToQColor(colour, palette), palette.color(group, role)) << std::hex << colour;
 }
-
-INSTANTIATE_TEST_SUITE_P(Indexes, SystemColourTest,
-                         testing::Values(SystemCase{0x80000002u, QPalette::Active, QPalette::Highlight},
-                                         SystemCase{0x80000012u, QPalette::Active, QPalette::ButtonText},
-                                         SystemCase{0x80000008u, QPalette::Active, QPalette::WindowText},
-                                         SystemCase{0x80000005u, QPalette::Active, QPalette::Base},
-                                         SystemCase{0x8000000Du, QPalette::Active, QPalette::Highlight},
-                                         SystemCase{0x8000000Eu, QPalette::Active, QPalette::HighlightedText},
-                                         SystemCase{0x8000000Fu, QPalette::Active, QPalette::Button},
-                                         SystemCase{0x80000011u, QPalette::Disabled, QPalette::Text},
-                                         SystemCase{0x80000003u, QPalette::Inactive, QPalette::Highlight},
-                                         SystemCase{0x80000017u, QPalette::Active, QPalette::ToolTipText},
-                                         SystemCase{0x80000018u, QPalette::Active, QPalette::ToolTipBase},
-                                         SystemCase{0x8000001Au, QPalette::Active, QPalette::Link},
-                                         SystemCase{0x80000063u, QPalette::Active, QPalette::WindowText},
-                                         SystemCase{0x81000002u, QPalette::Active, QPalette::WindowText}));
 
 TEST(OleColour, PlainValuesAreBlueGreenRedFromTheHighByteDown) {
     const QPalette palette;

@@ -124,33 +124,5 @@ TEST(WizardPersistence, SettingsFileRoundTripKeepsEveryKey) {
     EXPECT_EQ(copy.ReadString("PathTemplates", "absent"), "/app/data");
 }
 
-TEST(WizardPersistence, SettingsFileWithoutKeysGivesTheDefaults) {
-    kx::test::TempFolder folder;
-    const platform::QSettingsPropertyStore store((folder.path() / "empty.ini").string(), "CreatLedgerWiz");
-    CreatLedgerWiz wiz;
-    wiz.ReadProperties(store);
-    for (short i = 0; i < 4; ++i)
-        EXPECT_EQ(wiz.ForeColorBookList(i), CreatLedgerWiz::kInitialForeColors[static_cast<std::size_t>(i)]);
-    EXPECT_EQ(wiz.PathSamples(), "");
-    platform::MemoryPropertyStore written;
-    wiz.WriteProperties(written);
-    EXPECT_EQ(written.ReadString("PathTemplates", "absent"), "");
-}
-
-TEST(WizardPersistence, NeverReadTemplateFolderIsWrittenEmptyToTheSettingsFile) {
-    kx::test::TempFolder folder;
-    const std::string ini = (folder.path() / "host.ini").string();
-    {
-        CreatLedgerWiz wiz;
-        wiz.AppPath = QStringLiteral("/app");
-        platform::QSettingsPropertyStore store(ini, "CreatLedgerWiz");
-        wiz.WriteProperties(store);
-        store.Sync();
-    }
-    const platform::QSettingsPropertyStore reopened(ini, "CreatLedgerWiz");
-    EXPECT_TRUE(reopened.Contains("PathTemplates"));
-    EXPECT_EQ(reopened.ReadString("PathTemplates", "absent"), "");
-}
-
 } // namespace
 } // namespace kx::wizard
