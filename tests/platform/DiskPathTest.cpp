@@ -34,7 +34,12 @@ TEST_F(DiskPathTest, WindowsPathFormsBecomeDiskPathsFoundWithoutRegardToCase) {
         {"\\DATA\\sub", data / "Sub"},
         {"..\\data\\New(1).MDE", data / "New(1).MDE"}, // missing under every spelling: kept as written
         {"\\\\server\\share\\books\\a.mde", "//server/share/books/a.mde"},
-        {"//server/share", "//server/share"}};
+        {"//server/share", "//server/share"},
+        {"//server", "//server"},                 // a share's server alone stays the root
+        {"\\\\s\\b\\a.mde", "//s/b/a.mde"},          // one-letter server
+        {"C:", "/"},                              // a drive alone is its root
+        {"c:Data", "/Data"},                      // drive-relative: from that root
+        {"\\", app.path()}};                  // "\" alone is the application folder
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(ToDiskPath(text, App()), expected) << text;
     EXPECT_EQ(ToDiskPath(absolute, "/elsewhere"), data);
