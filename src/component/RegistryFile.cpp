@@ -1,18 +1,15 @@
 #include "component/RegistryFile.h"
 
+#include "platform/CaseFolding.h"
+
 #include <algorithm>
 #include <stdexcept>
 
 namespace kx::component {
 namespace {
 
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool SameText(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+    return platform::EqualsIgnoringCase(a, b);
 }
 
 std::string_view Trim(std::string_view text) {

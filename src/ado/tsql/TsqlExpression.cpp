@@ -4,6 +4,8 @@
 #include "ado/tsql/TokenCursor.h"
 #include "ado/tsql/TsqlTypeMap.h"
 
+#include "platform/CaseFolding.h"
+
 #include <algorithm>
 #include <charconv>
 #include <stdexcept>
@@ -12,12 +14,6 @@ namespace kx::ado::tsql {
 
 namespace {
 
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; });
-    return lower;
-}
 
 std::string Joined(const std::vector<std::string>& parts, std::string_view separator) {
     std::string joined;
@@ -324,7 +320,7 @@ class ExpressionReader {
     }
 
     std::string Function() {
-        const std::string name = Lower(cursor_.Take().text);
+        const std::string name = platform::ToLower(cursor_.Take().text);
         cursor_.ExpectSymbol("(");
         if (name == "cast") {
             std::string value = Or();

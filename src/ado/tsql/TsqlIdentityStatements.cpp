@@ -1,6 +1,7 @@
 // Recognizers of the statements about identity columns.
 
 #include "ado/pg/PgQuote.h"
+#include "platform/CaseFolding.h"
 #include "ado/tsql/TokenCursor.h"
 #include "ado/tsql/TranslationError.h"
 #include "ado/tsql/TsqlExpression.h"
@@ -78,7 +79,7 @@ std::optional<TranslationPlan> RecognizeTableHasIdentity(TokenCursor& cursor) {
     cursor.ExpectSymbol(",");
     const std::string property = TakeString(cursor).value;
     cursor.ExpectSymbol(")");
-    if (!EqualsIgnoringAsciiCase(property, "TableHasIdentity")) {
+    if (!platform::EqualsIgnoringCase(property, "TableHasIdentity")) {
         cursor.Fail("object property " + property + " is not supported");
     }
     if (cursor.AcceptKeyword("as")) {

@@ -1,6 +1,7 @@
 // Recognizers of the statements that make, drop and copy whole tables.
 
 #include "ado/pg/PgQuote.h"
+#include "platform/CaseFolding.h"
 #include "ado/pg/PgStatements.h"
 #include "ado/tsql/TokenCursor.h"
 #include "ado/tsql/TsqlExpression.h"
@@ -78,7 +79,7 @@ ColumnDefinition TakeColumnDefinition(TokenCursor& cursor) {
             column.sql += " " + TakeIdentity(cursor);
         } else if (cursor.AcceptKeyword("collate")) {
             const std::string collation = cursor.TakeName("a collation name");
-            if (!EqualsIgnoringAsciiCase(collation, "Chinese_PRC_CI_AS")) {
+            if (!platform::EqualsIgnoringCase(collation, "Chinese_PRC_CI_AS")) {
                 cursor.Fail("collation " + collation + " is not supported");
             }
             column.sql += std::string(" COLLATE ") + pg::QuoteIdent(pg::kCaseInsensitiveCollation);

@@ -6,10 +6,6 @@
 
 namespace kx::ado::tsql {
 
-/// True when `a` and `b` are equal but for the letter case of ASCII letters (the
-/// way T-SQL compares keywords).
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) noexcept;
-
 /// The kinds of token in T-SQL text.
 enum class TsqlTokenKind {
     /// A bare word: a keyword or a name (letters, digits, _, #, $, @ inside; any

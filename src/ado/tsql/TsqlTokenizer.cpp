@@ -1,4 +1,5 @@
 #include "ado/tsql/TsqlTokenizer.h"
+#include "platform/CaseFolding.h"
 
 #include "ado/tsql/TranslationError.h"
 #include "platform/Utf8Text.h"
@@ -307,15 +308,8 @@ constexpr std::array<std::string_view, 80> kReservedWords = {
 
 } // namespace
 
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) noexcept {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 bool TsqlToken::IsKeyword(std::string_view keyword) const noexcept {
-    return kind == TsqlTokenKind::Word && EqualsIgnoringAsciiCase(text, keyword);
+    return kind == TsqlTokenKind::Word && platform::EqualsIgnoringCase(text, keyword);
 }
 
 bool TsqlToken::IsSymbol(std::string_view symbol) const noexcept {
@@ -324,7 +318,7 @@ bool TsqlToken::IsSymbol(std::string_view symbol) const noexcept {
 
 bool IsTsqlReservedWord(std::string_view word) noexcept {
     return std::any_of(kReservedWords.begin(), kReservedWords.end(),
-                       [word](std::string_view reserved) { return EqualsIgnoringAsciiCase(word, reserved); });
+                       [word](std::string_view reserved) { return platform::EqualsIgnoringCase(word, reserved); });
 }
 
 std::vector<TsqlToken> TokenizeTsql(std::string_view sql) {

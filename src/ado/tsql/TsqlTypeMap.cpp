@@ -1,5 +1,7 @@
 #include "ado/tsql/TsqlTypeMap.h"
 
+#include "platform/CaseFolding.h"
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -7,12 +9,6 @@ namespace kx::ado::tsql {
 
 namespace {
 
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; });
-    return lower;
-}
 
 [[noreturn]] void Refuse(std::string_view typeName, std::string_view why) {
     throw std::invalid_argument("type " + std::string(typeName) + ": " + std::string(why));
@@ -64,11 +60,11 @@ std::string Numeric(std::string_view typeName, const std::vector<long long>& arg
 } // namespace
 
 bool IsTsqlBitType(std::string_view typeName) noexcept {
-    return Lower(typeName) == "bit";
+    return platform::ToLower(typeName) == "bit";
 }
 
 std::string MapTsqlType(std::string_view typeName, const std::vector<long long>& args) {
-    const std::string name = Lower(typeName);
+    const std::string name = platform::ToLower(typeName);
     struct Plain {
         std::string_view tsql;
         std::string_view pg;
