@@ -202,49 +202,34 @@ TEST_F(PgServer, CopyRoundTripKeepsTextOutsideTheBmpAndBinaryValuesOfEverySize) 
         "CREATE TABLE Blobs ([ID] [int] NULL, [Txt] [ntext] COLLATE Chinese_PRC_CI_AS NULL, [Data] "
         "[image] NULL) ON [PRIMARY] ");
     const std::size_t sizes[] = {0, 1, 999, 1000, 1001, 5 * 1024 * 1024 + 3};
-    std::vector<std::string> texts;
+    const auto text = [](std::size_t size) { return "汉字𠀀😀\t\n\\N\\ " + std::to_string(size); };
     {
         pg::PgCopyIn in(book_->Current(), pg::CopyFromStdinSql("blobs", {"id", "txt", "data"}));
         pg::CopyTextRowBuilder builder;
         for (std::size_t i = 0; i < std::size(sizes); ++i) {
-            texts.push_back("汉字𠀀😀\t\n\\N\\ " + std::to_string(sizes[i]));
             builder.AddText(std::to_string(i));
-            builder.AddText(texts.back());
+            builder.AddText(text(sizes[i]));
             builder.AddBytes(PatternBytes(sizes[i]));
             in.Write(builder.TakeRow());
         }
-        builder.AddText("99");
-        builder.AddNull();
-        builder.AddNull();
-        in.Write(builder.TakeRow());
-        EXPECT_EQ(in.Finish(), static_cast<long long>(std::size(sizes)) + 1);
+        EXPECT_EQ(in.Finish(), static_cast<long long>(std::size(sizes)));
     }
-
     // The server sees the characters outside the BMP as one character each.
     EXPECT_EQ(Cells(book_->Current().Exec("SELECT length(txt) FROM blobs WHERE id = 0")),
-              std::to_string(platform::Utf8Length(texts[0])));
+              std::to_string(platform::Utf8Length(text(0))));
 
     pg::PgCopyOut out(book_->Current(),
                       pg::CopyToStdoutSql("blobs", {"id", "txt", "data"}) + " WITH (FORMAT text)");
-    std::string line;
     std::size_t rows = 0;
-    while (out.Read(line)) {
+    for (std::string line; out.Read(line); ++rows) {
         const auto fields = pg::ParseCopyTextRow(line);
         ASSERT_EQ(fields.size(), 3u);
-        const int id = std::stoi(*fields[0]);
-        if (id == 99) {
-            EXPECT_FALSE(fields[1].has_value());
-            EXPECT_FALSE(fields[2].has_value());
-        } else {
-            const auto i = static_cast<std::size_t>(id);
-            EXPECT_EQ(*fields[1], texts[i]);
-            const std::string bytes = pg::DecodeByteaHex(*fields[2]);
-            EXPECT_EQ(bytes.size(), sizes[i]);
-            EXPECT_TRUE(bytes == PatternBytes(sizes[i])) << "bytes of value " << i << " differ";
-        }
-        ++rows;
+        const std::size_t size = sizes[std::stoul(fields[0].value())];
+        EXPECT_EQ(fields[1], text(size));
+        EXPECT_TRUE(pg::DecodeByteaHex(fields[2].value()) == PatternBytes(size))
+            << "bytes of " << size << " differ";
     }
-    EXPECT_EQ(rows, std::size(sizes) + 1);
+    EXPECT_EQ(rows, std::size(sizes));
 }
 
 TEST_F(PgServer, JetImportStreamsRowsAndCutsConvertedColumnsToTheirLength) {
@@ -474,7 +459,7 @@ TEST_F(PgServer, ConnectingFailsForAWrongPasswordAndNeverReadsTheDatabaseNameAsS
     }
 }
 
-TEST_F(PgServer, BoundParametersAreNeverReadAsSqlAndBinaryResultsGiveTheRawBytes) {
+TEST_F(PgServer, BoundParametersAreNeverReadAsSqlAndResultsGiveRawBytesAndRefuseCellsOutOfRange) {
     CreateOperatorTable(*book_);
     pg::PgConnection& connection = book_->Current();
     const std::vector<pg::PgParam> injection = {pg::PgParam::Text("y' OR '1'='1")};
@@ -491,12 +476,7 @@ TEST_F(PgServer, BoundParametersAreNeverReadAsSqlAndBinaryResultsGiveTheRawBytes
     EXPECT_EQ(result.ColumnFormat(0), pg::PgFormat::Binary);
     EXPECT_EQ(result.ColumnType(0), 17u);
     EXPECT_TRUE(result.Value(0, 0) == PatternBytes(1001));
-}
-
-TEST_F(PgServer, ResultsRefuseCellsOutOfRange) {
-    const pg::PgResult result = book_->Current().Exec("SELECT 1 AS one");
-    EXPECT_EQ(result.ColumnName(0), "one");
-    EXPECT_EQ(result.ColumnIndex("ONE"), -1);
+    EXPECT_EQ(result.ColumnIndex("BYTEA"), -1);
     EXPECT_THROW(result.Value(1, 0), std::out_of_range);
     EXPECT_THROW(result.Value(0, 1), std::out_of_range);
     EXPECT_THROW(result.ColumnName(-1), std::out_of_range);
