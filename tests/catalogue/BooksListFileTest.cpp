@@ -304,6 +304,7 @@ TEST_F(BooksListFile, CleanRemovesEmptiesEarlierDuplicatesAndMissingFilesAndRepo
         {{a, b, a, c}, true, {b, a}, {"BeforeRemove 2"}, both},
         {{a, b, a, c}, false, {b, a, c}, {"BeforeRemove 2"}, "Notify 清理重复项1条；\r\n"},
         {{b, a, b, a, b}, true, {a, b}, {}, "Notify 清理重复项3条；\r\n"},
+        {{a, a, b}, true, {a, b}, {}, "Notify 清理重复项1条；\r\n"}, // neighbours are duplicates too
         {{sql, share, share2, a, upper, lower}, true, {sql, share, share2, a, upper, lower}, {}, kClean},
         {{a, "\n\t..\\Data\t\t公司\t\t0\t\t", nameless}, true, {a, nameless}, {}, kClean}};
     for (const auto& [lines, allow, remaining, asked, report] : cases) {
