@@ -41,7 +41,7 @@ TEST_F(DiskPathTest, WindowsPathFormsBecomeDiskPathsFoundWithoutRegardToCase) {
         {"c:Data", "/Data"},                      // drive-relative: from that root
         {"\\", app.path()}};                  // "\" alone is the application folder
     for (const auto& [text, expected] : cases)
-        EXPECT_EQ(ToDiskPath(text, App()), expected) << text;
+        EXPECT_EQ(ToDiskPath(text, App()).string(), expected.string()) << text; // "//s" is no "/s"
     EXPECT_EQ(ToDiskPath(absolute, "/elsewhere"), data);
     EXPECT_TRUE(FileExists("..\\DATA\\kxsample.mde", App()));
     EXPECT_FALSE(FileExists("..\\data\\New(1).MDE", App()));
