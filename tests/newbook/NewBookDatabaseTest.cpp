@@ -43,7 +43,8 @@ TEST(BookNumber, TextsThatAreNotSixteenBitNumbersStopTheCreation) {
     EXPECT_EQ(BookNumberOf("1"), 1);
     EXPECT_EQ(BookNumberOf(" 32767 "), 32767);
     EXPECT_EQ(BookNumberOf("-32768"), -32768);
-    for (const auto& [text, error] : {std::pair<const char*, long>{"32768", 6}, {"一", 13}}) {
+    EXPECT_EQ(BookNumberOf("+7"), 7);
+    for (const auto& [text, error] : {std::pair<const char*, long>{"32768", 6}, {"一", 13}, {"1x", 13}}) {
         try {
             BookNumberOf(text);
             ADD_FAILURE() << text;
