@@ -19,37 +19,29 @@ namespace fs = std::filesystem;
 
 struct Finished {
     int exitCode = -1;
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
 
-/// Runs the built ledgerwiz with `arguments`, headless.
-Finished RunLedgerwiz(const QStringList& arguments) {
+/// Runs the built ledgerwiz headless: `ledgerwiz create` with the operator 主管
+/// typing `password`, on the application folder `app`, with the `more` options.
+Finished RunCreate(const AppFolder& app, const QString& password, const QStringList& more = {}) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(KX_LEDGERWIZ), arguments);
-    Finished finished;
+    process.start(QStringLiteral(KX_LEDGERWIZ),
+                  QStringList{QStringLiteral("create"), QStringLiteral("--app"), QString::fromStdString(app.path().string()),
+                   QStringLiteral("--template"), QStringLiteral("0"), QStringLiteral("--operator"), QStringLiteral("主管"),
+                   QStringLiteral("--password"), password, QStringLiteral("--name"), QStringLiteral("新账簿"),
+                   QStringLiteral("--company"), QStringLiteral("某某有限公司"), QStringLiteral("--director"),
+                   QStringLiteral("王五"), QStringLiteral("--month"), QStringLiteral("2027-01")} + more);
     if (!process.waitForFinished(300000) || process.exitStatus() != QProcess::NormalExit) {
         process.kill();
         process.waitForFinished();
-        finished.err = "ledgerwiz did not finish: " + process.errorString().toStdString();
-        return finished;
+        return {-1, {}, "ledgerwiz did not finish: " + process.errorString().toStdString()};
     }
-    finished.exitCode = process.exitCode();
-    finished.out = process.readAllStandardOutput().toStdString();
-    finished.err = process.readAllStandardError().toStdString();
-    return finished;
-}
-
-QStringList CreateArguments(const AppFolder& app, const QString& password) {
-    return {QStringLiteral("create"),   QStringLiteral("--app"),      QString::fromStdString(app.str()),
-            QStringLiteral("--template"), QStringLiteral("0"),        QStringLiteral("--operator"),
-            QStringLiteral("主管"),     QStringLiteral("--password"), password,
-            QStringLiteral("--name"),   QStringLiteral("新账簿"),     QStringLiteral("--company"),
-            QStringLiteral("某某有限公司"), QStringLiteral("--director"), QStringLiteral("王五"),
-            QStringLiteral("--month"),  QStringLiteral("2027-01")};
+    return {process.exitCode(), process.readAllStandardOutput().toStdString(),
+            process.readAllStandardError().toStdString()};
 }
 
 TEST(LedgerwizCreate, MakesTheBookFromTheSampleBookPrintsTheSummaryAndListsIt) {
@@ -57,7 +49,7 @@ TEST(LedgerwizCreate, MakesTheBookFromTheSampleBookPrintsTheSummaryAndListsIt) {
     const AppFolder app;
     ASSERT_FALSE(fs::exists(app.ListFile()));
 
-    const Finished run = RunLedgerwiz(CreateArguments(app, QStringLiteral("8888")));
+    const Finished run = RunCreate(app, QStringLiteral("8888"));
 
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const fs::path book = app.Data() / "kxAcc000001.MDE";
@@ -74,23 +66,31 @@ TEST(LedgerwizCreate, MakesTheBookFromTheSampleBookPrintsTheSummaryAndListsIt) {
     EXPECT_EQ(items[4], "新账簿");
     EXPECT_EQ(items[14], "2027年01月");
     // The list the program made holds the sample book, then the new one at the end.
-    const std::string list = app.ListText();
-    EXPECT_EQ(list, WithLineAppended(kSampleLine + "\r\n", "新账簿\t" + app.Data().string() +
+    EXPECT_EQ(app.ListText(), WithLineAppended(kSampleLine + "\r\n", "新账簿\t" + app.Data().string() +
                                                                 "\tkxAcc000001.MDE\t某某有限公司\t(未知)\t0\t\t"));
 }
 
-TEST(LedgerwizCreate, AWrongPasswordEndsWithStatusOneAndTheMessageAndLeavesTheListAlone) {
-    const AppFolder app;
-    app.WriteList({kSampleLine});
-    const std::string listDigest = FileDigest(app.ListFile());
+TEST(LedgerwizCreate, AStopEndsWithStatusOneAndTheMessageAndLeavesTheListAlone) {
+    // A wrong password stops before the creation; an unreachable server stops the
+    // creation at the new book's database.
+    const std::pair<QStringList, std::string> cases[] = {
+        {{QStringLiteral("0000")}, "操作员“主管”不能打开模板账簿"},
+        {{QStringLiteral("8888"), QStringLiteral("--sql"), QStringLiteral("/nonexistent-socket,sa,x")},
+         "创建Sql数据库时错误（转换Access数据库失败）"}};
+    for (const auto& [arguments, message] : cases) {
+        SCOPED_TRACE(message);
+        const AppFolder app;
+        app.WriteList({kSampleLine});
+        const std::string listDigest = FileDigest(app.ListFile());
 
-    const Finished run = RunLedgerwiz(CreateArguments(app, QStringLiteral("0000")));
+        const Finished run = RunCreate(app, arguments.front(), arguments.mid(1));
 
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.err.find("操作员“主管”不能打开模板账簿"), std::string::npos) << run.err;
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(FileDigest(app.ListFile()), listDigest);
-    EXPECT_FALSE(fs::exists(app.Data() / "kxAcc000001.MDE"));
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+        EXPECT_EQ(run.out.find("数据库："), std::string::npos) << run.out;
+        EXPECT_EQ(FileDigest(app.ListFile()), listDigest);
+        EXPECT_FALSE(fs::exists(app.Data() / "kxAcc000001.MDE"));
+    }
 }
 
 } // namespace

@@ -7,9 +7,6 @@
 
 #include "platform/MessageBoxService.h"
 
-#include <QDate>
-#include <QString>
-
 #include <gtest/gtest.h>
 
 #include <map>
@@ -18,23 +15,45 @@
 
 namespace kx::e2e {
 
+/// Whether a new book keeps the rows of sample-book table `table` (lower case)
+/// under the retain `boxes`: box 7 (staff and wages) empties its tables when set,
+/// the other boxes when not set; the business tables are always emptied and tables
+/// not named here are kept. kxStatement keeps its standard reports (AssistCode of
+/// at most four characters) always, the template's own reports only with box 5.
+inline bool TableKept(const std::string& table, const RetainBoxes& boxes) {
+    constexpr int kEmptied = -1;
+    static const std::map<std::string, int> governingBox{
+        {"kxdocdir", kEmptied},   {"kxdocrecs", kEmptied}, {"kxaccperiod", kEmptied}, {"kxbranchinit", kEmptied},
+        {"kxiteminit", kEmptied}, {"kxflowinit", kEmptied}, {"kxjournal", kEmptied},  {"kxjournalrecs", kEmptied},
+        {"kxlog", kEmptied},      {"kxaccdata", kEmptied}, {"kxassistitem", 0},       {"kxaccclass", 1},
+        {"kxaccinitial", 1},      {"kxfrmformat", 1},      {"kxaccformat", 1},        {"kxbranch", 2},
+        {"kxcashflow", 3},        {"kxexplain", 4},        {"kxtrans", 6},            {"kxtranssetting", 6},
+        {"kxwages", 7},           {"kxwagesrecs", 7},      {"kxstaff", 7}};
+    const auto rule = governingBox.find(table);
+    if (rule == governingBox.end())
+        return true;
+    return rule->second == 7 ? !boxes[7] : rule->second >= 0 && boxes[static_cast<std::size_t>(rule->second)];
+}
+inline const std::string kStandardReportRows = "AssistCode Is Null Or Len(AssistCode)<=4";
+inline const std::string kOwnReportRows = "Len(AssistCode)>4";
+
 /// Which retain boxes the host sets on page 2; nullopt leaves them as they start (all set).
 struct RetainChoice {
     const char* name;
     std::optional<RetainBoxes> boxes;
-    RetainBoxes Effective() const { return boxes.value_or(kAllRetained); }
 };
 
 inline const RetainChoice kStartingBoxes{"StartingBoxes", std::nullopt};
-inline const RetainChoice kNoBoxSet{"NoBoxSet", kNoneRetained};
-/// Accounts and own reports dropped, staff and wages kept.
-inline const RetainChoice kMixedBoxes{"MixedBoxes", RetainBoxes{true, false, true, true, true, false, true, false, true}};
+inline const RetainChoice kNoBoxSet{"NoBoxSet", RetainBoxes{}};
+/// Every other box set, box 0 first, and the other way round: each box differs
+/// from its neighbours.
+inline const RetainChoice kMixedBoxes{"MixedBoxes", RetainBoxes{true, false, true, false, true, false, true, false, true}};
+inline const RetainChoice kOtherMixedBoxes{"OtherMixedBoxes",
+                                           RetainBoxes{false, true, false, true, false, true, false, true, false}};
 
-/// What the host types for the new book on page 3.
-inline const QString kNewBookName = QStringLiteral("二〇一三账簿");
-inline const QString kNewCompany = QStringLiteral("上海某某有限公司");
-inline const QString kNewDirector = QStringLiteral("李四");
-inline const QDate kNewBeginDate{2013, 3, 15};
+/// The list position that stands for the first archive row of the drop-down list,
+/// which the host clicks instead of setting BookID.
+inline constexpr int kFirstArchiveRow = -1;
 
 /// A new book made through a host of the wizard on an application folder of its
 /// own, and what a completed book must look like. The conversion's message box is
@@ -47,26 +66,85 @@ class NewBookCreation : public testing::Test {
   public:
     /// Walks the wizard from the book list `app.ListFile()` to page 3 with book
     /// `bookId` as the template, the operator 主管 with `password`, the server
-    /// target of the test run when `toServer`, the retain boxes, and the new book
-    /// of the constants above.
+    /// target of the test run when `toServer`, the retain boxes and the new book.
     void WalkToNewBookPage(WizardHost& host, int bookId, const RetainChoice& retain, bool toServer,
-                           const QString& password = QStringLiteral("8888"));
-    /// Walks to page 3 as above, checks the operator as a host does, and shows
-    /// page 4, which creates the book.
-    void Create(WizardHost& host, int bookId, const RetainChoice& retain, bool toServer);
+                           const QString& password = QStringLiteral("8888")) {
+        ASSERT_TRUE(host.OpenList(app.ListFile()));
+        if (bookId == kFirstArchiveRow)
+            host.ClickListRow(0);
+        else
+            host.wiz.SetBookID(bookId);
+        ASSERT_FALSE(host.wiz.FromFile().isEmpty());
+        host.TypeOperator(QStringLiteral("主管"), password);
+        if (toServer)
+            host.TypeServerTarget(QString::fromStdString(server.Server()), QString::fromStdString(server.User()),
+                                  QString::fromStdString(server.Password()));
+        if (retain.boxes)
+            host.ChooseRetained(*retain.boxes);
+        else
+            host.wiz.SetStep(2);
+        host.DescribeNewBook();
+    }
 
-    /// Completed: the summary lines, the buttons, the Process sequence, the one
-    /// notice, no message.
-    static void ExpectCompleted(WizardHost& host);
-    /// Table by table: emptied, or holding every row of the template as the retain
-    /// `boxes` say; kxStatement keeps its standard report rows always, the
-    /// template's own reports (AssistCode longer than four characters) only with box 5.
-    static void ExpectClearedAsRetained(BookContents& created, BookContents& templateBook, const RetainBoxes& boxes);
-    /// Items 5, 6, 14 and 15 are the new book's; the others, the director among
-    /// them, keep the template's values.
-    static void ExpectBookInformation(BookContents& created, BookContents& templateBook);
+    /// Completed: the summary lines, the finish button alone, the Process sequence,
+    /// the one notice, no message.
+    static void ExpectCompleted(WizardHost& host) {
+        EXPECT_TRUE(host.wiz.Completed());
+        EXPECT_EQ(host.process, (std::vector<short>{0, 5, 20, 40, 40, 60, 60, 100, -1}));
+        EXPECT_TRUE(host.messages.empty()) << host.messages.front().first;
+        const QString lines[] = {QStringLiteral("已创建新账簿："), QStringLiteral("    账簿名称：") + kNewBookName,
+                                 QStringLiteral("    单位名称：") + kNewCompany,
+                                 QStringLiteral("    财务主管：") + kNewDirector,
+                                 QStringLiteral("    建账日期：2013年03月"), QStringLiteral("单击“完成”按钮，结束向导。")};
+        for (int i = 0; i < 6; ++i) {
+            QLabel& label = host.Summary(i < 5 ? i : 9);
+            EXPECT_EQ(label.text(), lines[i]);
+            EXPECT_FALSE(label.isHidden()) << "summary line " << i;
+        }
+        EXPECT_EQ(host.wiz.ButtonCaption(0), QStringLiteral("完成(&C)"));
+        EXPECT_TRUE(host.wiz.ButtonEnabled(0));
+        EXPECT_FALSE(host.wiz.ButtonEnabled(1));
+        // Only the book list notice: the completed flag is set without a notice of its own.
+        EXPECT_EQ(host.notices, std::vector<std::string>{host.BookListNotice()});
+    }
+
+    /// Table by table emptied or holding every row of the template as the retain
+    /// `boxes` say; book information items 5, 6, 14 and 15 are the new book's, the
+    /// others, the director among them, keep the template's values.
+    static void ExpectBook(BookContents& created, BookContents& templateBook, const RetainBoxes& boxes) {
+        const std::map<std::string, long> templateRows = templateBook.RowCounts();
+        const std::map<std::string, long> rows = created.RowCounts();
+        ASSERT_EQ(rows.size(), templateRows.size());
+        for (const auto& [table, count] : templateRows) {
+            ASSERT_TRUE(rows.contains(table)) << table;
+            // Every template table has rows, so that an emptied and a kept table differ.
+            ASSERT_GT(count, 0) << table;
+            if (table != "kxstatement") {
+                EXPECT_EQ(rows.at(table), TableKept(table, boxes) ? count : 0) << table;
+            }
+        }
+        const long own = templateBook.Count("kxStatement", kOwnReportRows);
+        ASSERT_GT(own, 0);
+        EXPECT_EQ(created.Count("kxStatement", kStandardReportRows), templateBook.Count("kxStatement", kStandardReportRows));
+        EXPECT_EQ(created.Count("kxStatement", kOwnReportRows), boxes[5] ? own : 0);
+
+        const std::vector<std::string> items = created.BookInfoItems();
+        const std::vector<std::string> before = templateBook.BookInfoItems();
+        ASSERT_EQ(items.size(), before.size());
+        ASSERT_GE(items.size(), 15u);
+        EXPECT_EQ(items[4], kNewBookName.toStdString());
+        EXPECT_EQ(items[5], kNewCompany.toStdString());
+        EXPECT_EQ(items[13].rfind("KXLW-", 0), 0u) << items[13];
+        EXPECT_EQ(items[14], "2013年03月");
+        for (std::size_t i : {0u, 1u, 2u, 3u, 6u, 7u, 8u, 9u, 10u, 11u, 12u})
+            EXPECT_EQ(items[i], before[i]) << "book information item " << i + 1;
+    }
+
     /// The new book's line in the book list.
-    static std::string NewListLine(const std::string& folder, const std::string& file);
+    static std::string NewListLine(const std::string& folder, const std::string& file) {
+        return kNewBookName.toStdString() + "\t" + folder + "\t" + file + "\t" + kNewCompany.toStdString() +
+               "\t(未知)\t0\t\t";
+    }
 
     AppFolder app;
     ServerBooks server;

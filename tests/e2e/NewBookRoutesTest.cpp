@@ -1,10 +1,13 @@
 // Creating a new book end to end, as a host drives the wizard control: from a book
-// file into a book file, from a book file into a server database (converted), and
-// from a server book into a server database (copied), with different retain boxes.
+// file, a template archive (".WAK") or a server book, into a book file or a server
+// database, with different retain boxes, and past names that are taken already.
 
 #include "e2e/NewBookCreation.h"
 
+#include "database/SqlBookConversion.h"
+#include "newbook/ZipBuilder.h"
 #include "pg/TestServer.h"
+#include "platform/AnsiTextFile.h"
 
 #include <filesystem>
 #include <ostream>
@@ -15,76 +18,103 @@ namespace {
 
 namespace fs = std::filesystem;
 
+enum class Template { SampleFile, Archive, ServerBook };
+
 struct Route {
-    /// The template is the sample book (0) or that book converted to the server (1).
-    int templateId;
+    const char* name;
+    Template from;
     bool toServer;
     RetainChoice retain;
+    /// How many of the names the new book would get are someone else's already:
+    /// the book takes the next counter, "(n)" for a file and "_n" for a database.
+    int taken;
 };
 
-void PrintTo(const Route& route, std::ostream* os) {
-    *os << route.templateId << route.toServer << route.retain.name;
-}
+void PrintTo(const Route& route, std::ostream* os) { *os << route.name; }
 
 class NewBookRoute : public NewBookCreation, public testing::WithParamInterface<Route> {};
 
 TEST_P(NewBookRoute, MakesTheBookKeepsWhatIsRetainedAndAppendsItToTheList) {
     const Route& route = GetParam();
-    const bool sqlBook = route.toServer || route.templateId == 1;
+    const bool sqlBook = route.toServer || route.from == Template::ServerBook;
     if (sqlBook && !server.Available())
         GTEST_SKIP() << ado::pg::testing::kNoServerReason;
+    std::vector<std::string> list{kSampleLine};
+    fs::path templateFile = app.SampleBook();
     std::string templateDatabase;
-    if (route.templateId == 1) {
+    if (route.from == Template::ServerBook) {
         templateDatabase = server.NewDatabaseName();
-        ASSERT_TRUE(server.Convert(app.SampleBook(), templateDatabase));
+        ASSERT_TRUE(database::CreateSqlBook(app.SampleBook().string(), server.Server(), templateDatabase,
+                                            server.User(), server.Password()));
+        list.push_back("服务器样本账簿\t" + server.Location() + "\t" + templateDatabase + "\t××××有限公司\t(未知)\t0\t\t");
+    } else if (route.from == Template::Archive) {
+        // The archived book differs from the sample, so the new book shows which one it was made from.
+        templateFile = app.path() / "archived.mde";
+        fs::copy_file(app.SampleBook(), templateFile);
+        BookContents(templateFile).Run("Delete From kxFaDeprec Where DeprecID > 7");
+        ASSERT_NE(BookContents(templateFile).Count("kxFaDeprec"), BookContents(app.SampleBook()).Count("kxFaDeprec"));
+        newbook::test::ZipBuilder().File("kxBlank.mde", platform::ReadWholeFile(templateFile)).WriteTo(app.Data() / "空白模板.WAK");
     }
-    if (route.templateId == 1)
-        app.WriteList({kSampleLine, "服务器样本账簿\t" + server.Location() + "\t" + templateDatabase +
-                                        "\t××××有限公司\t(未知)\t0\t\t"});
-    else
-        app.WriteList({kSampleLine});
+    app.WriteList(list);
     const std::string listBefore = app.ListText();
     const std::string templateDigest = FileDigest(app.SampleBook());
     WizardHost host(app.path());
     // A book file takes the first number when the host sets none; server books get
-    // one of their own, since the server is shared by the tests of the run. The
-    // selection of a server book ticks "SQL" and fills in its server.
+    // one of their own, since the server is shared by the tests of the run.
     const int bookNo = sqlBook ? server.FreeBookNumber() : 1;
     if (sqlBook)
         host.wiz.SetBookNo(QString::number(bookNo));
+    const auto nameWithCounter = [&](int n) {
+        if (sqlBook)
+            return BookDatabaseName(bookNo) + (n == 0 ? "" : "_" + std::to_string(n));
+        return (app.Data() / ("kxAcc000001" + (n == 0 ? "" : "(" + std::to_string(n) + ")") + ".MDE")).string();
+    };
+    for (int n = 0; n < route.taken; ++n) {
+        if (sqlBook)
+            server.CreateDatabase(nameWithCounter(n), {"Create Table marker (id int)", "Insert Into marker (id) Values (7)"});
+        else
+            platform::WriteFileAtomically(nameWithCounter(n), "another book");
+    }
 
-    ASSERT_NO_FATAL_FAILURE(Create(host, route.templateId, route.retain, route.toServer));
+    const int bookId = route.from == Template::Archive ? kFirstArchiveRow : route.from == Template::ServerBook ? 1 : 0;
+    ASSERT_NO_FATAL_FAILURE(WalkToNewBookPage(host, bookId, route.retain, route.toServer));
+    // A host checks the operator before it lets the user on to the last page.
+    ASSERT_TRUE(host.wiz.PasswordOK());
+    host.wiz.SetStep(4);
+
     ExpectCompleted(host);
     EXPECT_TRUE(box.shown.empty()) << box.shown.front().text;
-
-    auto templateBook = route.templateId == 1
-                            ? std::make_unique<BookContents>(templateDatabase, server.Server(), server.User(),
-                                                             server.Password())
-                            : std::make_unique<BookContents>(app.SampleBook());
-    const std::string database = BookDatabaseName(bookNo);
-    const fs::path file = app.Data() / "kxAcc000001.MDE";
-    EXPECT_EQ(host.wiz.BookFile().toStdString(), sqlBook ? database : file.string());
-    ASSERT_TRUE(sqlBook ? server.Exists(database) : fs::is_regular_file(file));
-    auto created = sqlBook ? std::make_unique<BookContents>(database, server.Server(), server.User(), server.Password())
-                           : std::make_unique<BookContents>(file);
-    ExpectClearedAsRetained(*created, *templateBook, route.retain.Effective());
-    ExpectBookInformation(*created, *templateBook);
+    const std::string made = nameWithCounter(route.taken);
+    EXPECT_EQ(host.wiz.BookFile().toStdString(), made);
+    ASSERT_TRUE(sqlBook ? server.Exists(made) : fs::is_regular_file(made));
+    for (int n = 0; n < route.taken; ++n) {
+        if (sqlBook)
+            EXPECT_EQ(BookContents(nameWithCounter(n), server.Server(), server.User(), server.Password()).RowCounts(),
+                      (std::map<std::string, long>{{"marker", 1}}));
+        else
+            EXPECT_EQ(platform::ReadWholeFile(nameWithCounter(n)), "another book");
+    }
+    auto templateBook = templateDatabase.empty() ? std::make_unique<BookContents>(templateFile)
+                                                 : std::make_unique<BookContents>(templateDatabase, server.Server(),
+                                                                                  server.User(), server.Password());
+    auto created = sqlBook ? std::make_unique<BookContents>(made, server.Server(), server.User(), server.Password())
+                           : std::make_unique<BookContents>(fs::path(made));
+    ExpectBook(*created, *templateBook, route.retain.boxes.value_or(kAllRetained));
     // Made with the template's own login, which the list line then names.
-    EXPECT_EQ(app.ListText(), WithLineAppended(listBefore, sqlBook ? NewListLine(server.Location(), database)
-                                                                   : NewListLine(app.Data().string(), file.filename().string())));
+    EXPECT_EQ(app.ListText(), WithLineAppended(listBefore, sqlBook ? NewListLine(server.Location(), made)
+                                                                   : NewListLine(app.Data().string(), fs::path(made).filename().string())));
     EXPECT_EQ(FileDigest(app.SampleBook()), templateDigest) << "the template book was changed";
 }
 
-INSTANTIATE_TEST_SUITE_P(Routes, NewBookRoute,
-                         testing::Values(Route{0, false, kStartingBoxes}, Route{0, false, kNoBoxSet},
-                                         Route{0, false, kMixedBoxes}, Route{0, true, kMixedBoxes},
-                                         Route{1, false, kMixedBoxes}),
-                         [](const testing::TestParamInfo<Route>& route) {
-                             return std::string(route.param.templateId == 1 ? "ServerBook"
-                                                : route.param.toServer ? "BookFileToServer"
-                                                                       : "BookFile") +
-                                    "_" + route.param.retain.name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Routes, NewBookRoute,
+    testing::Values(Route{"BookFile_StartingBoxes", Template::SampleFile, false, kStartingBoxes, 0},
+                    Route{"BookFile_NoBoxSet_TwoNamesTaken", Template::SampleFile, false, kNoBoxSet, 2},
+                    Route{"BookFile_MixedBoxes", Template::SampleFile, false, kMixedBoxes, 0},
+                    Route{"Archive_StartingBoxes", Template::Archive, false, kStartingBoxes, 0},
+                    Route{"BookFileToServer_OtherMixedBoxes_TwoNamesTaken", Template::SampleFile, true, kOtherMixedBoxes, 2},
+                    Route{"ServerBook_MixedBoxes", Template::ServerBook, false, kMixedBoxes, 0}),
+    [](const testing::TestParamInfo<Route>& route) { return std::string(route.param.name); });
 
 } // namespace
 } // namespace kx::e2e

@@ -1,54 +1,92 @@
 #pragma once
 
+#include "ado/Connection.h"
+#include "ado/pg/PgConnection.h"
 #include "ado/pg/PgConnectionSettings.h"
+#include "ado/pg/PgQuote.h"
+#include "database/CreateCnn.h"
+#include "pg/TestServer.h"
 
-#include <filesystem>
+#include <cstdio>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
 namespace kx::e2e {
 
+namespace pg = ado::pg;
+
+/// "kxAcc" and the book number as six digits, the name a new server book gets.
+inline std::string BookDatabaseName(int bookNo) {
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%06d", bookNo);
+    return std::string("kxAcc") + digits;
+}
+
 /// The throwaway database server of the test run (scripts/pg-test-server.sh) and
 /// the databases one test makes on it, which are dropped when the object goes.
 class ServerBooks {
   public:
-    ServerBooks();
-    ~ServerBooks();
+    ServerBooks() : settings_(pg::testing::TestServerSettings("postgres")) {}
+    ~ServerBooks() {
+        try {
+            if (settings_ && !owned_.empty()) {
+                pg::PgConnection admin(*settings_);
+                for (const std::string& name : owned_)
+                    admin.Exec("DROP DATABASE IF EXISTS " + pg::QuoteIdent(pg::FoldDatabaseName(name)) + " WITH (FORCE)");
+            }
+        } catch (const std::exception&) {
+            // The throwaway server goes at the end of the run with whatever is left.
+        }
+    }
     ServerBooks(const ServerBooks&) = delete;
     ServerBooks& operator=(const ServerBooks&) = delete;
 
     /// False when no server was given to the test run (KX_PG_HOST unset).
     bool Available() const { return settings_.has_value(); }
-
     /// The server as a book's "Data Source": "<socket folder or host>,<port>".
-    std::string Server() const;
+    std::string Server() const { return settings_->host + "," + settings_->port; }
     const std::string& User() const { return settings_->user; }
     const std::string& Password() const { return settings_->password; }
     /// The server location of a book list line: "user:password@server".
-    std::string Location() const;
+    std::string Location() const { return User() + ":" + Password() + "@" + Server(); }
 
-    /// Takes `database` into this test's keeping: it is dropped at the end.
-    std::string Own(const std::string& database);
     /// A new database name that no other test of the run uses, owned by this test.
-    std::string NewDatabaseName();
+    std::string NewDatabaseName() { return owned_.emplace_back("kxAcc" + pg::testing::NewTestDatabaseName()); }
     /// A book number whose database "kxAcc0NNNNN" and the names that follow it on a
     /// collision ("_1", "_2") are free; those names are owned by this test.
-    int FreeBookNumber();
-
-    /// True when database `database` exists on the server.
-    bool Exists(const std::string& database);
-    /// Converts the book file `book` into the new database `database`.
-    bool Convert(const std::filesystem::path& book, const std::string& database);
+    int FreeBookNumber() {
+        std::mt19937 pick(std::random_device{}());
+        for (;;) {
+            const int bookNo = std::uniform_int_distribution<int>(10000, 32767)(pick);
+            const std::string name = BookDatabaseName(bookNo);
+            if (Exists(name) || Exists(name + "_1") || Exists(name + "_2"))
+                continue;
+            owned_.insert(owned_.end(), {name, name + "_1", name + "_2"});
+            return bookNo;
+        }
+    }
+    bool Exists(const std::string& database) {
+        pg::PgConnection admin(*settings_);
+        const std::string folded = pg::QuoteLiteral(pg::FoldDatabaseName(database));
+        return admin.Exec("SELECT 1 FROM pg_database WHERE datname = " + folded).RowCount() == 1;
+    }
     /// Runs `statements` in a new database `database`.
-    void CreateDatabase(const std::string& database, const std::vector<std::string>& statements);
+    void CreateDatabase(const std::string& database, const std::vector<std::string>& statements) {
+        ado::Connection cnn;
+        database::CreateCnn(cnn, "master", Server(), User(), Password());
+        cnn.Open({}, {}, {}, -1);
+        cnn.Execute("Create Database " + database);
+        cnn.Execute("Use " + database);
+        for (const std::string& statement : statements)
+            cnn.Execute(statement);
+        cnn.Close();
+    }
 
   private:
-    std::optional<ado::pg::PgConnectionSettings> settings_;
+    std::optional<pg::PgConnectionSettings> settings_;
     std::vector<std::string> owned_;
 };
-
-/// "kxAcc" and the book number as six digits, the name a new server book gets.
-std::string BookDatabaseName(int bookNo);
 
 } // namespace kx::e2e

@@ -53,9 +53,11 @@ TEST_F(ArchiveUnpackerTest, TheOneFileGoesToTheTargetWhateverItsPathInside) {
     ZipBuilder().File("empty.mde", "").WriteTo(Archive());
     ArchiveUnpacker().UnpackSingleFile(Archive(), Target());
     EXPECT_EQ(fs::file_size(Target()), 0u);
+    // A missing archive is a platform error.
+    fs::remove(Target());
+    EXPECT_THROW(ArchiveUnpacker().UnpackSingleFile(root.path() / "none.WAK", Target()), platform::PlatformError);
+    EXPECT_TRUE(Listing(root.path() / "out").empty());
 }
-
-// ---------------------------------------------------------------- refused archives
 
 struct BadArchive {
     const char* name;
@@ -106,13 +108,6 @@ INSTANTIATE_TEST_SUITE_P(
                    ""}),
     [](const testing::TestParamInfo<BadArchive>& c) { return std::string(c.param.name); });
 
-TEST_F(ArchiveUnpackerTest, MissingArchiveIsAPlatformErrorAndWritesNothing) {
-    EXPECT_THROW(ArchiveUnpacker().UnpackSingleFile(root.path() / "none.WAK", Target()), platform::PlatformError);
-    EXPECT_TRUE(Listing(root.path() / "out").empty());
-}
-
-// ---------------------------------------------------------------- size and ratio bounds
-
 TEST_F(ArchiveUnpackerTest, SizeAndRatioBoundsRefuseAboveAndAcceptAtTheBound) {
     struct Case {
         const char* name;
@@ -142,13 +137,10 @@ TEST_F(ArchiveUnpackerTest, SizeAndRatioBoundsRefuseAboveAndAcceptAtTheBound) {
 }
 
 TEST(ArchiveEntryPath, OnlyRelativePathsThatStayInsideAreSafe) {
-    const std::pair<const char*, bool> cases[] = {
-        {"book.mde", true}, {"a/b/book.mde", true}, {"a..b/x..", true}, {"./book.mde", true},
-        {"", false},        {"..", false},          {"../x", false},    {"a/../../x", false},
-        {"a\\..\\x", false}, {"a/..", false},       {"/etc/x", false},  {"\\x", false},
-        {"C:x", false},     {"c:\\x", false}};
-    for (const auto& [path, safe] : cases)
-        EXPECT_EQ(ArchiveUnpacker::IsSafeEntryPath(path), safe) << path;
+    for (const char* path : {"book.mde", "a/b/book.mde", "a..b/x..", "./book.mde"})
+        EXPECT_TRUE(ArchiveUnpacker::IsSafeEntryPath(path)) << path;
+    for (const char* path : {"", "..", "../x", "a/../../x", "a\\..\\x", "a/..", "/etc/x", "\\x", "C:x", "c:\\x"})
+        EXPECT_FALSE(ArchiveUnpacker::IsSafeEntryPath(path)) << path;
 }
 
 } // namespace

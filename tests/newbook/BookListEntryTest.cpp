@@ -19,27 +19,26 @@ namespace fs = std::filesystem;
 
 const std::string kSampleLine = "样本账簿\t..\\Data\tkxSample.mde\t××××有限公司\t(未知)\t0\t\t";
 
-NewBookListEntry Entry(std::string name, std::string company = {}, std::string file = {}) {
+NewBookListEntry Entry(std::string name, std::string company = {}, std::string file = {}, std::string server = {}) {
     NewBookListEntry entry;
     entry.bookName = std::move(name);
     entry.userName = std::move(company);
     entry.bookFile = std::move(file);
+    entry.isSql = server == "db1";
+    entry.server = std::move(server);
+    entry.userId = "sa";
+    entry.password = "secret";
     return entry;
 }
 
 TEST(BookListEntryLine, FolderAndFileOfABookFileOrTheLocationOfAServerBook) {
-    NewBookListEntry unix = Entry("二〇二四账簿", "某某公司", "/app/Data/kxAcc000007.MDE");
-    unix.server = "ignored";
-    NewBookListEntry sql = Entry("分公司账簿", "分公司", "kxAcc000008");
-    sql.isSql = true;
-    sql.server = "db1";
-    sql.userId = "sa";
-    sql.password = "secret";
     const std::pair<NewBookListEntry, std::string> cases[] = {
-        {unix, "二〇二四账簿\t/app/Data\tkxAcc000007.MDE\t某某公司\t(未知)\t0\t\t"},
+        {Entry("二〇二四账簿", "某某公司", "/app/Data/kxAcc000007.MDE", "ignored"),
+         "二〇二四账簿\t/app/Data\tkxAcc000007.MDE\t某某公司\t(未知)\t0\t\t"},
         {Entry("二〇二四账簿", "某某公司", R"(C:\app\Data\kxAcc000007.MDE)"),
          "二〇二四账簿\tC:\\app\\Data\tkxAcc000007.MDE\t某某公司\t(未知)\t0\t\t"},
-        {sql, "分公司账簿\tsa:secret@db1\tkxAcc000008\t分公司\t(未知)\t0\t\t"},
+        {Entry("分公司账簿", "分公司", "kxAcc000008", "db1"),
+         "分公司账簿\tsa:secret@db1\tkxAcc000008\t分公司\t(未知)\t0\t\t"},
         {Entry("（新增账簿：请指定数据库文件）"), "（新增账簿：请指定数据库文件）\t\t\t\t(未知)\t0\t\t"}};
     for (const auto& [entry, line] : cases)
         EXPECT_EQ(BookListEntryLine(entry), line);
@@ -50,34 +49,26 @@ class AddBookListEntryTest : public testing::Test {
   protected:
     void SetUp() override {
         platform::WriteAnsiTextFile(ListFile(), kSampleLine + "\r\n");
+        // The notice must come after the save: the file already holds the entry.
         acc.SetNoticeReceiver([this](const std::string& notice) {
-            // The notice must come after the save: the file already holds the entry.
-            notices.push_back(notice);
-            listAtNotice = platform::ReadWholeFile(ListFile());
+            notices.push_back(notice + "|" + platform::ReadWholeFile(ListFile()));
         });
     }
     fs::path ListFile() const { return folder.path() / "books.txt"; }
 
     kx::test::TempFolder folder;
     support::AccountingObject acc;
+    /// Each notice, "|", and the list's bytes when it came.
     std::vector<std::string> notices;
-    std::string listAtNotice;
 };
 
-TEST_F(AddBookListEntryTest, AppendsTheLineSavesAndThenTellsTheHost) {
-    const auto entry = Entry("新账簿", "新公司", (folder.path() / "Data" / "kxAcc000002.MDE").string());
-    EXPECT_TRUE(AddBookListEntry(entry, ListFile().string(), &acc, 77));
-    EXPECT_EQ(platform::ReadAnsiTextFile(ListFile()), kSampleLine + "\r新账簿\t" + (folder.path() / "Data").string() +
-                                                          "\tkxAcc000002.MDE\t新公司\t(未知)\t0\t\t\r\n");
-    EXPECT_EQ(notices, std::vector<std::string>{"77|All|BookList|0||"});
-    EXPECT_EQ(listAtNotice, platform::ReadWholeFile(ListFile()));
-}
-
-TEST_F(AddBookListEntryTest, MissingListIsCreatedWithTheSampleFirst) {
+// Appending to a list is run on every route of tests/e2e.
+TEST_F(AddBookListEntryTest, AMissingListIsCreatedWithTheSampleFirstSavedAndThenTheHostIsTold) {
     fs::remove(ListFile());
     EXPECT_TRUE(AddBookListEntry(Entry("（新增账簿：请指定数据库文件）"), ListFile().string(), &acc, 1));
     EXPECT_EQ(platform::ReadAnsiTextFile(ListFile()),
               kSampleLine + "\r（新增账簿：请指定数据库文件）\t\t\t\t(未知)\t0\t\t\r\n");
+    EXPECT_EQ(notices, std::vector<std::string>{"1|All|BookList|0|||" + platform::ReadWholeFile(ListFile())});
 }
 
 TEST_F(AddBookListEntryTest, UnreadableListIsLeftAsItWasAndTheHostIsStillTold) {
@@ -85,7 +76,7 @@ TEST_F(AddBookListEntryTest, UnreadableListIsLeftAsItWasAndTheHostIsStillTold) {
     platform::WriteFileAtomically(ListFile(), notGb18030);
     EXPECT_FALSE(AddBookListEntry(Entry("新账簿"), ListFile().string(), &acc, 5));
     EXPECT_EQ(platform::ReadWholeFile(ListFile()), notGb18030);
-    EXPECT_EQ(notices, std::vector<std::string>{"5|All|BookList|0||"});
+    EXPECT_EQ(notices, std::vector<std::string>{"5|All|BookList|0|||" + notGb18030});
 }
 
 TEST_F(AddBookListEntryTest, WithoutAccTheListIsSavedAndTheCallerGetsTheError) {

@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -17,67 +16,115 @@
 namespace kx::newbook {
 namespace {
 
-struct CheckCase {
-    const char* name;
-    const char* operatorName;
-    const char* password;
-    bool expected;
-};
+std::string Env(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
 
-void PrintTo(const CheckCase& c, std::ostream* os) { *os << c.name; }
-std::string CaseName(const testing::TestParamInfo<CheckCase>& c) { return c.param.name; }
+/// Why the server books cannot be made, or "".
+std::string ServerSkipReason() {
+    if (Env("KX_PG_HOST").empty())
+        return "KX_PG_HOST is not set: run under scripts/pg-test-server.sh run DIR -- ctest ...";
+    return ado::IsProviderRegistered("SQLOLEDB.1") ? "" : "the server provider SQLOLEDB.1 is not built in";
+}
 
-// ---------------------------------------------------------------- book files
+/// The test server in the provider's Data Source form: the socket folder, "," and the port.
+std::string Server() {
+    return Env("KX_PG_HOST") + (Env("KX_PG_PORT").empty() ? "" : "," + Env("KX_PG_PORT"));
+}
 
 /// A copy of the sample book with two more operators that hold VCH_LOOK: one
 /// with letters in the password and one whose name holds a quote.
-class BookFileOperators {
-  public:
-    BookFileOperators() {
+const std::string& BookFile() {
+    static const kx::test::SampleBookCopy book;
+    static const std::string file = [] {
         ado::Connection cnn;
-        database::CreateCnn(cnn, book_.str(), "", "", database::kBookPasswordPlaceholder);
+        database::CreateCnn(cnn, book.str(), "", "", database::kBookPasswordPlaceholder);
         cnn.Open();
         cnn.Execute("INSERT INTO kxOperator (opID, opName, OpPwd) VALUES (21, 'Mixed', 'AbC')");
         cnn.Execute("INSERT INTO kxOperator (opID, opName, OpPwd) VALUES (22, 'O''Brien', 'q')");
         cnn.Execute("INSERT INTO kxOpRight (RightID, opID, RightCode) VALUES (121, 21, 'VCH_LOOK')");
         cnn.Execute("INSERT INTO kxOpRight (RightID, opID, RightCode) VALUES (122, 22, 'VCH_LOOK')");
         cnn.Close();
-    }
-    std::string File() const { return book_.str(); }
-
-  private:
-    kx::test::SampleBookCopy book_;
-};
-
-const BookFileOperators& SharedBook() {
-    static const BookFileOperators book;
-    return book;
+        return book.str();
+    }();
+    return file;
 }
 
-class BookFileCheckTest : public testing::TestWithParam<CheckCase> {};
+/// The location "user:password@server|database" of a server book on the test
+/// server whose kxOperator holds passwords with letters, spaces, none, and a name
+/// with a quote; `database` and `password` replace its own.
+std::string ServerBook(const std::string& database = {}, const std::string& password = {}) {
+    static const std::string name = [] {
+        const std::string db = "kxtest_wiz_" + std::to_string(::getpid());
+        ado::Connection cnn;
+        database::CreateCnn(cnn, "", Server(), Env("KX_PG_USER"), Env("KX_PG_PASSWORD"));
+        cnn.Open();
+        cnn.Execute("Create Database " + db);
+        cnn.Execute("Use " + db);
+        cnn.Execute("CREATE TABLE kxOperator ([opID] [int] IDENTITY (1, 1) NOT NULL,"
+                    "[opName] [nvarchar] (20) COLLATE Chinese_PRC_CI_AS NULL,"
+                    "[OpPwd] [nvarchar] (20) COLLATE Chinese_PRC_CI_AS NULL) ON [PRIMARY] ");
+        cnn.Execute("INSERT INTO kxOperator (opName, OpPwd) VALUES ('主管', 'Abc8888')");
+        cnn.Execute("INSERT INTO kxOperator (opName, OpPwd) VALUES ('无密码', NULL)");
+        cnn.Execute("INSERT INTO kxOperator (opName, OpPwd) VALUES ('留空格', ' 77 ')");
+        cnn.Execute("INSERT INTO kxOperator (opName, OpPwd) VALUES ('O''Brien', 'q')");
+        cnn.Close();
+        return db;
+    }();
+    return Env("KX_PG_USER") + ":" + (password.empty() ? Env("KX_PG_PASSWORD") : password) + "@" + Server() + "|" +
+           (database.empty() ? name : database);
+}
 
-TEST_P(BookFileCheckTest, AnswersWhetherTheOperatorMayOpenTheBook) {
-    EXPECT_EQ(OperatorMayOpenTemplate(SharedBook().File(), GetParam().operatorName, GetParam().password, ""),
+struct CheckCase {
+    const char* name;
+    bool serverBook;
+    const char* operatorName;
+    const char* password;
+    bool expected;
+};
+
+void PrintTo(const CheckCase& c, std::ostream* os) { *os << c.name; }
+
+class OperatorCheckTest : public testing::TestWithParam<CheckCase> {};
+
+TEST_P(OperatorCheckTest, AnswersWhetherTheOperatorMayOpenTheTemplate) {
+    if (GetParam().serverBook && !ServerSkipReason().empty())
+        GTEST_SKIP() << ServerSkipReason();
+    EXPECT_EQ(OperatorMayOpenTemplate(GetParam().serverBook ? ServerBook() : BookFile(), GetParam().operatorName,
+                                      GetParam().password, ""),
               GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(SampleBook, BookFileCheckTest,
-                         testing::Values(CheckCase{"SupervisorWithRight", "主管", "8888", true},
-                                         CheckCase{"CashierLacksTheRight", "出纳", "6666", false},
-                                         CheckCase{"WrongPassword", "主管", "8889", false},
-                                         CheckCase{"SurroundingSpacesIgnored", "  主管 ", " 8888  ", true},
-                                         CheckCase{"InnerSpaceCounts", "主管", "88 88", false},
-                                         CheckCase{"PasswordLetterCase", "Mixed", "AbC", true},
-                                         CheckCase{"WrongLetterCase", "Mixed", "abc", false},
-                                         CheckCase{"QuoteInNameIsJustACharacter", "O'Brien", "q", true},
-                                         CheckCase{"InjectionInName", "x' OR '1'='1", "8888", false},
-                                         CheckCase{"InjectionClosingTheStatement", "主管' --", "8888", false},
-                                         CheckCase{"InjectionInPassword", "主管", "' OR '1'='1", false},
-                                         CheckCase{"UnknownOperator", "无此人", "8888", false},
-                                         CheckCase{"EmptyName", "", "", false}),
-                         CaseName);
+INSTANTIATE_TEST_SUITE_P(
+    Templates, OperatorCheckTest,
+    testing::Values(CheckCase{"File_SupervisorWithRight", false, "主管", "8888", true},
+                    CheckCase{"File_CashierLacksTheRight", false, "出纳", "6666", false},
+                    CheckCase{"File_WrongPassword", false, "主管", "8889", false},
+                    CheckCase{"File_SurroundingSpacesIgnored", false, "  主管 ", " 8888  ", true},
+                    CheckCase{"File_InnerSpaceCounts", false, "主管", "88 88", false},
+                    CheckCase{"File_PasswordLetterCase", false, "Mixed", "AbC", true},
+                    CheckCase{"File_WrongLetterCase", false, "Mixed", "abc", false},
+                    CheckCase{"File_QuoteInNameIsJustACharacter", false, "O'Brien", "q", true},
+                    CheckCase{"File_InjectionInName", false, "x' OR '1'='1", "8888", false},
+                    CheckCase{"File_InjectionClosingTheStatement", false, "主管' --", "8888", false},
+                    CheckCase{"File_InjectionInPassword", false, "主管", "' OR '1'='1", false},
+                    CheckCase{"File_UnknownOperator", false, "无此人", "8888", false},
+                    CheckCase{"File_EmptyName", false, "", "", false},
+                    CheckCase{"Server_RightPassword", true, "主管", "Abc8888", true},
+                    CheckCase{"Server_WrongLetterCase", true, "主管", "abc8888", false},
+                    CheckCase{"Server_TypedSpacesIgnored", true, " 主管 ", "  Abc8888 ", true},
+                    CheckCase{"Server_StoredSpacesIgnored", true, "留空格", "77", true},
+                    CheckCase{"Server_NullPasswordIsEmpty", true, "无密码", "", true},
+                    CheckCase{"Server_NullPasswordIsNotAnyText", true, "无密码", "x", false},
+                    CheckCase{"Server_QuoteInNameIsJustACharacter", true, "O'Brien", "q", true},
+                    CheckCase{"Server_InjectionInName", true, "x' OR '1'='1", "", false},
+                    CheckCase{"Server_InjectionWithKnownPassword", true, "x' OR opName='主管", "Abc8888", false},
+                    CheckCase{"Server_UnknownOperator", true, "无此人", "", false},
+                    CheckCase{"Server_EmptyName", true, "", "", false}),
+    [](const testing::TestParamInfo<CheckCase>& c) { return std::string(c.param.name); });
 
-TEST(BookFileCheck, UnopenableRelativeAndArchiveTemplates) {
+TEST(OperatorCheck, UnopenableRelativeAndArchiveTemplates) {
     kx::test::TempFolder folder;
     std::ofstream(folder.path() / "garbage.mde") << "not a book";
     EXPECT_FALSE(OperatorMayOpenTemplate((folder.path() / "garbage.mde").string(), "主管", "8888", ""));
@@ -91,102 +138,17 @@ TEST(BookFileCheck, UnopenableRelativeAndArchiveTemplates) {
     for (const char* location : {"/nowhere/T.WAK", "/nowhere/t.wak", "/nowhere/t.wAk", "/nowhere/tWAK"})
         EXPECT_TRUE(OperatorMayOpenTemplate(location, "", "", "")) << location;
     EXPECT_FALSE(OperatorMayOpenTemplate("/nowhere/t.WSK", "", "", ""));
+    EXPECT_FALSE(OperatorMayOpenTemplate("sa:pw@" + folder.str() + ",1|kx", "主管", "8888", ""));
 }
 
-// ---------------------------------------------------------------- server books
-
-/// A server book with its own database on the throwaway test server.
-class ServerBook {
-  public:
-    static std::string SkipReason() {
-        if (std::getenv("KX_PG_HOST") == nullptr)
-            return "KX_PG_HOST is not set: run under scripts/pg-test-server.sh run DIR -- ctest ...";
-        if (!ado::IsProviderRegistered("SQLOLEDB.1"))
-            return "the server provider SQLOLEDB.1 is not built in";
-        return {};
-    }
-
-    ServerBook() {
-        static std::atomic<int> counter{0};
-        database_ = "kxtest_wiz_" + std::to_string(::getpid()) + "_" + std::to_string(++counter);
-        ado::Connection cnn;
-        database::CreateCnn(cnn, "", Server(), Env("KX_PG_USER"), Env("KX_PG_PASSWORD"));
-        cnn.Open();
-        cnn.Execute("Create Database " + database_);
-        cnn.Execute("Use " + database_);
-        cnn.Execute("CREATE TABLE kxOperator ([opID] [int] IDENTITY (1, 1) NOT NULL,"
-                    "[opName] [nvarchar] (20) COLLATE Chinese_PRC_CI_AS NULL,"
-                    "[OpPwd] [nvarchar] (20) COLLATE Chinese_PRC_CI_AS NULL) ON [PRIMARY] ");
-        cnn.Execute("INSERT INTO kxOperator (opName, OpPwd) VALUES ('主管', 'Abc8888')");
-        cnn.Execute("INSERT INTO kxOperator (opName, OpPwd) VALUES ('无密码', NULL)");
-        cnn.Execute("INSERT INTO kxOperator (opName, OpPwd) VALUES ('留空格', ' 77 ')");
-        cnn.Execute("INSERT INTO kxOperator (opName, OpPwd) VALUES ('O''Brien', 'q')");
-        cnn.Close();
-    }
-
-    static std::string Env(const char* name) {
-        const char* value = std::getenv(name);
-        return value != nullptr ? value : "";
-    }
-    /// The server in the provider's Data Source form: the socket folder, "," and the port.
-    static std::string Server() {
-        const std::string port = Env("KX_PG_PORT");
-        return Env("KX_PG_HOST") + (port.empty() ? "" : "," + port);
-    }
-    /// The SQL location string "user:password@server|database".
-    std::string Location(const std::string& database = {}, const std::string& password = {}) const {
-        return Env("KX_PG_USER") + ":" + (password.empty() ? Env("KX_PG_PASSWORD") : password) + "@" +
-               Server() + "|" + (database.empty() ? database_ : database);
-    }
-
-  private:
-    std::string database_;
-};
-
-const ServerBook& SharedServerBook() {
-    static const ServerBook book;
-    return book;
-}
-
-class ServerCheckTest : public testing::TestWithParam<CheckCase> {
-  protected:
-    void SetUp() override {
-        if (const std::string reason = ServerBook::SkipReason(); !reason.empty())
-            GTEST_SKIP() << reason;
-    }
-};
-
-TEST_P(ServerCheckTest, AnswersWhetherTheStoredPasswordMatches) {
-    EXPECT_EQ(OperatorMayOpenTemplate(SharedServerBook().Location(), GetParam().operatorName,
-                                      GetParam().password, ""),
-              GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    ServerBook, ServerCheckTest,
-    testing::Values(CheckCase{"RightPassword", "主管", "Abc8888", true},
-                    CheckCase{"WrongLetterCase", "主管", "abc8888", false},
-                    CheckCase{"TypedSpacesIgnored", " 主管 ", "  Abc8888 ", true},
-                    CheckCase{"StoredSpacesIgnored", "留空格", "77", true},
-                    CheckCase{"NullPasswordIsEmpty", "无密码", "", true},
-                    CheckCase{"NullPasswordIsNotAnyText", "无密码", "x", false},
-                    CheckCase{"QuoteInNameIsJustACharacter", "O'Brien", "q", true},
-                    CheckCase{"InjectionInName", "x' OR '1'='1", "", false},
-                    CheckCase{"InjectionWithKnownPassword", "x' OR opName='主管", "Abc8888", false},
-                    CheckCase{"UnknownOperator", "无此人", "", false}, CheckCase{"EmptyName", "", "", false}),
-    CaseName);
-
-TEST(ServerCheckFailure, UnreachableServerDatabaseOrLoginGivesFalse) {
-    kx::test::TempFolder nowhere;
-    EXPECT_FALSE(OperatorMayOpenTemplate("sa:pw@" + nowhere.str() + ",1|kx", "主管", "8888", ""));
-    if (const std::string reason = ServerBook::SkipReason(); !reason.empty())
-        GTEST_SKIP() << reason;
-    const ServerBook& book = SharedServerBook();
-    EXPECT_FALSE(OperatorMayOpenTemplate(book.Location("kxtest_no_such_book"), "主管", "Abc8888", ""));
-    EXPECT_FALSE(OperatorMayOpenTemplate(book.Location({}, "wrong-password"), "主管", "Abc8888", ""));
-    EXPECT_THROW(CheckSqlOperator(book.Location("kxtest_no_such_book"), "主管", "Abc8888"), std::exception);
+TEST(OperatorCheck, UnreachableServerDatabaseOrLoginGivesFalse) {
+    if (!ServerSkipReason().empty())
+        GTEST_SKIP() << ServerSkipReason();
+    EXPECT_FALSE(OperatorMayOpenTemplate(ServerBook("kxtest_no_such_book"), "主管", "Abc8888", ""));
+    EXPECT_FALSE(OperatorMayOpenTemplate(ServerBook({}, "wrong-password"), "主管", "Abc8888", ""));
+    EXPECT_THROW(CheckSqlOperator(ServerBook("kxtest_no_such_book"), "主管", "Abc8888"), std::exception);
     // A location with an at sign is checked on the server whatever its ending.
-    EXPECT_FALSE(OperatorMayOpenTemplate(book.Location("book.WAK"), "主管", "Abc8888", ""));
+    EXPECT_FALSE(OperatorMayOpenTemplate(ServerBook("book.WAK"), "主管", "Abc8888", ""));
 }
 
 } // namespace

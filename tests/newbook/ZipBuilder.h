@@ -15,12 +15,12 @@ namespace kx::newbook::test {
 /// the unsafe ones included.
 class ZipBuilder {
   public:
-    enum class Kind { File, Folder, Symlink, Hardlink };
+    enum class Kind { File, Folder, Symlink };
     struct Entry {
         std::string path;
         std::string content;
         Kind kind = Kind::File;
-        /// Link target of a symlink or hardlink.
+        /// Link target of a symlink.
         std::string linkTarget;
     };
 
@@ -36,15 +36,10 @@ class ZipBuilder {
         entries_.push_back({std::move(path), {}, Kind::Symlink, std::move(target)});
         return *this;
     }
-    ZipBuilder& Hardlink(std::string path, std::string target) {
-        entries_.push_back({std::move(path), {}, Kind::Hardlink, std::move(target)});
-        return *this;
-    }
 
     /// Writes the archive (deflated unless `stored`) to `file`.
     void WriteTo(const std::filesystem::path& file, bool stored = false) const {
-        std::unique_ptr<archive, decltype(&archive_write_free)> writer(archive_write_new(),
-                                                                       &archive_write_free);
+        std::unique_ptr<archive, decltype(&archive_write_free)> writer(archive_write_new(), &archive_write_free);
         archive_write_set_format_zip(writer.get());
         if (stored)
             archive_write_zip_set_compression_store(writer.get());
@@ -52,8 +47,7 @@ class ZipBuilder {
             archive_write_zip_set_compression_deflate(writer.get());
         Check(writer.get(), archive_write_open_filename(writer.get(), file.c_str()));
         for (const Entry& e : entries_) {
-            std::unique_ptr<archive_entry, decltype(&archive_entry_free)> entry(archive_entry_new(),
-                                                                                &archive_entry_free);
+            std::unique_ptr<archive_entry, decltype(&archive_entry_free)> entry(archive_entry_new(), &archive_entry_free);
             archive_entry_set_pathname(entry.get(), e.path.c_str());
             switch (e.kind) {
             case Kind::File:
@@ -70,16 +64,10 @@ class ZipBuilder {
                 archive_entry_set_symlink(entry.get(), e.linkTarget.c_str());
                 archive_entry_set_perm(entry.get(), 0777);
                 break;
-            case Kind::Hardlink:
-                archive_entry_set_filetype(entry.get(), AE_IFREG);
-                archive_entry_set_hardlink(entry.get(), e.linkTarget.c_str());
-                archive_entry_set_size(entry.get(), 0);
-                archive_entry_set_perm(entry.get(), 0644);
-                break;
             }
             Check(writer.get(), archive_write_header(writer.get(), entry.get()));
-            if (!e.content.empty() && archive_write_data(writer.get(), e.content.data(), e.content.size()) !=
-                                          static_cast<la_ssize_t>(e.content.size()))
+            const auto size = static_cast<la_ssize_t>(e.content.size());
+            if (size > 0 && archive_write_data(writer.get(), e.content.data(), e.content.size()) != size)
                 throw std::runtime_error(std::string("zip data: ") + archive_error_string(writer.get()));
         }
         Check(writer.get(), archive_write_close(writer.get()));
