@@ -172,7 +172,7 @@ TEST(CreatLedgerWiz, CompletedTrueSendsTheBranchNoticeEachTimeAndFailsWithoutAcc
     EXPECT_NO_THROW(withoutAcc.SetCompleted(false));
 }
 
-TEST(CreatLedgerWiz, LoadCancelledOrWithoutAppFolderAndListFails) {
+TEST(CreatLedgerWiz, LoadFailsWhenCancelledOrWithoutAppFolderAndListResolvesTheFileName) {
     CreatLedgerWiz cancelled;
     SignalLog log(cancelled);
     QObject::connect(&cancelled, &CreatLedgerWiz::Command, &cancelled, [](const QString& name, bool& cancel) {
@@ -190,17 +190,16 @@ TEST(CreatLedgerWiz, LoadCancelledOrWithoutAppFolderAndListFails) {
                                    {QStringLiteral("未指定程序当前路径，无法正常读入账簿列表。"), true},
                                    {QStringLiteral("未找到账簿目录文件，无法读入记账列表。"), true}}));
     EXPECT_EQ(bareLog.commands, std::vector<QString>{"BeforeLoadList"});
-}
 
-TEST(CreatLedgerWiz, LoadPassesTheFileNameThroughTheIniFileSetterAndFindsItInAnyCase) {
+    // The file name goes through the IniFile setter; the file is found whatever the letter case.
     kx::test::TempFolder folder;
     std::ofstream(folder.path() / "Books.txt") << "x\n";
     CreatLedgerWiz wiz;
     wiz.AppPath = QString::fromStdString(folder.str());
-    SignalLog log(wiz);
+    SignalLog found(wiz);
     wiz.Load(QStringLiteral(R"(..\books.txt)"));
     EXPECT_EQ(wiz.IniFile(), wiz.AppPath + R"(\books.txt)");
-    EXPECT_TRUE(log.notices.empty());
+    EXPECT_TRUE(found.notices.empty());
 }
 
 TEST(CreatLedgerWiz, BookIdSelectsAnExistingRowAndStoresAnyOther) {

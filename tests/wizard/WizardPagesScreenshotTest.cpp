@@ -12,7 +12,6 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTest>
-#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -131,7 +130,7 @@ void ExpectDateFieldsInTheGaps(QWidget* page) {
 }
 
 // Walks every page at 100% and 200% of the font: each page is checked and written to
-// a picture for a person to look at (page 1 also with its list open).
+// a picture for a person to look at.
 TEST(PagesScreenshot, EveryPageReadsWellAtBothFontScales) {
     fs::create_directories(KX_SCREENSHOT_DIR);
     for (const int scale : {1, 2}) {
@@ -151,30 +150,25 @@ TEST(PagesScreenshot, EveryPageReadsWellAtBothFontScales) {
         ASSERT_TRUE(window.Start());
         auto& wiz = window.Wizard();
         auto* pages = window.findChild<QStackedWidget*>(QStringLiteral("WizardPages"));
-        const auto grab = [&](const std::string& name, bool check) {
+        const auto grab = [&](const std::string& name) {
             window.layout()->activate();
             QCoreApplication::processEvents();
             SCOPED_TRACE(name);
-            if (check)
-                ExpectNothingCutOrOverlapping(pages->currentWidget());
+            ExpectNothingCutOrOverlapping(pages->currentWidget());
             const std::string file = std::string(KX_SCREENSHOT_DIR) + "/" + name + "-font" + std::to_string(scale) + "x.png";
             EXPECT_TRUE(window.grab().save(QString::fromStdString(file))) << file;
         };
-        grab("page0", true);
+        grab("page0");
         window.NextButton()->click();
-        grab("page1-empty", true);
+        grab("page1-empty");
         wiz.SetBookID(0);
         wiz.findChild<QLineEdit*>(QStringLiteral("TDBText1_1"))->setText(QStringLiteral("主管"));
         wiz.findChild<QLineEdit*>(QStringLiteral("TDBText1_2"))->setText(QStringLiteral("8888"));
-        grab("page1", true);
-        auto* dropDown = wiz.findChild<QToolButton*>(QStringLiteral("TDBText1_0_DropDown"));
-        dropDown->click();
-        grab("page1-list", false);
-        dropDown->click();
+        grab("page1");
         for (short page = 2; page <= 4; ++page) {
             window.NextButton()->click();
             ASSERT_EQ(wiz.Step(), page);
-            grab("page" + std::to_string(page), true);
+            grab("page" + std::to_string(page));
             if (page == 3)
                 ExpectDateFieldsInTheGaps(wiz.findChild<QWidget*>(QStringLiteral("Frame1_3")));
         }

@@ -1,9 +1,6 @@
 #include "wizard/CreatLedgerWiz.h"
 
-#include "TempFolder.h"
 #include "platform/PropertyStore.h"
-
-#include <QSettings>
 
 #include <gtest/gtest.h>
 
@@ -75,32 +72,6 @@ TEST(WizardPersistence, SettersMarkTheirKeysAndReadingOrWritingClearsTheMarks) {
     wiz.ReadProperties(store);
     EXPECT_TRUE(wiz.ChangedProperties().empty());
     EXPECT_EQ(wiz.ForeColorBookList(0), 0x404040u);
-}
-
-TEST(WizardPersistence, SettingsFileRoundTripKeepsEveryKey) {
-    kx::test::TempFolder folder;
-    const std::string ini = (folder.path() / "host.ini").string();
-    {
-        CreatLedgerWiz wiz;
-        wiz.AppPath = QStringLiteral("/app");
-        wiz.SetForeColorBookList(2, 0x80000005u);
-        wiz.SetPathSamples(QStringLiteral("/样本"));
-        static_cast<void>(wiz.PathTemplates());
-        platform::QSettingsPropertyStore store(ini, "CreatLedgerWiz");
-        wiz.WriteProperties(store);
-        store.Sync();
-    }
-    const QSettings raw(QString::fromStdString(ini), QSettings::IniFormat);
-    for (const char* key : {"ForeColorBookList0", "ForeColorBookList1", "ForeColorBookList2", "ForeColorBookList3",
-                            "PathTemplates", "PathSamples"})
-        EXPECT_TRUE(raw.contains(QStringLiteral("CreatLedgerWiz/") + QString::fromLatin1(key))) << key;
-    CreatLedgerWiz restored;
-    restored.ReadProperties(platform::QSettingsPropertyStore(ini, "CreatLedgerWiz"));
-    EXPECT_EQ(restored.ForeColorBookList(2), 0x80000005u);
-    EXPECT_EQ(restored.PathSamples(), "/样本");
-    platform::MemoryPropertyStore copy;
-    restored.WriteProperties(copy);
-    EXPECT_EQ(copy.ReadString("PathTemplates", "absent"), "/app/data");
 }
 
 } // namespace
