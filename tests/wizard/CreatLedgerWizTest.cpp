@@ -6,14 +6,8 @@
 #include "support/SupportError.h"
 #include "wizard/WizardTestSupport.h"
 
-#include <QCheckBox>
-#include <QFrame>
-#include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSpinBox>
-#include <QStackedWidget>
 #include <QStandardItemModel>
 #include <QTableView>
 
@@ -21,7 +15,6 @@
 
 #include <climits>
 #include <fstream>
-#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <tuple>
@@ -35,117 +28,70 @@ template <typename T> T* Child(const CreatLedgerWiz& wiz, const QString& name) {
     return wiz.findChild<T*>(name);
 }
 
-// ---------------------------------------------------------------- initial state
-
-TEST(CreatLedgerWizInitialState, PublicValuesStartAsDocumented) {
+TEST(CreatLedgerWiz, StartsOnPageZeroWithNoBookNoButtonsAndBookNoOne) {
     CreatLedgerWiz wiz;
     EXPECT_EQ(wiz.BookID(), -1);
     EXPECT_EQ(wiz.Step(), 0);
-    EXPECT_FALSE(wiz.Completed());
     EXPECT_EQ(wiz.MaxStep(), 4);
-    EXPECT_EQ(wiz.BookNo(), "1");
+    EXPECT_FALSE(wiz.Completed());
+    EXPECT_FALSE(wiz.PasswordOK());
+    EXPECT_TRUE(wiz.BeginDate().isNull());
     for (short i = 0; i < 4; ++i) {
         EXPECT_EQ(wiz.ButtonCaption(i), "");
         EXPECT_FALSE(wiz.ButtonEnabled(i));
     }
-    EXPECT_EQ(wiz.IniFile(), "");
-    EXPECT_EQ(wiz.FromFile(), "");
-    EXPECT_EQ(wiz.BookFile(), "");
-    EXPECT_EQ(wiz.BookName(), "");
-    EXPECT_EQ(wiz.UserName(), "");
-    EXPECT_EQ(wiz.Director(), "");
-    EXPECT_EQ(wiz.PathSamples(), "");
-    EXPECT_FALSE(wiz.Abort());
-    EXPECT_TRUE(wiz.BeginDate().isNull());
-    EXPECT_FALSE(wiz.PasswordOK());
-    EXPECT_TRUE(wiz.ChangedProperties().empty());
-    EXPECT_EQ(wiz.Acc, nullptr);
-}
-
-TEST(CreatLedgerWizInitialState, BookNoFallsBackToOneOnlyWhileEmpty) {
-    CreatLedgerWiz wiz;
+    EXPECT_EQ(wiz.BookNo(), "1");
     wiz.SetBookNo("000007");
     EXPECT_EQ(wiz.BookNo(), "000007");
     wiz.SetBookNo("");
-    EXPECT_EQ(wiz.BookNo(), "1");
+    EXPECT_EQ(wiz.BookNo(), "1"); // falls back to one only while empty
 }
 
-// ---------------------------------------------------------------- IniFile
+// Columns: application folder, value set, value read back.
+using PathCase = std::tuple<QString, QString, QString>;
 
-struct PathCase {
-    const char* name;
-    QString appPath;
-    QString input;
-    QString expected;
-};
-
-void PrintTo(const PathCase& c, std::ostream* os) {
-    *os << c.name;
+TEST(CreatLedgerWiz, IniFileResolvesDotDotAndALeadingBackslashAgainstTheAppFolder) {
+    const PathCase cases[] = {
+        {"/app", R"(C:\a\books.txt)", R"(C:\a\books.txt)"}, {"/app", R"(C:..\books.txt)", R"(C:..\books.txt)"},
+        {"/app", "/a/books.txt", "/a/books.txt"},           {"/app", "/a/../books.txt", "/a/../books.txt"},
+        {"/app", R"(..\Data\books.txt)", R"(/app\Data\books.txt)"},
+        {"/app", R"(\Data\books.txt)", R"(/app/Data\books.txt)"},
+        {"/app", R"(\Data\\books.txt)", R"(/app/Data\books.txt)"},
+        {"/app/", R"(\Data\books.txt)", R"(/app/Data\books.txt)"},
+        {"//srv/app", R"(\Data\books.txt)", R"(//srv/app/Data\books.txt)"},
+        {"/app", "books.txt", "books.txt"},                 {"/app", R"(\\srv\s\b.txt)", R"(\\srv\s\b.txt)"},
+        {"/app", "//srv/s/b.txt", "//srv/s/b.txt"},         {"/app", R"(\\srv\..\b.txt)", R"(\\srv\/app\b.txt)"},
+        {"/app", "", ""},                                   {"", R"(\Data\books.txt)", R"(\Data\books.txt)"},
+        {"", R"(..\Data\books.txt)", R"(\Data\books.txt)"}};
+    for (const auto& [appPath, input, expected] : cases) {
+        SCOPED_TRACE((appPath + " + " + input).toStdString());
+        CreatLedgerWiz wiz;
+        wiz.AppPath = appPath;
+        wiz.SetIniFile(input);
+        EXPECT_EQ(wiz.IniFile(), expected);
+    }
 }
 
-class IniFileTest : public testing::TestWithParam<PathCase> {};
-
-TEST_P(IniFileTest, SetterStoresTheResolvedPath) {
-    CreatLedgerWiz wiz;
-    wiz.AppPath = GetParam().appPath;
-    wiz.SetIniFile(GetParam().input);
-    EXPECT_EQ(wiz.IniFile(), GetParam().expected);
+TEST(CreatLedgerWiz, PathTemplatesResolvesOnceOnReadAndWritesTheResolution) {
+    const PathCase cases[] = {{"/app", "", "/app/data"},          {"/app", R"(\tpl)", R"(/app\tpl)"},
+                              {"/app", R"(\\srv\tpl)", R"(\\srv\tpl)"}, {"/app", "//srv/tpl", "//srv/tpl"},
+                              {"/app", R"(D:\tpl)", R"(D:\tpl)"},   {"/app", "/abs/tpl", "/abs/tpl"},
+                              {"/app", "tpl", "tpl"},               {"", "", ""},
+                              {"", R"(\tpl)", R"(\tpl)"}};
+    for (const auto& [appPath, input, expected] : cases) {
+        SCOPED_TRACE((appPath + " + " + input).toStdString());
+        CreatLedgerWiz wiz;
+        wiz.AppPath = appPath;
+        wiz.SetPathTemplates(input);
+        EXPECT_EQ(wiz.PathTemplates(), expected);
+        EXPECT_EQ(wiz.PathTemplates(), expected); // the stored resolution is not resolved again
+        platform::MemoryPropertyStore store;
+        wiz.WriteProperties(store);
+        EXPECT_EQ(store.ReadString("PathTemplates", "absent"), expected.toStdString());
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Paths, IniFileTest,
-    testing::Values(
-        PathCase{"DriveLetterUnchanged", "/app", R"(C:\a\books.txt)", R"(C:\a\books.txt)"},
-        PathCase{"DriveLetterKeepsDotDot", "/app", R"(C:..\books.txt)", R"(C:..\books.txt)"},
-        PathCase{"AbsoluteUnchanged", "/app", "/a/books.txt", "/a/books.txt"},
-        PathCase{"AbsoluteKeepsDotDot", "/app", "/a/../books.txt", "/a/../books.txt"},
-        PathCase{"DotDotIsAppFolder", "/app", R"(..\Data\books.txt)", R"(/app\Data\books.txt)"},
-        PathCase{"LeadingBackslashInsideAppFolder", "/app", R"(\Data\books.txt)", R"(/app/Data\books.txt)"},
-        PathCase{"DoubledSeparatorsCollapsed", "/app", R"(\Data\\books.txt)", R"(/app/Data\books.txt)"},
-        PathCase{"AppFolderTrailingSlashNotDoubled", "/app/", R"(\Data\books.txt)", R"(/app/Data\books.txt)"},
-        PathCase{"AppFolderOnShareKeepsItsPrefix", "//srv/app", R"(\Data\books.txt)",
-                 R"(//srv/app/Data\books.txt)"},
-        PathCase{"BareNameUnchanged", "/app", "books.txt", "books.txt"},
-        PathCase{"BackslashShareUnchanged", "/app", R"(\\srv\s\b.txt)", R"(\\srv\s\b.txt)"},
-        PathCase{"SlashShareUnchanged", "/app", "//srv/s/b.txt", "//srv/s/b.txt"},
-        PathCase{"ShareStillGetsDotDotReplaced", "/app", R"(\\srv\..\b.txt)", R"(\\srv\/app\b.txt)"},
-        PathCase{"Empty", "/app", "", ""},
-        PathCase{"NoAppFolderLeavesLeadingBackslash", "", R"(\Data\books.txt)", R"(\Data\books.txt)"},
-        PathCase{"NoAppFolderDropsDotDot", "", R"(..\Data\books.txt)", R"(\Data\books.txt)"}),
-    [](const testing::TestParamInfo<PathCase>& c) { return std::string(c.param.name); });
-
-// ---------------------------------------------------------------- PathTemplates
-
-class PathTemplatesTest : public testing::TestWithParam<PathCase> {};
-
-TEST_P(PathTemplatesTest, GetterResolvesAndKeepsTheResolution) {
-    CreatLedgerWiz wiz;
-    wiz.AppPath = GetParam().appPath;
-    wiz.SetPathTemplates(GetParam().input);
-    EXPECT_EQ(wiz.PathTemplates(), GetParam().expected);
-    // A second read must not resolve the stored resolution again.
-    EXPECT_EQ(wiz.PathTemplates(), GetParam().expected);
-    platform::MemoryPropertyStore store;
-    wiz.WriteProperties(store);
-    EXPECT_EQ(store.ReadString("PathTemplates", "absent"), GetParam().expected.toStdString());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Folders, PathTemplatesTest,
-    testing::Values(PathCase{"EmptyIsDataInAppFolder", "/app", "", "/app/data"},
-                    PathCase{"LeadingBackslashFollowsAppFolder", "/app", R"(\tpl)", R"(/app\tpl)"},
-                    PathCase{"BackslashShareUnchanged", "/app", R"(\\srv\tpl)", R"(\\srv\tpl)"},
-                    PathCase{"SlashShareUnchanged", "/app", "//srv/tpl", "//srv/tpl"},
-                    PathCase{"DriveLetterUnchanged", "/app", R"(D:\tpl)", R"(D:\tpl)"},
-                    PathCase{"AbsoluteUnchanged", "/app", "/abs/tpl", "/abs/tpl"},
-                    PathCase{"RelativeUnchanged", "/app", "tpl", "tpl"},
-                    PathCase{"NoAppFolderLeavesEmpty", "", "", ""},
-                    PathCase{"NoAppFolderLeavesBackslash", "", R"(\tpl)", R"(\tpl)"}),
-    [](const testing::TestParamInfo<PathCase>& c) { return std::string(c.param.name); });
-
-// ---------------------------------------------------------------- indexed properties
-
-TEST(CreatLedgerWizIndexes, GettersFailOutsideZeroToThreeTheColourSetterIgnoresItQuietly) {
+TEST(CreatLedgerWiz, IndexedGettersFailOutsideZeroToThreeTheColourSetterIgnoresItQuietly) {
     for (const short index : {short{-1}, short{4}, short{100}, short{SHRT_MIN}}) {
         CreatLedgerWiz wiz;
         EXPECT_THROW(static_cast<void>(wiz.ForeColorBookList(index)), std::out_of_range) << index;
@@ -158,23 +104,11 @@ TEST(CreatLedgerWizIndexes, GettersFailOutsideZeroToThreeTheColourSetterIgnoresI
     }
 }
 
-TEST(CreatLedgerWizColours, SetterStoresAndMarksOnlyThatKeyChanged) {
-    CreatLedgerWiz wiz;
-    wiz.SetForeColorBookList(2, 0x0000FFu);
-    EXPECT_EQ(wiz.ForeColorBookList(2), 0x0000FFu);
-    EXPECT_EQ(wiz.ForeColorBookList(1), 0x80000002u);
-    EXPECT_EQ(wiz.ChangedProperties(), (std::set<std::string>{"ForeColorBookList2"}));
-}
-
-// ---------------------------------------------------------------- BeginDate
-
-TEST(CreatLedgerWizBeginDate, SetterFillsSpinnersAndFieldsOnlyInRangeGetterGivesFirstOfMonth) {
+TEST(CreatLedgerWiz, BeginDateSetterFillsSpinnersAndFieldsOnlyInRangeGetterGivesFirstOfMonth) {
     const std::pair<QDate, QDate> cases[] = {{QDate(2024, 5, 17), QDate(2024, 5, 1)},
-                                             // equal to the spinners' start: still reaches the fields
-                                             {QDate(1900, 1, 31), QDate(1900, 1, 1)},
+                                             {QDate(1900, 1, 31), QDate(1900, 1, 1)}, // the spinners' start
                                              {QDate(3000, 12, 1), QDate(3000, 12, 1)},
-                                             {QDate(1899, 12, 31), QDate()},
-                                             {QDate(3001, 1, 1), QDate()},
+                                             {QDate(1899, 12, 31), QDate()}, {QDate(3001, 1, 1), QDate()},
                                              {QDate(), QDate()}};
     for (const auto& [date, expected] : cases) {
         SCOPED_TRACE(date.toString(Qt::ISODate).toStdString());
@@ -194,7 +128,7 @@ TEST(CreatLedgerWizBeginDate, SetterFillsSpinnersAndFieldsOnlyInRangeGetterGives
     }
 }
 
-TEST(CreatLedgerWizBeginDate, GetterReadsTheFieldsAndNeverFailsSpinnersWriteTheFields) {
+TEST(CreatLedgerWiz, BeginDateGetterReadsTheFieldsAndNeverFailsSpinnersWriteTheFields) {
     const std::tuple<const char*, const char*, QDate> cases[] = {
         {"2024", "5", QDate(2024, 5, 1)}, {" 2024 ", "05", QDate(2024, 5, 1)}, {"", "", QDate()},
         {"2024", "", QDate()},            {"二〇二四", "5", QDate()},           {"2024", "13", QDate()},
@@ -212,9 +146,7 @@ TEST(CreatLedgerWizBeginDate, GetterReadsTheFieldsAndNeverFailsSpinnersWriteTheF
     EXPECT_EQ(wiz.BeginDate(), QDate(2031, 12, 1));
 }
 
-// ---------------------------------------------------------------- Completed
-
-TEST(CreatLedgerWizCompleted, TrueSendsTheBranchNoticeWithTheWindowIdEachTimeFalseNone) {
+TEST(CreatLedgerWiz, CompletedTrueSendsTheBranchNoticeEachTimeAndFailsWithoutAcc) {
     CreatLedgerWiz wiz;
     auto acc = std::make_shared<support::AccountingObject>();
     std::vector<std::string> notices;
@@ -229,165 +161,69 @@ TEST(CreatLedgerWizCompleted, TrueSendsTheBranchNoticeWithTheWindowIdEachTimeFal
     ASSERT_NE(wiz.winId(), 0u);
     const std::string expected = std::to_string(wiz.winId()) + "|All|Branch|0||";
     EXPECT_EQ(notices, (std::vector<std::string>{expected, expected}));
-}
 
-TEST(CreatLedgerWizCompleted, TrueWithoutAccFailsToTheCaller) {
-    CreatLedgerWiz wiz;
+    CreatLedgerWiz withoutAcc;
     try {
-        wiz.SetCompleted(true);
-        FAIL() << "the notice was reported as sent";
+        withoutAcc.SetCompleted(true);
+        ADD_FAILURE() << "the notice was reported as sent";
     } catch (const support::SupportError& e) {
         EXPECT_EQ(e.number(), support::supporterr::ObjectNotSet);
     }
-    EXPECT_NO_THROW(wiz.SetCompleted(false));
+    EXPECT_NO_THROW(withoutAcc.SetCompleted(false));
 }
 
-// ---------------------------------------------------------------- Prompt
-
-TEST(CreatLedgerWizPrompt, RaisesNotifyWithTheMessageAndBoxFlag) {
-    CreatLedgerWiz wiz;
-    SignalLog log(wiz);
-    wiz.Prompt(QStringLiteral("x"));
-    wiz.Prompt(QStringLiteral("请检查"), true);
-    ASSERT_EQ(log.notices.size(), 2u);
-    EXPECT_EQ(log.notices[0], std::make_pair(QStringLiteral("x"), false));
-    EXPECT_EQ(log.notices[1], std::make_pair(QStringLiteral("请检查"), true));
-}
-
-// ---------------------------------------------------------------- Step
-
-TEST(CreatLedgerWizStep, CancelSetByReferenceInBeforeStepKeepsThePage) {
-    CreatLedgerWiz wiz;
-    SignalLog log(wiz);
-    bool cancelSeenOnEntry = true;
-    QObject::connect(
-        &wiz, &CreatLedgerWiz::BeforeStep, &wiz,
-        [&cancelSeenOnEntry](short, bool& cancel) {
-            cancelSeenOnEntry = cancel;
-            cancel = true;
-        },
-        Qt::DirectConnection);
-    wiz.SetStep(2);
-    EXPECT_FALSE(cancelSeenOnEntry);
-    EXPECT_EQ(log.beforeSteps, std::vector<short>{2});
-    EXPECT_TRUE(log.afterSteps.empty());
-    EXPECT_EQ(wiz.Step(), 0);
-    EXPECT_EQ(wiz.findChild<QStackedWidget*>()->currentIndex(), 0);
-}
-
-TEST(CreatLedgerWizStep, LaterHandlerSeesTheCancelOfAnEarlierOne) {
-    CreatLedgerWiz wiz;
-    bool seenByLater = false;
-    QObject::connect(&wiz, &CreatLedgerWiz::BeforeStep, &wiz, [](short, bool& cancel) { cancel = true; });
-    QObject::connect(&wiz, &CreatLedgerWiz::BeforeStep, &wiz,
-                     [&seenByLater](short, bool& cancel) { seenByLater = cancel; });
-    wiz.SetStep(1);
-    EXPECT_TRUE(seenByLater);
-    EXPECT_EQ(wiz.Step(), 0);
-}
-
-TEST(CreatLedgerWizStep, UncancelledStepShowsThePageThenRaisesAfterStep) {
-    CreatLedgerWiz wiz;
-    SignalLog log(wiz);
-    int pageAtAfterStep = -1;
-    QObject::connect(&wiz, &CreatLedgerWiz::AfterStep, &wiz, [&wiz, &pageAtAfterStep](short) {
-        pageAtAfterStep = wiz.findChild<QStackedWidget*>()->currentIndex();
+TEST(CreatLedgerWiz, LoadFailsWhenCancelledOrWithoutAppFolderAndListResolvesTheFileName) {
+    CreatLedgerWiz cancelled;
+    SignalLog log(cancelled);
+    QObject::connect(&cancelled, &CreatLedgerWiz::Command, &cancelled, [](const QString& name, bool& cancel) {
+        cancel = name == "BeforeLoadList";
     });
-    wiz.SetStep(3);
-    EXPECT_EQ(wiz.Step(), 3);
-    EXPECT_EQ(log.beforeSteps, std::vector<short>{3});
-    EXPECT_EQ(log.afterSteps, std::vector<short>{3});
-    EXPECT_EQ(pageAtAfterStep, 3);
-    EXPECT_EQ(wiz.findChild<QStackedWidget*>()->currentWidget()->objectName(), "Frame1_3");
-}
-
-TEST(CreatLedgerWizStep, OutOfRangeRaisesNothingAndKeepsThePage) {
-    CreatLedgerWiz wiz;
-    wiz.SetStep(1);
-    SignalLog log(wiz);
-    for (const short step : {short{-1}, short{5}, short{SHRT_MAX}})
-        wiz.SetStep(step);
-    EXPECT_TRUE(log.beforeSteps.empty());
-    EXPECT_TRUE(log.afterSteps.empty());
-    EXPECT_EQ(wiz.Step(), 1);
-}
-
-// ---------------------------------------------------------------- Load and BookID
-
-TEST(CreatLedgerWizLoad, CancelledBeforeLoadListReturnsFalseAtOnce) {
-    CreatLedgerWiz wiz;
-    SignalLog log(wiz);
-    QObject::connect(&wiz, &CreatLedgerWiz::Command, &wiz, [](const QString& name, bool& cancel) {
-        if (name == "BeforeLoadList")
-            cancel = true;
-    });
-    EXPECT_FALSE(wiz.Load(QStringLiteral(R"(..\books.txt)")));
+    EXPECT_FALSE(cancelled.Load(QStringLiteral(R"(..\books.txt)")));
     EXPECT_EQ(log.commands, std::vector<QString>{"BeforeLoadList"});
     EXPECT_TRUE(log.notices.empty());
-    EXPECT_EQ(wiz.IniFile(), "");
-}
+    EXPECT_EQ(cancelled.IniFile(), "");
 
-TEST(CreatLedgerWizLoad, NoAppFolderAndMissingListGiveBothMessages) {
-    CreatLedgerWiz wiz;
-    SignalLog log(wiz);
-    EXPECT_FALSE(wiz.Load());
-    ASSERT_EQ(log.notices.size(), 2u);
-    EXPECT_EQ(log.notices[0].first, "未指定程序当前路径，无法正常读入账簿列表。");
-    EXPECT_EQ(log.notices[1].first, "未找到账簿目录文件，无法读入记账列表。");
-    EXPECT_TRUE(log.notices[0].second);
-    EXPECT_TRUE(log.notices[1].second);
-    EXPECT_EQ(log.commands, std::vector<QString>{"BeforeLoadList"});
-}
+    CreatLedgerWiz bare;
+    SignalLog bareLog(bare);
+    EXPECT_FALSE(bare.Load());
+    EXPECT_EQ(bareLog.notices, (std::vector<std::pair<QString, bool>>{
+                                   {QStringLiteral("未指定程序当前路径，无法正常读入账簿列表。"), true},
+                                   {QStringLiteral("未找到账簿目录文件，无法读入记账列表。"), true}}));
+    EXPECT_EQ(bareLog.commands, std::vector<QString>{"BeforeLoadList"});
 
-TEST(CreatLedgerWizLoad, FileNameGoesThroughTheIniFileSetter) {
+    // The file name goes through the IniFile setter; the file is found whatever the letter case.
     kx::test::TempFolder folder;
     std::ofstream(folder.path() / "Books.txt") << "x\n";
     CreatLedgerWiz wiz;
     wiz.AppPath = QString::fromStdString(folder.str());
-    SignalLog log(wiz);
-    // ".." is the application folder; the file is found whatever the letter case.
+    SignalLog found(wiz);
     wiz.Load(QStringLiteral(R"(..\books.txt)"));
     EXPECT_EQ(wiz.IniFile(), wiz.AppPath + R"(\books.txt)");
-    EXPECT_TRUE(log.notices.empty());
+    EXPECT_TRUE(found.notices.empty());
 }
 
-TEST(CreatLedgerWizBookID, EmptyGridLoadsTheListFirstAndSelectsNothing) {
-    CreatLedgerWiz wiz;
-    SignalLog log(wiz);
-    wiz.SetBookID(0);
-    EXPECT_EQ(wiz.BookID(), 0);
-    EXPECT_EQ(log.commands, std::vector<QString>{"BeforeLoadList"});
-}
-
-class BookIdWithRowsTest : public testing::Test {
-  protected:
-    void SetUp() override {
-        auto* model =
-            qobject_cast<QStandardItemModel*>(Child<QTableView>(wiz, QStringLiteral("fg"))->model());
-        for (const char* name : {"样本账簿", "甲公司", "乙公司"})
-            model->appendRow(new QStandardItem(QString::fromUtf8(name)));
-    }
-    int CurrentRow() const { return Child<QTableView>(wiz, QStringLiteral("fg"))->currentIndex().row(); }
+TEST(CreatLedgerWiz, BookIdSelectsAnExistingRowAndStoresAnyOther) {
+    CreatLedgerWiz empty;
+    SignalLog emptyLog(empty);
+    empty.SetBookID(0); // an empty grid loads the list first
+    EXPECT_EQ(empty.BookID(), 0);
+    EXPECT_EQ(emptyLog.commands, std::vector<QString>{"BeforeLoadList"});
 
     CreatLedgerWiz wiz;
-};
-
-TEST_F(BookIdWithRowsTest, ExistingRowBecomesCurrentAndIsAnnounced) {
-    SignalLog log(wiz);
-    wiz.SetBookID(1);
-    EXPECT_EQ(CurrentRow(), 1);
-    EXPECT_EQ(log.commands, std::vector<QString>{"AfterBookSelected"});
-    EXPECT_EQ(wiz.BookID(), 1);
-}
-
-TEST_F(BookIdWithRowsTest, PositionOutsideTheGridIsStoredButSelectsNothing) {
+    auto* grid = Child<QTableView>(wiz, QStringLiteral("fg"));
+    for (const char* name : {"样本账簿", "甲公司", "乙公司"})
+        qobject_cast<QStandardItemModel*>(grid->model())->appendRow(new QStandardItem(QString::fromUtf8(name)));
     SignalLog log(wiz);
     for (const int id : {3, -1, INT_MAX, INT_MIN}) {
         wiz.SetBookID(id);
         EXPECT_EQ(wiz.BookID(), id);
     }
-    EXPECT_EQ(CurrentRow(), -1);
+    EXPECT_EQ(grid->currentIndex().row(), -1);
     EXPECT_TRUE(log.commands.empty());
+    wiz.SetBookID(1);
+    EXPECT_EQ(grid->currentIndex().row(), 1);
+    EXPECT_EQ(log.commands, std::vector<QString>{"AfterBookSelected"});
+    EXPECT_EQ(wiz.BookID(), 1);
 }
 
 } // namespace

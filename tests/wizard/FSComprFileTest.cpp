@@ -4,7 +4,6 @@
 #include "newbook/TemplateLocation.h"
 #include "newbook/ZipBuilder.h"
 #include "platform/AnsiTextFile.h"
-#include "platform/PrivateTempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -33,18 +32,6 @@ TEST(FSComprFileControl, IsAHiddenChildThatUnpacksItsSourceToItsTarget) {
     EXPECT_EQ(platform::ReadWholeFile(folder.path() / "out.mde"), "x");
     control->SetArchiveTarget(QString());
     EXPECT_THROW(control->Unpack(), newbook::ArchiveError);
-}
-
-TEST(FSComprFileControl, UnpacksATemplateThroughItsPropertiesAndIsHiddenAfterwards) {
-    kx::test::TempFolder folder;
-    ZipBuilder().File("book.mde", "BOOK").WriteTo(folder.path() / "T.WAK");
-    FSComprFile control;
-    control.show();
-    const fs::path target = folder.path() / "copy.mde";
-    EXPECT_TRUE(newbook::UnpackArchive(control, Q(folder.path() / "T.WAK"), Q(target)));
-    EXPECT_EQ(platform::ReadWholeFile(target), "BOOK");
-    EXPECT_FALSE(control.isVisible());
-    EXPECT_EQ(fs::path(control.ArchiveTarget().toStdString()).parent_path(), platform::PrivateTempFolder());
 }
 
 } // namespace

@@ -1,46 +1,32 @@
 #include "wizard/CreatLedgerWiz.h"
 
-#include "TempFolder.h"
 #include "platform/PropertyStore.h"
-
-#include <QSettings>
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdint>
 #include <string>
 
 namespace kx::wizard {
 namespace {
 
-const std::array<std::string, 6> kKeys{"ForeColorBookList0", "ForeColorBookList1", "ForeColorBookList2",
-                                       "ForeColorBookList3", "PathTemplates",      "PathSamples"};
-
 std::int32_t AsStored(std::uint32_t colour) {
     return static_cast<std::int32_t>(colour);
 }
 
-TEST(WizardPersistence, FreshControlWritesAllSixKeysWithInitialValues) {
-    CreatLedgerWiz wiz;
-    platform::MemoryPropertyStore store;
-    wiz.WriteProperties(store);
-    for (const auto& key : kKeys)
-        EXPECT_TRUE(store.Contains(key)) << key;
-    EXPECT_EQ(store.ReadInt("ForeColorBookList0", 0), AsStored(0x404040u));
-    EXPECT_EQ(store.ReadInt("ForeColorBookList1", 0), AsStored(0x80000002u));
-    EXPECT_EQ(store.ReadInt("ForeColorBookList2", 0), AsStored(0x80000012u));
-    EXPECT_EQ(store.ReadInt("ForeColorBookList3", 0), AsStored(0x400000u));
-    EXPECT_EQ(store.ReadString("PathTemplates", "absent"), "");
-    EXPECT_EQ(store.ReadString("PathSamples", "absent"), "");
-}
-
-TEST(WizardPersistence, TemplateFolderIsWrittenResolvedOnlyAfterItWasRead) {
+TEST(WizardPersistence, AllSixKeysAreWrittenTheTemplateFolderResolvedOnlyAfterItWasRead) {
     CreatLedgerWiz wiz;
     wiz.AppPath = QStringLiteral("/app");
     platform::MemoryPropertyStore before;
     wiz.WriteProperties(before);
+    const std::pair<const char*, std::uint32_t> colours[] = {{"ForeColorBookList0", 0x404040u},
+                                                             {"ForeColorBookList1", 0x80000002u},
+                                                             {"ForeColorBookList2", 0x80000012u},
+                                                             {"ForeColorBookList3", 0x400000u}};
+    for (const auto& [key, colour] : colours)
+        EXPECT_EQ(before.ReadInt(key, 0), AsStored(colour)) << key;
     EXPECT_EQ(before.ReadString("PathTemplates", "absent"), "");
+    EXPECT_EQ(before.ReadString("PathSamples", "absent"), "");
 
     EXPECT_EQ(wiz.PathTemplates(), "/app/data");
     platform::MemoryPropertyStore after;
@@ -48,35 +34,29 @@ TEST(WizardPersistence, TemplateFolderIsWrittenResolvedOnlyAfterItWasRead) {
     EXPECT_EQ(after.ReadString("PathTemplates", "absent"), "/app/data");
 }
 
-TEST(WizardPersistence, AbsentKeysKeepTheCurrentValues) {
-    CreatLedgerWiz wiz;
-    wiz.SetForeColorBookList(1, 0x123456u);
-    wiz.SetPathSamples(QStringLiteral("/samples"));
-    wiz.SetPathTemplates(QStringLiteral(R"(\tpl)"));
-    const platform::MemoryPropertyStore empty;
-    wiz.ReadProperties(empty);
-    EXPECT_EQ(wiz.ForeColorBookList(0), 0x404040u);
-    EXPECT_EQ(wiz.ForeColorBookList(1), 0x123456u);
-    EXPECT_EQ(wiz.PathSamples(), "/samples");
-    platform::MemoryPropertyStore written;
-    wiz.WriteProperties(written);
-    EXPECT_EQ(written.ReadString("PathTemplates", "absent"), R"(\tpl)");
-}
-
-TEST(WizardPersistence, StoredValuesReplaceTheCurrentOnesIncludingSystemColours) {
+TEST(WizardPersistence, StoredKeysReplaceTheCurrentValuesAbsentOnesKeepThem) {
     platform::MemoryPropertyStore store;
     store.WriteInt("ForeColorBookList0", AsStored(0x8000000Fu));
     store.WriteInt("ForeColorBookList3", 0x00FF00);
     store.WriteString("PathTemplates", "/模板");
     store.WriteString("PathSamples", R"(..\样本)");
     CreatLedgerWiz wiz;
+    wiz.SetForeColorBookList(1, 0x123456u);
     wiz.ReadProperties(store);
     EXPECT_EQ(wiz.ForeColorBookList(0), 0x8000000Fu);
-    EXPECT_EQ(wiz.ForeColorBookList(1), 0x80000002u);
+    EXPECT_EQ(wiz.ForeColorBookList(1), 0x123456u);
+    EXPECT_EQ(wiz.ForeColorBookList(2), 0x80000012u);
     EXPECT_EQ(wiz.ForeColorBookList(3), 0x00FF00u);
     EXPECT_EQ(wiz.PathSamples(), R"(..\样本)");
     wiz.AppPath = QStringLiteral("/app");
     EXPECT_EQ(wiz.PathTemplates(), "/模板");
+
+    wiz.SetPathTemplates(QStringLiteral(R"(\tpl)"));
+    wiz.ReadProperties(platform::MemoryPropertyStore());
+    EXPECT_EQ(wiz.PathSamples(), R"(..\样本)");
+    platform::MemoryPropertyStore written;
+    wiz.WriteProperties(written);
+    EXPECT_EQ(written.ReadString("PathTemplates", "absent"), R"(\tpl)"); // not read since it was set
 }
 
 TEST(WizardPersistence, SettersMarkTheirKeysAndReadingOrWritingClearsTheMarks) {
@@ -84,44 +64,14 @@ TEST(WizardPersistence, SettersMarkTheirKeysAndReadingOrWritingClearsTheMarks) {
     wiz.SetPathTemplates(QStringLiteral("/t"));
     wiz.SetPathSamples(QStringLiteral("/s"));
     wiz.SetForeColorBookList(3, 1u);
-    EXPECT_EQ(wiz.ChangedProperties(),
-              (std::set<std::string>{"ForeColorBookList3", "PathSamples", "PathTemplates"}));
+    EXPECT_EQ(wiz.ChangedProperties(), (std::set<std::string>{"ForeColorBookList3", "PathSamples", "PathTemplates"}));
     platform::MemoryPropertyStore store;
     wiz.WriteProperties(store);
     EXPECT_TRUE(wiz.ChangedProperties().empty());
-
     wiz.SetForeColorBookList(0, 2u);
     wiz.ReadProperties(store);
     EXPECT_TRUE(wiz.ChangedProperties().empty());
     EXPECT_EQ(wiz.ForeColorBookList(0), 0x404040u);
-}
-
-TEST(WizardPersistence, SettingsFileRoundTripKeepsEveryKey) {
-    kx::test::TempFolder folder;
-    const std::string ini = (folder.path() / "host.ini").string();
-    {
-        CreatLedgerWiz wiz;
-        wiz.AppPath = QStringLiteral("/app");
-        wiz.SetForeColorBookList(2, 0x80000005u);
-        wiz.SetPathSamples(QStringLiteral("/样本"));
-        static_cast<void>(wiz.PathTemplates());
-        platform::QSettingsPropertyStore store(ini, "CreatLedgerWiz");
-        wiz.WriteProperties(store);
-        store.Sync();
-    }
-    const QSettings raw(QString::fromStdString(ini), QSettings::IniFormat);
-    for (const auto& key : kKeys)
-        EXPECT_TRUE(raw.contains(QString::fromStdString("CreatLedgerWiz/" + key))) << key;
-
-    const platform::QSettingsPropertyStore reopened(ini, "CreatLedgerWiz");
-    CreatLedgerWiz restored;
-    restored.ReadProperties(reopened);
-    EXPECT_EQ(restored.ForeColorBookList(2), 0x80000005u);
-    EXPECT_EQ(restored.ForeColorBookList(1), 0x80000002u);
-    EXPECT_EQ(restored.PathSamples(), "/样本");
-    platform::MemoryPropertyStore copy;
-    restored.WriteProperties(copy);
-    EXPECT_EQ(copy.ReadString("PathTemplates", "absent"), "/app/data");
 }
 
 } // namespace
