@@ -24,6 +24,16 @@ bool MeansUnsupported(int err) {
     return err == EINVAL || err == ENOSYS || err == EPERM || err == EOPNOTSUPP;
 }
 
+/// What a failed move with `err` means: the name is taken, the file system cannot
+/// do it this way, or a failure that is thrown.
+Placement FailedPlacement(int err, const std::filesystem::path& to) {
+    if (err == EEXIST)
+        return Placement::NameTaken;
+    if (MeansUnsupported(err))
+        return Placement::Unsupported;
+    ThrowErrno(err, to);
+}
+
 } // namespace
 
 namespace placement {
@@ -31,12 +41,7 @@ namespace placement {
 Placement RenameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to) {
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
         return Placement::Placed;
-    const int err = errno;
-    if (err == EEXIST)
-        return Placement::NameTaken;
-    if (MeansUnsupported(err))
-        return Placement::Unsupported;
-    ThrowErrno(err, to);
+    return FailedPlacement(errno, to);
 }
 
 Placement LinkThenUnlink(const std::filesystem::path& from, const std::filesystem::path& to) {
@@ -45,12 +50,7 @@ Placement LinkThenUnlink(const std::filesystem::path& from, const std::filesyste
         ::unlink(from.c_str());
         return Placement::Placed;
     }
-    const int err = errno;
-    if (err == EEXIST)
-        return Placement::NameTaken;
-    if (MeansUnsupported(err))
-        return Placement::Unsupported;
-    ThrowErrno(err, to);
+    return FailedPlacement(errno, to);
 }
 
 Placement ExclusiveCreateThenRename(const std::filesystem::path& from, const std::filesystem::path& to) {
