@@ -115,7 +115,8 @@ TEST_F(LongValues, TextAppendedInPiecesIsCheckedAsUtf8OnceWhole) {
     EXPECT_EQ(rs.Item("Memo1").Value(), Variant(memo));
 
     Recordset bad;
-    bad.Open("kxSystem", cnn_, adOpenForwardOnly, adLockOptimistic, adCmdTable);
+    // The text column comes first: every column is checked.
+    bad.Open("SELECT Memo1, ID FROM kxSystem ORDER BY ID", cnn_, adOpenStatic, adLockOptimistic, adCmdText);
     bad.Item("Memo1").AppendChunk(Variant::FromByteString("ok \xE4\xB8"));
     EXPECT_EQ(CatchAdoError([&] { bad.Update(); }).Number(), errors::DataConversion);
     bad.Item("Memo1").AppendChunk(Variant::FromByteString("\xAD"));

@@ -95,6 +95,7 @@ class RecordsetEditing : public test::BookFileFixture {
 // one walk over the rows.
 TEST_F(RecordsetEditing, EditsCancelsDeletionsAndBatchesWriteOnlyWhatTheyShould) {
     Recordset rs = OpenTable(adOpenForwardOnly);
+    EXPECT_EQ(rs.Item("OpPwd").OriginalValue(), Variant("pa")) << "an unedited row's own value";
     rs.Item("OpPwd").SetValue(Variant("zzz"));
     rs.CancelUpdate();
     EXPECT_EQ(rs.Item("OpPwd").Value(), Variant("pa"));
