@@ -60,7 +60,7 @@ TEST_F(JetTypes, ColumnsReportTheDeclaredJetType) {
         EXPECT_EQ(cnn.Execute(std::string("Select * From ") + table)->Item(0L).Attributes(), 90) << table;
 }
 
-TEST_F(JetTypes, AddedAndComputedColumnsAreTyped) {
+TEST_F(JetTypes, AddedComputedAndCounterColumnsAreTyped) {
     Connection cnn = CreateAndOpenBook();
     Run(cnn, {"CREATE TABLE t (x LONG, s TEXT(10))", "ALTER TABLE t ADD COLUMN Notes MEMO",
               "ALTER TABLE t ADD Code TEXT(8)", "INSERT INTO t (x, s) VALUES (5, 'abc')"});
@@ -77,18 +77,16 @@ TEST_F(JetTypes, AddedAndComputedColumnsAreTyped) {
     EXPECT_EQ(rs->Item("big").Type(), adBigInt);
     EXPECT_EQ(rs->Item("big").Value(), Variant(std::int64_t{3000000005}));
     EXPECT_EQ(rs->Item("n").Attributes() & (adFldUpdatable | adFldUnknownUpdatable), 0);
-}
 
-TEST_F(JetTypes, CountersStayAutoNumberedBesideAnotherKeyAndAreNeverReused) {
-    Connection cnn = CreateAndOpenBook();
-    Run(cnn, {"CREATE TABLE t ([ID] COUNTER, [Code] TEXT(10), CONSTRAINT pk PRIMARY KEY ([Code]))",
-              "INSERT INTO t (Code) VALUES ('A')", "INSERT INTO t (Code) VALUES ('B')",
-              "DELETE FROM t WHERE ID = 2", "INSERT INTO t (Code) VALUES ('C')"});
-    EXPECT_EQ(Scalar(cnn, "SELECT max(ID) FROM t"), Variant(std::int32_t{3}));
+    // Counters stay numbered beside another key and are never reused.
+    Run(cnn, {"CREATE TABLE k ([ID] COUNTER, [Code] TEXT(10), CONSTRAINT pk PRIMARY KEY ([Code]))",
+              "INSERT INTO k (Code) VALUES ('A')", "INSERT INTO k (Code) VALUES ('B')",
+              "DELETE FROM k WHERE ID = 2", "INSERT INTO k (Code) VALUES ('C')"});
+    EXPECT_EQ(Scalar(cnn, "SELECT max(ID) FROM k"), Variant(std::int32_t{3}));
     // The other key still refuses duplicates, letter case not counting.
-    EXPECT_EQ(CatchAdoError([&] { cnn.Execute("INSERT INTO t (Code) VALUES ('a')"); }).Number(),
+    EXPECT_EQ(CatchAdoError([&] { cnn.Execute("INSERT INTO k (Code) VALUES ('a')"); }).Number(),
               errors::IntegrityViolation);
-    EXPECT_EQ(cnn.Execute("SELECT * FROM t")->Item("ID").Attributes(), 90);
+    EXPECT_EQ(cnn.Execute("SELECT * FROM k")->Item("ID").Attributes(), 90);
 }
 
 TEST(JetSqlTranslation, RewritesOnlyWhatDiffers) {

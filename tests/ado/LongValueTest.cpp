@@ -107,13 +107,16 @@ TEST_F(LongValues, TextAppendedInPiecesIsCheckedAsUtf8OnceWhole) {
     const std::string memo = ChineseText(300);
     Recordset rs = Written([&](Recordset& w) {
         Field field = w.Item("Memo1");
+        field.AppendChunk(Variant::FromByteString("dropped"));
+        field.SetValue(Variant("replaced")); // the next piece starts the value again
         for (std::size_t at = 0; at < memo.size(); at += 1000) // pieces may split characters
             field.AppendChunk(Variant::FromByteString(std::string_view(memo).substr(at, 1000)));
     });
     EXPECT_EQ(rs.Item("Memo1").Value(), Variant(memo));
 
     Recordset bad;
-    bad.Open("kxSystem", cnn_, adOpenForwardOnly, adLockOptimistic, adCmdTable);
+    // The text column comes first: every column is checked.
+    bad.Open("SELECT Memo1, ID FROM kxSystem ORDER BY ID", cnn_, adOpenStatic, adLockOptimistic, adCmdText);
     bad.Item("Memo1").AppendChunk(Variant::FromByteString("ok \xE4\xB8"));
     EXPECT_EQ(CatchAdoError([&] { bad.Update(); }).Number(), errors::DataConversion);
     bad.Item("Memo1").AppendChunk(Variant::FromByteString("\xAD"));
@@ -182,25 +185,23 @@ TEST_F(LongValues, StreamsReadAndWriteAtThePositionAndReplaceFilesWhole) {
     stream.Write(Variant("XYZ"));
     stream.SetPosition(0);
     EXPECT_EQ(stream.Read(), Variant::FromByteString("abcdXYZ"));
-
     const std::string path = File("value.tmp");
-    stream.Write(Variant(Pattern(1001)));
     stream.SaveToFile(path, adSaveCreateOverWrite);
-    stream.SetPosition(0);
+    stream.SetPosition(1);
     stream.SetEOS();
-    stream.Write(Variant(Pattern(1)));
     stream.SaveToFile(path, adSaveCreateOverWrite);
     stream.LoadFromFile(path);
     EXPECT_EQ(stream.Size(), 1);
-    EXPECT_TRUE(stream.Read().AsBytes() == Pattern(1));
+    EXPECT_EQ(stream.Read(), Variant::FromByteString("a"));
     EXPECT_TRUE(stream.IsEOS());
     EXPECT_EQ(stream.Read(10), Variant(Bytes()));
-
-    EXPECT_EQ(CatchAdoError([&] { stream.LoadFromFile(File("missing.tmp")); }).Number(),
-              errors::FileOpen);
-    EXPECT_EQ(CatchAdoError([&] { stream.SaveToFile(path); }).Number(), errors::FileWrite);
-    EXPECT_EQ(platform::ReadWholeFile(path).size(), 1u);
-    EXPECT_EQ(CatchAdoError([&] { stream.SetType(adTypeText); }).Number(), errors::FeatureNotAvailable);
+    const std::pair<std::function<void()>, long> refusals[] = {
+        {[&] { stream.LoadFromFile(File("missing.tmp")); }, errors::FileOpen},
+        {[&] { stream.SaveToFile(path); }, errors::FileWrite},
+        {[&] { stream.SetType(adTypeText); }, errors::FeatureNotAvailable}};
+    for (const auto& [use, error] : refusals)
+        EXPECT_EQ(CatchAdoError(use).Number(), error);
+    EXPECT_EQ(platform::ReadWholeFile(path), "a");
 }
 
 } // namespace

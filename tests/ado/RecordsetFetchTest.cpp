@@ -46,13 +46,6 @@ TEST_F(RecordsetFetch, RowsAreThoseOfTheMomentTheQueryRanWhateverItsConnectionDo
     EXPECT_EQ(Names(table), "n1n2n3") << "rows opened on a connection outlive its close";
 }
 
-TEST_F(RecordsetFetch, AQueryThatCannotCompileStillFailsAtOnce) {
-    const AdoError error = CatchAdoError([&] { cnn_.Execute("Select * From my table"); });
-    EXPECT_EQ(error.Number(), errors::ErrorsInCommand);
-    EXPECT_NE(error.Description().find("syntax error"), std::string::npos) << error.Description();
-    EXPECT_EQ(CatchAdoError([&] { cnn_.Execute("Select * From missing"); }).Number(), errors::NoSuchTable);
-}
-
 TEST_F(RecordsetFetch, AFetchThatFailsFailsEveryUseOfTheRowsButNotTheCommandThatCausedIt) {
     auto rs = cnn_.Execute("Select * From t");
     Connection other = OpenBook(file_);

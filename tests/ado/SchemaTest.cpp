@@ -29,7 +29,7 @@ class TableListing : public test::BookFileFixture {
     Connection cnn_;
 };
 
-TEST_F(TableListing, ListsUserTablesViewsAndSystemTables) {
+TEST_F(TableListing, ListsUserTablesViewsAndSystemTablesFilteredByTheRestrictions) {
     Recordset rs = cnn_.OpenSchema(adSchemaTables);
     std::set<std::string> rows;
     for (; !rs.IsEOF(); rs.MoveNext()) {
@@ -40,9 +40,8 @@ TEST_F(TableListing, ListsUserTablesViewsAndSystemTables) {
     EXPECT_EQ(rows, (std::set<std::string>{"TABLE:kxAccClass", "TABLE:kx Branch", "VIEW:vClasses",
                                            "SYSTEM TABLE:sqlite_master", "SYSTEM TABLE:sqlite_sequence"}));
     EXPECT_EQ(UserTables(rs), (std::set<std::string>{"kxAccClass", "kx Branch"}));
-}
 
-TEST_F(TableListing, RestrictionsFilterByNameAndTypeAndRowsAreReadOnly) {
+    // Restrictions filter by name and type; the rows are read-only.
     Recordset tables = cnn_.OpenSchema(adSchemaTables, {Variant(), Variant(), Variant(), Variant("Table")});
     EXPECT_EQ(tables.RecordCount(), 2);
     EXPECT_EQ(UserTables(tables), (std::set<std::string>{"kxAccClass", "kx Branch"}));

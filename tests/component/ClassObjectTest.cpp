@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -35,7 +36,7 @@ class ClassObject : public test::LedgerWizFixture {
     }
 };
 
-TEST_F(ClassObject, EveryReferenceMustBeReleasedAndRefusalsKeepNone) {
+TEST_F(ClassObject, EveryReferenceAndServerLockMustBeUndoneAndRefusalsKeepNone) {
     void* asUnknown = nullptr;
     ASSERT_EQ(library.GetClassObject(KX_CLSID_CreatLedgerWiz, KX_IID_IUnknown, &asUnknown), KX_S_OK);
     ClassFactoryPtr first(static_cast<IClassFactory*>(asUnknown));
@@ -43,19 +44,28 @@ TEST_F(ClassObject, EveryReferenceMustBeReleasedAndRefusalsKeepNone) {
     void* third = nullptr;
     ASSERT_EQ(second->QueryInterface(KX_IID_IClassFactory, &third), KX_S_OK);
     ClassFactoryPtr thirdRef(static_cast<IClassFactory*>(third));
-    void* object = kSentinel;
-    EXPECT_EQ(second->QueryInterface(KX_IID_CreatLedgerWiz, &object), KX_E_NOINTERFACE);
-    EXPECT_EQ(object, nullptr);
-    EXPECT_EQ(second->QueryInterface(KX_IID_IUnknown, nullptr), KX_E_POINTER);
-    object = kSentinel;
-    EXPECT_EQ(second->CreateInstance(nullptr, KX_IID_IClassFactory, &object), KX_E_NOINTERFACE);
-    EXPECT_EQ(object, nullptr);
-    EXPECT_EQ(second->CreateInstance(nullptr, KX_IID_CreatLedgerWiz, nullptr), KX_E_POINTER);
-
+    const std::pair<std::function<KxResult(void**)>, KxResult> refusals[] = {
+        {[&](void** out) { return second->QueryInterface(KX_IID_CreatLedgerWiz, out); }, KX_E_NOINTERFACE},
+        {[&](void** out) { return second->CreateInstance(nullptr, KX_IID_IClassFactory, out); }, KX_E_NOINTERFACE},
+        {[&](void**) { return second->QueryInterface(KX_IID_IUnknown, nullptr); }, KX_E_POINTER},
+        {[&](void**) { return second->CreateInstance(nullptr, KX_IID_CreatLedgerWiz, nullptr); }, KX_E_POINTER},
+        {[&](void**) { return second->LockServer(false); }, KX_E_FAIL}}; // an unlock without a lock
+    for (std::size_t i = 0; i < std::size(refusals); ++i) {
+        void* object = kSentinel;
+        EXPECT_EQ(refusals[i].first(&object), refusals[i].second) << i;
+        EXPECT_TRUE(object == nullptr || refusals[i].second != KX_E_NOINTERFACE) << i;
+    }
     first.Reset();
     second.Reset();
     EXPECT_EQ(library.CanUnloadNow(), KX_S_FALSE) << "one reference is still held";
+    EXPECT_EQ(thirdRef->LockServer(true), KX_S_OK);
+    EXPECT_EQ(thirdRef->LockServer(true), KX_S_OK);
     thirdRef.Reset();
+    EXPECT_EQ(library.CanUnloadNow(), KX_S_FALSE) << "two locks are still held";
+    ClassFactoryPtr factory = Factory();
+    EXPECT_EQ(factory->LockServer(false), KX_S_OK);
+    EXPECT_EQ(factory->LockServer(false), KX_S_OK);
+    factory.Reset();
     EXPECT_EQ(library.CanUnloadNow(), KX_S_OK);
 }
 
@@ -90,7 +100,7 @@ TEST_F(ClassObject, RefusedRequestsAnswerWithTheResultAndNoObject) {
     }
 }
 
-TEST_F(ClassObject, CreatesARealWizardControlForItsInterfaceOrIUnknown) {
+TEST_F(ClassObject, CreatesRealWizardControlsThatKeepTheLibraryInUseUntilTheyOrTheirParentGo) {
     ClassFactoryPtr factory = Factory();
     std::unique_ptr<QWidget> control = NewControl(*factory);
     ASSERT_NE(control, nullptr);
@@ -100,27 +110,17 @@ TEST_F(ClassObject, CreatesARealWizardControlForItsInterfaceOrIUnknown) {
     EXPECT_EQ(control->property("BookNo").toString(), QStringLiteral("1"));
     EXPECT_NE(control->findChild<QTableView*>(QStringLiteral("fg")), nullptr) << "the book list grid is missing";
     EXPECT_EQ(control->parent(), nullptr);
-    void* object = nullptr;
-    ASSERT_EQ(factory->CreateInstance(nullptr, KX_IID_IUnknown, &object), KX_S_OK);
-    std::unique_ptr<QWidget> other(static_cast<QWidget*>(object));
-    EXPECT_STREQ(other->metaObject()->className(), "kx::wizard::CreatLedgerWiz");
+    auto window = std::make_unique<QWidget>();
+    void* first = nullptr;
+    void* second = nullptr;
+    ASSERT_EQ(factory->CreateInstance(window.get(), KX_IID_IUnknown, &first), KX_S_OK);
+    ASSERT_EQ(factory->CreateInstance(window.get(), KX_IID_CreatLedgerWiz, &second), KX_S_OK);
+    EXPECT_EQ(static_cast<QWidget*>(first)->parentWidget(), window.get());
+    EXPECT_STREQ(static_cast<QWidget*>(first)->metaObject()->className(), "kx::wizard::CreatLedgerWiz");
+    EXPECT_NE(first, second);
     factory.Reset();
     control.reset();
-    EXPECT_EQ(library.CanUnloadNow(), KX_S_FALSE) << "a live control keeps the library in use";
-}
-
-TEST_F(ClassObject, ControlOwnedByItsParentCountsUntilTheParentGoes) {
-    auto window = std::make_unique<QWidget>();
-    {
-        ClassFactoryPtr factory = Factory();
-        void* first = nullptr;
-        void* second = nullptr;
-        ASSERT_EQ(factory->CreateInstance(window.get(), KX_IID_CreatLedgerWiz, &first), KX_S_OK);
-        ASSERT_EQ(factory->CreateInstance(window.get(), KX_IID_CreatLedgerWiz, &second), KX_S_OK);
-        EXPECT_EQ(static_cast<QWidget*>(first)->parentWidget(), window.get());
-        EXPECT_NE(first, second);
-    }
-    EXPECT_EQ(library.CanUnloadNow(), KX_S_FALSE);
+    EXPECT_EQ(library.CanUnloadNow(), KX_S_FALSE) << "live controls keep the library in use";
     window.reset();
     EXPECT_EQ(library.CanUnloadNow(), KX_S_OK);
 }
@@ -132,20 +132,6 @@ TEST_F(ClassObject, CreationOffTheApplicationThreadFailsInsteadOfAborting) {
     std::thread([&] { result = factory->CreateInstance(nullptr, KX_IID_CreatLedgerWiz, &object); }).join();
     EXPECT_EQ(result, KX_E_FAIL);
     EXPECT_EQ(object, nullptr);
-}
-
-TEST_F(ClassObject, ServerLocksCountUntilEachIsUndone) {
-    ClassFactoryPtr factory = Factory();
-    EXPECT_EQ(factory->LockServer(false), KX_E_FAIL) << "an unlock without a lock";
-    EXPECT_EQ(factory->LockServer(true), KX_S_OK);
-    EXPECT_EQ(factory->LockServer(true), KX_S_OK);
-    factory.Reset();
-    EXPECT_EQ(library.CanUnloadNow(), KX_S_FALSE);
-    factory = Factory();
-    EXPECT_EQ(factory->LockServer(false), KX_S_OK);
-    EXPECT_EQ(factory->LockServer(false), KX_S_OK);
-    factory.Reset();
-    EXPECT_EQ(library.CanUnloadNow(), KX_S_OK);
 }
 
 } // namespace

@@ -59,9 +59,7 @@ TEST_F(ClassRegistryTest, RegisteredClassIsFoundByProgIdAndClassIdAndReplacedByI
     EXPECT_EQ(platform::ReadWholeFile(file), before);
     EXPECT_FALSE(registry.FindByProgId(KX_PROGID_CreatLedgerWiz).has_value());
     EXPECT_FALSE(ClassRegistry(folder.path() / "missing" / "registry.ini").Unregister(kOtherClass));
-}
-
-TEST_F(ClassRegistryTest, MissingFoldersAreMadeForTheOwnerOnly) {
+    // Missing folders are made, for the owner only.
     const fs::path nested = folder.path() / "config" / "kxLedgerWiz" / "registry.ini";
     ClassRegistry(nested).Register(SampleEntry(kOtherClass, "Other.Thing", "/lib/other.so"));
     EXPECT_TRUE(ClassRegistry(nested).FindByClassId(kOtherClass).has_value());

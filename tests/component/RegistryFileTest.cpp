@@ -32,6 +32,11 @@ TEST(RegistryFile, ReadsSectionsKeysAndValuesAndGivesUnchangedTextBack) {
     const RegistryFile crlf = RegistryFile::Parse("[A]\r\nKey=v\r\n");
     EXPECT_EQ(crlf.Value("A", "Key"), "v");
     EXPECT_EQ(crlf.Text(), "[A]\nKey=v\n");
+    // Only a whole bracketed line is a header, and "[]" is one too.
+    const RegistryFile brackets = RegistryFile::Parse("[A]\nK=v]\n[B\nL=w\n[]\nM=x\n");
+    EXPECT_EQ(brackets.Value("A", "K"), "v]");
+    EXPECT_EQ(brackets.Value("A", "L"), "w");
+    EXPECT_FALSE(brackets.Value("A", "M").has_value());
 }
 
 TEST(RegistryFile, SettingASectionAppendsOrReplacesItInPlace) {
