@@ -64,6 +64,9 @@ TEST(JetImportStatement, StreamsTheNamedColumnsOfTheFileAndThenSyncsTheIdentity)
         {"INSERT INTO T1 ([ID]) SELECT [ID] FROM OPENDATASOURCE ('Microsoft.Jet.OLEDB.4.0','Data "
          "Source=\"a.mdb\"')...[T1] Rowset_7",
          "import a.mdb||T1 -> t1 (ID>id): COPY \"t1\" (\"id\") FROM STDIN ; sync identity t1"},
+        {"INSERT INTO T1 ([ID]) SELECT [ID] FROM OPENDATASOURCE ('Microsoft.Jet.OLEDB.4.0',N'Data "
+         "Source=\"a.mdb\"')...[T1]",
+         "import a.mdb||T1 -> t1 (ID>id): COPY \"t1\" (\"id\") FROM STDIN ; sync identity t1"},
     });
 }
 
@@ -175,6 +178,8 @@ TEST(Statements, FailSayingWhy) {
          "only the provider 'Microsoft.Jet.OLEDB.4.0'"},
         {"INSERT INTO t ([a]) SELECT [a] FROM OPENDATASOURCE ('Microsoft.Jet.OLEDB.4.0','User ID=x')...[t]",
          "names no Data Source"},
+        {"INSERT INTO t ([a]) SELECT [a] FROM OPENDATASOURCE ('Microsoft.Jet.OLEDB.4.0', x)...[t]",
+         "expected the OPENDATASOURCE connection string"},
         {"INSERT INTO t ([a]) SELECT CONVERT(int, [a])" + jet + "...[t]", "only CONVERT to varchar(n)"},
         {"INSERT INTO t ([a]) SELECT [a]" + jet + "..[t]", "expected \".\""},
         {"INSERT INTO t ([a]) SELECT [a] FROM u", "INSERT ... SELECT"},

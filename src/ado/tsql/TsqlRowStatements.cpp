@@ -1,6 +1,7 @@
 // Recognizers of the statements that read and change rows.
 
 #include "ado/pg/PgQuote.h"
+#include "platform/CaseFolding.h"
 #include "ado/pg/PgStatements.h"
 #include "ado/tsql/TokenCursor.h"
 #include "ado/tsql/TsqlExpression.h"
@@ -12,13 +13,6 @@
 namespace kx::ado::tsql {
 
 namespace {
-
-std::string LowerAscii(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; });
-    return lower;
-}
 
 std::string TrimBlanks(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
@@ -76,7 +70,7 @@ std::map<std::string, std::string> ParseConnectionString(const TokenCursor& curs
             pos = semicolon == std::string_view::npos ? text.size() : semicolon + 1;
             continue;
         }
-        const std::string key = LowerAscii(TrimBlanks(text.substr(pos, equals - pos)));
+        const std::string key = platform::ToLower(TrimBlanks(text.substr(pos, equals - pos)));
         pos = equals + 1;
         while (pos < text.size() && text[pos] == ' ') {
             ++pos;
@@ -117,7 +111,7 @@ JetImportColumn TakeImportItem(TokenCursor& cursor) {
         cursor.Take();
         cursor.Take();
         const TsqlType type = TakeTsqlType(cursor);
-        const std::string name = LowerAscii(type.name);
+        const std::string name = platform::ToLower(type.name);
         if ((name != "varchar" && name != "nvarchar" && name != "char" && name != "nchar") ||
             type.args.size() != 1 || type.args[0] < 1 || type.args[0] > 8000) {
             cursor.Fail("only CONVERT to varchar(n) is supported in a Jet import");
@@ -237,7 +231,7 @@ std::optional<TranslationPlan> RecognizeJetImport(TokenCursor& cursor) {
     cursor.ExpectKeyword("opendatasource");
     cursor.ExpectSymbol("(");
     const TsqlToken& provider = cursor.Take();
-    if (provider.kind != TsqlTokenKind::String || LowerAscii(provider.value) != "microsoft.jet.oledb.4.0") {
+    if (provider.kind != TsqlTokenKind::String || platform::ToLower(provider.value) != "microsoft.jet.oledb.4.0") {
         cursor.Fail("OPENDATASOURCE supports only the provider 'Microsoft.Jet.OLEDB.4.0'");
     }
     cursor.ExpectSymbol(",");
