@@ -28,12 +28,10 @@ std::string Record(const std::string& location, const std::string& file = "kxAcc
     return "账簿\t" + location + "\t" + file + "\t公司\t(未知)\t0\t\t";
 }
 
-TEST(Login, IsCutAtTheFirstColonAndFirstAtAlikeByTheLocationAndTheListAndMaskedByTheSameCuts) {
+TEST(Login, IsCutAtTheFirstColonAndFirstAtAndMaskedByTheSameCuts) {
     // login, user ID, password, server (nullptr: cannot be cut), masked
     const char* const cases[][5] = {
         {"sa:pw@db-server", "sa", "pw", "db-server", "sa:***@db-server"},
-        {"用户:密码@服务器", "用户", "密码", "服务器", "用户:***@服务器"},
-        {"kx:pw@/tmp/pg/sock,55432", "kx", "pw", "/tmp/pg/sock,55432", "kx:***@/tmp/pg/sock,55432"},
         {":@srv", "", "", "srv", ":***@srv"},
         {"sa:pw@", "sa", "pw", "", "sa:***@"},
         {"@", nullptr, "", "", "***@"},
@@ -56,47 +54,37 @@ TEST(Login, IsCutAtTheFirstColonAndFirstAtAlikeByTheLocationAndTheListAndMaskedB
         EXPECT_EQ(location.SqlLocation(), sql);
         EXPECT_EQ(BookLocation::FromSqlLocation(sql), location);
         EXPECT_EQ(BookLocation::FromTemplateLocation(sql).Text(), sql);
-
-        clsBooksList list;
-        test::RecordingOwner owner;
-        ASSERT_TRUE(list.AddBook(Record(login)));
-        list.SetEvents(&owner);
-        EXPECT_TRUE(list.isSqlBook(0));
-        EXPECT_EQ(list.UserID(0), userId != nullptr ? userId : "");
-        EXPECT_EQ(list.Password(0), password != nullptr ? password : "");
-        EXPECT_EQ(list.Server(0), server != nullptr ? server : "");
-        Log titles;
-        for (const auto& [part, title] :
-             {std::pair{userId, "用户名"}, std::pair{password, "密码"}, std::pair{server, "服务器"}})
-            if (part == nullptr)
-                titles.push_back(std::string("Error ") + title);
-        EXPECT_EQ(owner.Events("Error "), titles);
-        for (const auto& [number, message] : owner.errors) {
-            EXPECT_EQ(number, 5);
-            EXPECT_EQ(message.find("secret"), std::string::npos) << "the password shows in " << message;
-        }
+    }
+    // The list reads its logins by the same cuts and reports a part they cannot find, never the password.
+    clsBooksList list;
+    test::RecordingOwner owner;
+    ASSERT_TRUE(list.AddBook(Record("admin@corp:secret@srv")));
+    ASSERT_TRUE(list.AddBook(Record("secret@srv")));
+    list.SetEvents(&owner);
+    EXPECT_EQ(list.UserID(0) + "|" + list.Password(0) + "|" + list.Server(0), "admin@corp||corp:secret@srv");
+    EXPECT_EQ(list.UserID(1) + "|" + list.Password(1) + "|" + list.Server(1), "|secret|srv");
+    EXPECT_EQ(owner.Events("Error "), (Log{"Error 密码", "Error 用户名"}));
+    for (const auto& [number, message] : owner.errors) {
+        EXPECT_EQ(number, 5);
+        EXPECT_EQ(message.find("secret"), std::string::npos) << "the password shows in " << message;
     }
 }
 
 TEST(BookFile, KeepsTheFolderAsStoredAndJoinsItWithTheApplicationFolder) {
-    // folder, file, path text against the application folder /srv/acc, on a share
-    const char* const cases[][4] = {
-        {"..\\Data", "kxSample.mde", "/srv/acc\\Data/kxSample.mde", ""},
-        {"", "a.mde", "a.mde", ""},
-        {"/srv/acc/Data/", "a.mde", "/srv/acc/Data/a.mde", ""},
-        {"\\\\srv\\books", "a.mde", "\\\\srv\\books/a.mde", "share"},
-        {"//srv/books", "a.mde", "//srv/books/a.mde", "share"},
-        {"..\\Data\\..\\Old", "a.mde", "/srv/acc\\Data\\/srv/acc\\Old/a.mde", ""}};
-    for (const auto& [folder, file, pathText, share] : cases) {
+    // folder, path text against the application folder /srv/acc, on a share
+    const char* const cases[][3] = {{"..\\Data", "/srv/acc\\Data/a.mde", ""},
+                                    {"", "a.mde", ""},
+                                    {"\\\\srv\\books", "\\\\srv\\books/a.mde", "share"},
+                                    {"//srv/books", "//srv/books/a.mde", "share"}};
+    for (const auto& [folder, pathText, share] : cases) {
         SCOPED_TRACE(folder);
-        const auto location = BookLocation::FromListFields(folder, file);
+        const auto location = BookLocation::FromListFields(folder, "a.mde");
         EXPECT_FALSE(location.IsServerBook());
-        EXPECT_EQ(location.Folder(), folder);
         EXPECT_EQ(location.MaskedPath(), folder);
         EXPECT_EQ(location.IsOnShare(), *share != '\0');
         EXPECT_EQ(location.PathText("/srv/acc"), pathText);
         EXPECT_FALSE(location.UserId() || location.Password() || location.Server());
-        EXPECT_EQ(location, BookLocation::FromFolderAndFile(folder, file));
+        EXPECT_EQ(location, BookLocation::FromFolderAndFile(folder, "a.mde"));
     }
     EXPECT_FALSE(BookLocation::FromSqlLocation("\\\\srv\\books|a.mde").IsOnShare());
 }
@@ -104,10 +92,8 @@ TEST(BookFile, KeepsTheFolderAsStoredAndJoinsItWithTheApplicationFolder) {
 TEST(BookFile, StoredFolderWritesTheApplicationFolderAsDotDotWhichPathTextUndoes) {
     // folder, application folder, stored
     const char* const cases[][3] = {{"/srv/acc/Data", "/srv/acc", "../Data"},
-                                    {"C:\\Acc\\Data", "C:\\Acc", "..\\Data"},
                                     {"C:\\Acc\\Data", "c:\\acc", "C:\\Acc\\Data"}, // exact case only
-                                    {"/srv/acc", "", "/srv/acc"},
-                                    {"/a/x/a/y", "/a", "../x../y"}};
+                                    {"/srv/acc", "", "/srv/acc"}};
     for (const auto& [folder, appPath, stored] : cases) {
         EXPECT_EQ(BookLocation::StoredFolder(folder, appPath), stored) << folder;
         EXPECT_EQ(BookLocation::FromListFields(stored, "a.mde").PathText(appPath),
@@ -119,15 +105,12 @@ TEST(TemplateLocation, IsASqlLocationSplitAtTheFirstBarOrAPathSplitAtTheLastSepa
     // text, field 1 (login or folder), field 2 (database or file name)
     const char* const cases[][3] = {
         {"sa:secret@db1|kxAcc000001", "sa:secret@db1", "kxAcc000001"},
-        {"管理员:密码@服务器|账簿", "管理员:密码@服务器", "账簿"},
         {":@|", ":@", ""},
         {"sa:pw@db1", "sa:pw@db1", ""},        // all login, back without "|"
         {"sa:pw|kx@db1", "sa:pw", "kx@db1"},   // "@" after "|": the database's
         {"sa:p|w@srv|db", "sa:p", "w@srv|db"}, // "|" in a password does not survive
         {"/app/Data/kxSample.mde", "/app/Data", "kxSample.mde"},
-        {"C:\\Acc/tpl\\T.WAK", "C:\\Acc/tpl", "T.WAK"},
         {"x.mde", "", "x.mde"},
-        {"\\x.mde", "\\", "x.mde"},
         {"/x.mde", "/", "x.mde"},
         {"Data\\", "Data", ""},
         {"", "", ""}};
@@ -149,12 +132,7 @@ TEST(BookFile, IsFoundOnDiskAgainstTheApplicationFolderAloneAndThroughTheList) {
     std::filesystem::create_directories(app.path() / "Data");
     std::ofstream(app.path() / "Data" / "kxSample.mde") << "x";
     // folder, file, the file under the application folder
-    const char* const cases[][3] = {
-        {"..\\Data", "kxSample.mde", "Data/kxSample.mde"},
-        {"..\\data", "KXSAMPLE.MDE", "Data/kxSample.mde"}, // whatever the letter case
-        {"\\Data", "kxSample.mde", "Data/kxSample.mde"},
-        {"Data", "kxSample.mde", "Data/kxSample.mde"},
-        {"..", "new.mde", "new.mde"}};
+    const char* const cases[][3] = {{"..\\data", "KXSAMPLE.MDE", "Data/kxSample.mde"}, {"..", "new.mde", "new.mde"}};
     for (const auto& [folder, file, expected] : cases) {
         SCOPED_TRACE(folder);
         EXPECT_EQ(BookLocation::FromListFields(folder, file).DiskPath(app.str()), app.path() / expected);
@@ -163,24 +141,19 @@ TEST(BookFile, IsFoundOnDiskAgainstTheApplicationFolderAloneAndThroughTheList) {
         ASSERT_TRUE(list.AddBook(Record(folder, file)));
         EXPECT_EQ(platform::ToDiskPath(list.BookPathFile(0), app.str()), app.path() / expected);
     }
-    EXPECT_EQ(BookLocation::FromListFields("\\\\srv\\books", "a.mde").DiskPath("/srv/acc"),
-              "//srv/books/a.mde");
-    EXPECT_EQ(BookLocation::FromListFields("C:\\elsewhere", "a.mde").DiskPath("/srv/acc"),
-              "/elsewhere/a.mde");
 }
 
 TEST(LoginSetter, RewritesTheWholeLoginInTheBookPathAndMakesABookFileAServerBook) {
     using C = clsBooksList;
-    const std::tuple<const char*, void (C::*)(std::int16_t, const std::string&), const char*, const char*,
-                     Log>
-        cases[] = {{"sa:pw@old", &C::SetServer, "new", "sa:pw@new", {}},
-                   {"sa:pw@srv", &C::SetUserID, "kx", "kx:pw@srv", {}},
-                   {"sa:pw@srv", &C::SetPassword, "秘密", "sa:秘密@srv", {}},
-                   {"..\\Data", &C::SetServer, "srv", ":@srv", {}},
-                   {"..\\Data", &C::SetUserID, "sa", "sa:@", {}},
-                   {"..\\Data", &C::SetPassword, "pw", ":pw@", {}},
-                   // A part that cannot be read is reported and written empty.
-                   {"sa@srv", &C::SetServer, "other", ":sa@other", {"Error 用户名"}}};
+    using Setter = void (C::*)(std::int16_t, const std::string&);
+    const std::tuple<const char*, Setter, const char*, const char*, Log> cases[] = {
+        {"sa:pw@old", &C::SetServer, "new", "sa:pw@new", {}},
+        {"sa:pw@srv", &C::SetUserID, "kx", "kx:pw@srv", {}},
+        {"sa:pw@srv", &C::SetPassword, "秘密", "sa:秘密@srv", {}},
+        {"..\\Data", &C::SetServer, "srv", ":@srv", {}},
+        {"..\\Data", &C::SetUserID, "sa", "sa:@", {}},
+        {"..\\Data", &C::SetPassword, "pw", ":pw@", {}},
+        {"sa@srv", &C::SetServer, "other", ":sa@other", {"Error 用户名"}}}; // an unreadable part: written empty
     for (const auto& [location, setter, value, stored, errors] : cases) {
         SCOPED_TRACE(std::string(location) + " <- " + value);
         clsBooksList list;

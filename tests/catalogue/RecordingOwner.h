@@ -2,8 +2,9 @@
 
 #include "catalogue/BooksListEvents.h"
 
-#include <cstdint>
+#include <algorithm>
 #include <functional>
+#include <iterator>
 #include <set>
 #include <string>
 #include <utility>
@@ -11,49 +12,39 @@
 
 namespace kx::catalogue::test {
 
-/// An owner of a book list that writes down every event it receives, in order, and
-/// answers the list's questions as told.
-class RecordingOwner : public BooksListEvents {
-  public:
-    /// e.g. "DataChanged 1 bookguid", "Error 增加账簿", "Notify 这是… (no box)"
+/// An owner of a book list that writes down every event in order ("Error 增加账簿",
+/// "BeforeRemove 1", "Notify … (no box)") and answers the list's questions as told.
+struct RecordingOwner : BooksListEvents {
+    using S = const std::string&;
     std::vector<std::string> log;
     std::vector<std::pair<std::int16_t, std::string>> errors; ///< number and message
     std::set<std::string> cancelCommands;
     std::function<bool(std::int16_t)> allowRemove = [](std::int16_t) { return true; };
 
     /// The events of the log that begin with `kind`, e.g. "Error ".
-    std::vector<std::string> Events(const std::string& kind) const {
+    std::vector<std::string> Events(S kind) const {
         std::vector<std::string> events;
-        for (const std::string& event : log)
-            if (event.rfind(kind, 0) == 0)
-                events.push_back(event);
+        std::copy_if(log.begin(), log.end(), std::back_inserter(events), [&](S e) { return e.starts_with(kind); });
         return events;
     }
-    void Clear() {
-        log.clear();
-        errors.clear();
-    }
+    void Clear() { log.clear(), errors.clear(); }
 
-    void DataChanged(std::int16_t Index, const std::string& DataName) override {
-        log.push_back("DataChanged " + std::to_string(Index) + " " + DataName);
+    void DataChanged(std::int16_t i, S name) override { log.push_back("DataChanged " + std::to_string(i) + " " + name); }
+    void Error(std::int16_t no, S msg, S title) override {
+        log.push_back("Error " + title);
+        errors.emplace_back(no, msg);
     }
-    void Error(std::int16_t ErrNo, const std::string& ErrMsg, const std::string& ErrTitle) override {
-        log.push_back("Error " + ErrTitle);
-        errors.emplace_back(ErrNo, ErrMsg);
+    void BeforeCommand(S name, bool& cancel) override {
+        log.push_back("BeforeCommand " + name);
+        cancel = cancelCommands.count(name) != 0;
     }
-    void BeforeCommand(const std::string& CmdName, bool& Cancel) override {
-        log.push_back("BeforeCommand " + CmdName);
-        Cancel = cancelCommands.count(CmdName) != 0;
+    void AfterCommand(S name) override { log.push_back("AfterCommand " + name); }
+    void BeforeRemove(std::int16_t i, bool& cancel) override {
+        log.push_back("BeforeRemove " + std::to_string(i));
+        cancel = !allowRemove(i);
     }
-    void AfterCommand(const std::string& CmdName) override { log.push_back("AfterCommand " + CmdName); }
-    void BeforeRemove(std::int16_t Index, bool& Cancel) override {
-        log.push_back("BeforeRemove " + std::to_string(Index));
-        Cancel = !allowRemove(Index);
-    }
-    void AfterRemove(std::int16_t Index) override { log.push_back("AfterRemove " + std::to_string(Index)); }
-    void Notify(const std::string& Msg, bool ShowBox) override {
-        log.push_back("Notify " + Msg + (ShowBox ? "" : " (no box)"));
-    }
+    void AfterRemove(std::int16_t i) override { log.push_back("AfterRemove " + std::to_string(i)); }
+    void Notify(S msg, bool box) override { log.push_back("Notify " + msg + (box ? "" : " (no box)")); }
 };
 
 } // namespace kx::catalogue::test
