@@ -24,7 +24,6 @@ using Log = std::vector<std::string>;
 
 const std::string kSave = "Error 存储账簿列表", kLoad = "Error 装入账簿列表";
 const std::string kLastBook = "Notify 这是最后一套账簿，不能被删除。";
-const std::string kClean = "Notify 清理完成，未找到重复列表项或无效列表项。";
 /// The sample file as the Chinese ANSI code page writes it, byte for byte.
 const std::string kSampleFileBytes = "\xD1\xF9\xB1\xBE\xD5\xCB\xB2\xBE\t..\\Data\tkxSample.mde\t"
                                      "\xA1\xC1\xA1\xC1\xA1\xC1\xA1\xC1\xD3\xD0\xCF\xDE\xB9\xAB\xCB\xBE\t"
@@ -39,8 +38,7 @@ std::string Book(const std::string& name, const std::string& visible = "0") {
 }
 const std::string kA = Book("A"), kB = Book("B"), kC = Book("C"), kHidden = Book("H", "1");
 
-/// A list in a real application folder whose Data folder holds the databases of "A"
-/// and "B" only.
+/// A list in a real application folder whose Data folder holds the databases of "A" and "B" only.
 class BooksListFile : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -51,12 +49,10 @@ class BooksListFile : public ::testing::Test {
         list.SetEvents(&owner);
     }
     std::filesystem::path In(const std::string& name) const { return folder.path() / name; }
-    void Write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(In(name), std::ios::binary | std::ios::trunc) << bytes;
-    }
+    void Write(const std::string& name, const std::string& bytes) const { std::ofstream(In(name)) << bytes; }
     std::string Read(const std::string& name) const {
         std::ifstream in(In(name), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
     unsigned ModeOf(const std::string& name) const {
         struct stat st {};
@@ -98,20 +94,15 @@ TEST_F(BooksListFile, MissingFileIsCreatedOwnerOnlyWithTheSampleBookAndLoaded) {
 TEST_F(BooksListFile, RecordsLoadAndSaveBackByteForByteInGb18030) {
     const std::string far = "𠮷野家😀\t..\\Data\tkx𠮷.mde\t😀有限公司\t(未知)\t0\t\t"; // beyond GBK
     ASSERT_NE(Gb(far).find("\x95\x34\xB2\x35"), std::string::npos);
-    const std::string sql = "账簿S\tsa:pw@srv\tkxAcc000002\t公司\t(未知)\t0\t\t", a = kA, c = kC, h = kHidden;
+    const std::string a = kA, c = kC, h = kHidden, short1 = "a\t\t\t\t\t";
     // The file's text, the entries it loads to, their hidden count, the text saved back.
     const std::tuple<std::string, Log, int, std::string> cases[] = {
         {a + "\r" + h + "\r" + c + "\r\n", {a, h, c}, 1, a + "\r" + h + "\r" + c + "\r\n"},
         {a + "\r\n" + h + "\r\n" + c, {a, "\n" + h, "\n" + c}, 1, a + "\r\n" + h + "\r\n" + c + "\r\n"},
-        {"\r" + a + "\r" + c, {a, c}, 0, a + "\r" + c + "\r\n"},
-        // Records of five characters or fewer, spaces aside, are skipped.
-        {"ab\tcd\r" + a + "\r  ab\tc   \r账簿\tAB\r\r   \r" + c + "\r\n", {a, c}, 0, a + "\r" + c + "\r\n"},
-        {"a\t\t\t\t\t\r" + h + "\r" + h,
-         {"a\t\t\t\t\t\t", h, h},
-         2,
-         "a\t\t\t\t\t\t\r" + h + "\r" + h + "\r\n"},
-        {"  " + a + "  \r" + sql + "\r\n", {"  " + a + "  ", sql}, 0, a + "\r" + sql + "\r\n"},
-        {far + "\r" + a + "\r\n", {far, a}, 0, far + "\r" + a + "\r\n"},
+        // Records of five characters or fewer, spaces aside, are skipped; a short one gets one more tab.
+        {"ab\tcd\r  ab\tc   \r账簿\tAB\r\r   \r" + short1 + "\r" + h, {short1 + "\t", h}, 1,
+         short1 + "\t\r" + h + "\r\n"},
+        {"  " + a + "  \r" + far + "\r\n", {"  " + a + "  ", far}, 0, a + "\r" + far + "\r\n"},
         {"", {}, 0, ""}};
     for (const auto& [file, entries, hidden, saved] : cases) { // one list loads them all in turn
         SCOPED_TRACE(::testing::PrintToString(file));
@@ -160,51 +151,37 @@ TEST_F(BooksListFile, CancelledCommandsChangeNothing) {
     EXPECT_EQ(list.HiddenCount(), 1);
     EXPECT_EQ(folder.EntryCount(), 2u);
     EXPECT_EQ(owner.log, (Log{"BeforeCommand Load", "BeforeCommand Save"}));
-    owner.cancelCommands = {"Add"};
-    EXPECT_TRUE(list.LoadBooks("books.lst"));
-    EXPECT_EQ(list.BookCount(), -1);
-    EXPECT_EQ(list.HiddenCount(), 0);
 }
 
 TEST_F(BooksListFile, FileThatIsNotGb18030OrUnreadableLeavesListAndFileAsTheyWere) {
     Load(kA + "\r" + kHidden + "\r\n");
-    for (const std::string& bad :
-         {Gb(kC) + "\r" + std::string("\x81\x20\xFF", 3) + "\r\n", Gb(kC) + "\r\xD1"}) {
-        Write("bad.lst", bad);
-        owner.Clear();
-        EXPECT_FALSE(list.LoadBooks("bad.lst"));
-        EXPECT_EQ(owner.log, (Log{"BeforeCommand Load", kLoad}));
-        EXPECT_EQ(owner.errors[0].first, 1001);
-        EXPECT_EQ(Lines(), (Log{kA, kHidden}));
-        EXPECT_EQ(list.HiddenCount(), 1);
-        EXPECT_EQ(Read("bad.lst"), bad);
-    }
     std::filesystem::create_directory(In("dir.lst"));
-    owner.Clear();
+    const std::string bad = Gb(kC) + "\r" + std::string("\x81\x20\xFF", 3) + "\r\n";
+    Write("bad.lst", bad);
+    EXPECT_FALSE(list.LoadBooks("bad.lst"));
     EXPECT_FALSE(list.LoadBooks("dir.lst"));
-    EXPECT_EQ(owner.Events("Error "), (Log{kSave, kLoad}));
+    EXPECT_EQ(owner.log, (Log{"BeforeCommand Load", kLoad, "BeforeCommand Load", "BeforeCommand Save", kSave,
+                              kLoad})); // a folder in its place is taken for a missing file
+    EXPECT_EQ(owner.errors[0].first, 1001);
     EXPECT_EQ(Lines(), (Log{kA, kHidden}));
+    EXPECT_EQ(list.HiddenCount(), 1);
+    EXPECT_EQ(Read("bad.lst"), bad);
     EXPECT_TRUE(std::filesystem::is_empty(In("dir.lst")));
 }
 
-/// Lowers the largest file this process may write (never raises it), so that a write
-/// fails half-way even for root; restores it and the signal on destruction.
+/// Lowers the largest file this process may write (never raises it), so that a write fails
+/// half-way even for root; restores it and the signal on destruction.
 struct FileSizeLimit {
     explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &old);
         rlimit lowered = old;
         lowered.rlim_cur = std::min(bytes, old.rlim_cur);
-        ok = ::setrlimit(RLIMIT_FSIZE, &lowered) == 0;
+        EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &lowered), 0);
     }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, oldSignal);
-    }
+    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &old), std::signal(SIGXFSZ, oldSignal); }
     FileSizeLimit(const FileSizeLimit&) = delete;
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    rlimit old{};
+    rlimit old = [] { rlimit limit{}; ::getrlimit(RLIMIT_FSIZE, &limit); return limit; }();
     void (*oldSignal)(int) = std::signal(SIGXFSZ, SIG_IGN);
-    bool ok = false;
 };
 
 TEST_F(BooksListFile, FailedSaveIsReportedAndLeavesTheFolderAsItWas) {
@@ -213,15 +190,10 @@ TEST_F(BooksListFile, FailedSaveIsReportedAndLeavesTheFolderAsItWas) {
     EXPECT_FALSE(list.SaveBooks()); // an empty list
     EXPECT_EQ(owner.log, (Log{"BeforeCommand Save", kSave}));
     std::filesystem::create_directory(In("folder.lst"));
-    Log many;
-    for (int i = 0; i < 2000; ++i)
-        many.push_back(Book("账簿" + std::to_string(i)));
+    Log many(2000, Book("账簿"));
     // The target, the entries added, the largest file the process may write.
     const std::tuple<std::string, Log, rlim_t> cases[] = {
         {"folder.lst", {kB}, RLIM_INFINITY},
-        {"missing/books.lst", {kB}, RLIM_INFINITY},
-        {std::string(300, 'x'), {kB}, RLIM_INFINITY},
-        {"books.lst/books.lst", {kB}, RLIM_INFINITY},
         {"books.lst", {"bad\t\xFF\xFE\tf\tu\tq\t0\t\t"}, RLIM_INFINITY}, // cannot be encoded
         {"books.lst", many, 16 * 1024}};                                 // the write stops half-way
     for (const auto& [target, added, limit] : cases) {
@@ -233,7 +205,6 @@ TEST_F(BooksListFile, FailedSaveIsReportedAndLeavesTheFolderAsItWas) {
         bool saved = true;
         {
             FileSizeLimit lowered(limit);
-            ASSERT_TRUE(lowered.ok);
             saved = list.SaveBooks((folder.path() / target).string());
         }
         EXPECT_FALSE(saved);
@@ -293,20 +264,19 @@ TEST_F(BooksListFile, CancelledOrMisplacedRemovalChangesNothing) {
 }
 
 TEST_F(BooksListFile, CleanRemovesEmptiesEarlierDuplicatesAndMissingFilesAndReports) {
-    const std::string sql = "账簿S\tsa:pw@unreachable-server\tkxAcc000009\t公司\t(未知)\t0\t\t";
-    const std::string share = "账簿N\t\\\\gone-server\\share\tN.mde\t公司\t(未知)\t0\t\t";
-    const std::string share2 = "账簿M\t//gone-server/share\tM.mde\t公司\t(未知)\t0\t\t";
-    const std::string a = kA, b = kB, c = kC, nameless = "\t..\\Data\tB.mde\t\t\t0\t\t";
+    const std::string sql = "S\tsa:pw@unreachable\tkxAcc000009\t公司\t(未知)\t0\t\t", a = kA, b = kB, c = kC;
+    const std::string share = "N\t\\\\gone\\share\tN.mde\t公司\t(未知)\t0\t\t", nameless = "\t..\\Data\tB.mde\t\t\t0\t\t";
     const std::string upper = "A\t..\\DATA\ta.MDE\t公司\t(未知)\t0\t\t", lower = "a" + a.substr(1);
     const std::string both = "Notify 清理重复项1条；\r\n清理无效列表项 1 条。";
+    const std::string none = "Notify 清理完成，未找到重复列表项或无效列表项。";
     // The entries, whether the owner lets missing files go, the entries left, the removals asked, the report.
     const std::tuple<Log, bool, Log, Log, std::string> cases[] = {
         {{a, b, a, c}, true, {b, a}, {"BeforeRemove 2"}, both},
         {{a, b, a, c}, false, {b, a, c}, {"BeforeRemove 2"}, "Notify 清理重复项1条；\r\n"},
         {{b, a, b, a, b}, true, {a, b}, {}, "Notify 清理重复项3条；\r\n"},
         {{a, a, b}, true, {a, b}, {}, "Notify 清理重复项1条；\r\n"}, // neighbours are duplicates too
-        {{sql, share, share2, a, upper, lower}, true, {sql, share, share2, a, upper, lower}, {}, kClean},
-        {{a, "\n\t..\\Data\t\t公司\t\t0\t\t", nameless}, true, {a, nameless}, {}, kClean}};
+        {{sql, share, a, upper, lower}, true, {sql, share, a, upper, lower}, {}, none},
+        {{a, "\n\t..\\Data\t\t公司\t\t0\t\t", nameless}, true, {a, nameless}, {}, none}};
     for (const auto& [lines, allow, remaining, asked, report] : cases) {
         SCOPED_TRACE(::testing::PrintToString(lines));
         std::string text, saved;
