@@ -2,12 +2,10 @@
 #include "catalogue/clsBooksList.h"
 
 #include "RecordingOwner.h"
-#include "TempFolder.h"
 #include "platform/DiskPath.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -117,22 +115,6 @@ TEST(TemplateLocation, IsASqlLocationSplitAtTheFirstBarOrAPathSplitAtTheLastSepa
         EXPECT_EQ(location.BookFileField(), field2);
         EXPECT_EQ(location.Text(), text);
         EXPECT_EQ(location.SqlLocation(), server ? text : field1 + std::string("|") + field2);
-    }
-}
-
-TEST(BookFile, IsFoundOnDiskAgainstTheApplicationFolderAloneAndThroughTheList) {
-    kx::test::TempFolder app;
-    std::filesystem::create_directories(app.path() / "Data");
-    std::ofstream(app.path() / "Data" / "kxSample.mde") << "x";
-    // folder, file, the file under the application folder
-    const char* const cases[][3] = {{"..\\data", "KXSAMPLE.MDE", "Data/kxSample.mde"}, {"..", "new.mde", "new.mde"}};
-    for (const auto& [folder, file, expected] : cases) {
-        SCOPED_TRACE(folder);
-        EXPECT_EQ(BookLocation::FromListFields(folder, file).DiskPath(app.str()), app.path() / expected);
-        clsBooksList list;
-        list.SetAppPath(app.str());
-        ASSERT_TRUE(list.AddBook(Record(folder, file)));
-        EXPECT_EQ(platform::ToDiskPath(list.BookPathFile(0), app.str()), app.path() / expected);
     }
 }
 
