@@ -128,7 +128,8 @@ TEST(LoginSetter, RewritesTheWholeLoginInTheBookPathAndMakesABookFileAServerBook
         {"..\\Data", &C::SetServer, "srv", ":@srv", {}},
         {"..\\Data", &C::SetUserID, "sa", "sa:@", {}},
         {"..\\Data", &C::SetPassword, "pw", ":pw@", {}},
-        {"sa@srv", &C::SetServer, "other", ":sa@other", {"Error 用户名"}}}; // an unreadable part: written empty
+        // An unreadable part is reported and written empty.
+        {"sa@srv", &C::SetServer, "other", ":sa@other", {"Error 用户名"}}};
     for (const auto& [location, setter, value, stored, errors] : cases) {
         SCOPED_TRACE(std::string(location) + " <- " + value);
         clsBooksList list;

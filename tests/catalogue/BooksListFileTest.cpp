@@ -100,7 +100,9 @@ TEST_F(BooksListFile, RecordsLoadAndSaveBackByteForByteInGb18030) {
         {a + "\r" + h + "\r" + c + "\r\n", {a, h, c}, 1, a + "\r" + h + "\r" + c + "\r\n"},
         {a + "\r\n" + h + "\r\n" + c, {a, "\n" + h, "\n" + c}, 1, a + "\r\n" + h + "\r\n" + c + "\r\n"},
         // Records of five characters or fewer, spaces aside, are skipped; a short one gets one more tab.
-        {"ab\tcd\r  ab\tc   \r账簿\tAB\r\r   \r" + short1 + "\r" + h, {short1 + "\t", h}, 1,
+        {"ab\tcd\r  ab\tc   \r账簿\tAB\r\r   \r" + short1 + "\r" + h,
+         {short1 + "\t", h},
+         1,
          short1 + "\t\r" + h + "\r\n"},
         {"  " + a + "  \r" + far + "\r\n", {"  " + a + "  ", far}, 0, a + "\r" + far + "\r\n"},
         {"", {}, 0, ""}};
@@ -180,7 +182,11 @@ struct FileSizeLimit {
     ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &old), std::signal(SIGXFSZ, oldSignal); }
     FileSizeLimit(const FileSizeLimit&) = delete;
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    rlimit old = [] { rlimit limit{}; ::getrlimit(RLIMIT_FSIZE, &limit); return limit; }();
+    rlimit old = [] {
+        rlimit limit{};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        return limit;
+    }();
     void (*oldSignal)(int) = std::signal(SIGXFSZ, SIG_IGN);
 };
 
@@ -265,7 +271,8 @@ TEST_F(BooksListFile, CancelledOrMisplacedRemovalChangesNothing) {
 
 TEST_F(BooksListFile, CleanRemovesEmptiesEarlierDuplicatesAndMissingFilesAndReports) {
     const std::string sql = "S\tsa:pw@unreachable\tkxAcc000009\t公司\t(未知)\t0\t\t", a = kA, b = kB, c = kC;
-    const std::string share = "N\t\\\\gone\\share\tN.mde\t公司\t(未知)\t0\t\t", nameless = "\t..\\Data\tB.mde\t\t\t0\t\t";
+    const std::string share = "N\t\\\\gone\\share\tN.mde\t公司\t(未知)\t0\t\t",
+                      nameless = "\t..\\Data\tB.mde\t\t\t0\t\t";
     const std::string upper = "A\t..\\DATA\ta.MDE\t公司\t(未知)\t0\t\t", lower = "a" + a.substr(1);
     const std::string both = "Notify 清理重复项1条；\r\n清理无效列表项 1 条。";
     const std::string none = "Notify 清理完成，未找到重复列表项或无效列表项。";

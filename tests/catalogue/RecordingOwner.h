@@ -24,12 +24,15 @@ struct RecordingOwner : BooksListEvents {
     /// The events of the log that begin with `kind`, e.g. "Error ".
     std::vector<std::string> Events(S kind) const {
         std::vector<std::string> events;
-        std::copy_if(log.begin(), log.end(), std::back_inserter(events), [&](S e) { return e.starts_with(kind); });
+        std::copy_if(log.begin(), log.end(), std::back_inserter(events),
+                     [&](S e) { return e.starts_with(kind); });
         return events;
     }
     void Clear() { log.clear(), errors.clear(); }
 
-    void DataChanged(std::int16_t i, S name) override { log.push_back("DataChanged " + std::to_string(i) + " " + name); }
+    void DataChanged(std::int16_t i, S name) override {
+        log.push_back("DataChanged " + std::to_string(i) + " " + name);
+    }
     void Error(std::int16_t no, S msg, S title) override {
         log.push_back("Error " + title);
         errors.emplace_back(no, msg);
