@@ -78,6 +78,10 @@ TEST(BookFile, KeepsTheFolderAsStoredAndJoinsItWithTheApplicationFolder) {
         EXPECT_EQ(location, BookLocation::FromFolderAndFile(folder, "a.mde"));
     }
     EXPECT_FALSE(BookLocation::FromSqlLocation("\\\\srv\\books|a.mde").IsOnShare());
+    // A row's file text puts a rooted folder in the application folder unless it is on disk as written.
+    EXPECT_EQ(BookLocation::FromListFields("\\tmp", "a.mde").RowFileText("/srv/acc"), "\\tmp\\a.mde");
+    EXPECT_EQ(BookLocation::FromListFields("\\Data", "a.mde").RowFileText("/srv/acc"),
+              "/srv/acc\\Data\\a.mde");
 }
 
 TEST(BookFile, StoredFolderWritesTheApplicationFolderAsDotDotWhichPathTextUndoes) {
