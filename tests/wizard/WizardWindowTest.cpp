@@ -2,6 +2,7 @@
 
 #include "wizard/WizardTestFixture.h"
 
+#include <QImage>
 #include <QLayout>
 #include <QProgressBar>
 #include <QPushButton>
@@ -14,10 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Describe(const QWidget* w) {
-    return (w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName())
-        .toStdString();
-}
+std::string Describe(const QWidget* w) { return w->objectName().toStdString() + "/" + w->metaObject()->className(); }
 
 bool IsInside(const QWidget* w, const char* className) {
     for (const QWidget* p = w->parentWidget(); p != nullptr; p = p->parentWidget())
@@ -26,95 +24,70 @@ bool IsInside(const QWidget* w, const char* className) {
     return false;
 }
 
-/// The widgets a person reads or uses on a page: labels, fields, buttons, boxes.
-std::vector<QWidget*> ReadableWidgets(QWidget* page) {
-    std::vector<QWidget*> found;
-    for (QWidget* w : page->findChildren<QWidget*>())
-        if (w->isVisibleTo(page) && (w->inherits("QLabel") || w->inherits("QAbstractButton") ||
-                                     w->inherits("QSpinBox") ||
-                                     (w->inherits("QLineEdit") && !IsInside(w, "QAbstractSpinBox"))))
-            found.push_back(w);
-    return found;
-}
-
-/// The width a line edit has for its text: inside its frame and text margins.
+/// The width a line edit has for its text: inside its frame, its text margins and its own 2 pixels a side.
 int TextRoom(QLineEdit* edit) {
     QStyleOptionFrame option;
     option.initFrom(edit);
     option.rect = edit->rect();
     option.lineWidth = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit);
     const QRect contents = edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit);
-    const QMargins margins = edit->textMargins();
-    constexpr int kInnerMargin = 2; // the line edit's own, on each side
-    return contents.width() - margins.left() - margins.right() - 2 * kInnerMargin;
+    return contents.width() - edit->textMargins().left() - edit->textMargins().right() - 4;
 }
 
-QRect InPage(const QWidget* w, const QWidget* page) {
-    return {w->mapTo(page, QPoint(0, 0)), w->size()};
-}
-
-/// Every readable widget lies inside the page at no less than the size it needs,
-/// and none covers another (the fields set over a label's gaps are checked
-/// against the label's glyphs instead).
+/// Every widget a person reads or uses (labels, fields, buttons, boxes) lies inside the page at no
+/// less than the size it needs, and none covers another (the fields set over a label's gaps are
+/// checked against the label's glyphs instead).
 void ExpectNothingCutOrOverlapping(QWidget* page) {
-    const std::vector<QWidget*> widgets = ReadableWidgets(page);
+    std::vector<std::pair<QWidget*, QRect>> widgets;
+    for (QWidget* w : page->findChildren<QWidget*>())
+        if (w->isVisibleTo(page) && (w->inherits("QLabel") || w->inherits("QAbstractButton") || w->inherits("QSpinBox") ||
+                                     (w->inherits("QLineEdit") && !IsInside(w, "QAbstractSpinBox"))))
+            widgets.emplace_back(w, QRect(w->mapTo(page, QPoint(0, 0)), w->size()));
     ASSERT_FALSE(widgets.empty());
-    for (QWidget* w : widgets) {
-        const QRect r = InPage(w, page);
+    for (const auto& [w, r] : widgets) {
         EXPECT_TRUE(page->rect().contains(r)) << Describe(w) << " leaves the page";
-        if (auto* label = qobject_cast<QLabel*>(w); label != nullptr && label->wordWrap()) {
+        EXPECT_GE(w->height(), w->minimumSizeHint().height()) << Describe(w) << " too low";
+        auto* label = qobject_cast<QLabel*>(w);
+        auto* edit = qobject_cast<QLineEdit*>(w);
+        if (label != nullptr && label->wordWrap()) {
             EXPECT_GE(w->height(), label->heightForWidth(w->width())) << Describe(w) << " cut";
-        } else if (auto* edit = qobject_cast<QLineEdit*>(w); edit != nullptr && !edit->text().isEmpty()) {
-            EXPECT_GE(TextRoom(edit), edit->fontMetrics().horizontalAdvance(edit->displayText()))
-                << Describe(w) << " cuts its text";
-            EXPECT_GE(w->height(), w->minimumSizeHint().height()) << Describe(w) << " too low";
+        } else if (edit != nullptr && !edit->text().isEmpty()) {
+            EXPECT_GE(TextRoom(edit), edit->fontMetrics().horizontalAdvance(edit->displayText())) << Describe(w);
         } else {
             EXPECT_GE(w->width(), w->minimumSizeHint().width()) << Describe(w) << " too narrow";
-            EXPECT_GE(w->height(), w->minimumSizeHint().height()) << Describe(w) << " too low";
         }
     }
     for (std::size_t i = 0; i < widgets.size(); ++i)
         for (std::size_t j = i + 1; j < widgets.size(); ++j) {
-            QWidget* a = widgets[i];
-            QWidget* b = widgets[j];
-            if (a->isAncestorOf(b) || b->isAncestorOf(a) || IsInside(a, "kx::wizard::LabelWithFields") ||
-                IsInside(b, "kx::wizard::LabelWithFields"))
-                continue;
-            EXPECT_FALSE(InPage(a, page).intersects(InPage(b, page)))
-                << Describe(a) << " overlaps " << Describe(b);
+            const auto& [a, ra] = widgets[i];
+            const auto& [b, rb] = widgets[j];
+            if (!a->isAncestorOf(b) && !b->isAncestorOf(a) && !IsInside(a, "kx::wizard::LabelWithFields") &&
+                !IsInside(b, "kx::wizard::LabelWithFields"))
+                EXPECT_FALSE(ra.intersects(rb)) << Describe(a) << " overlaps " << Describe(b);
         }
 }
 
-/// Whether the label draws any of its own text (children left out) in columns
-/// [left, right) of itself.
-bool DrawsTextIn(const QImage& ownPaint, int left, int right) {
-    for (int x = std::max(left, 0); x < std::min(right, ownPaint.width()); ++x)
-        for (int y = 0; y < ownPaint.height(); ++y)
-            if (qAlpha(ownPaint.pixel(x, y)) != 0)
-                return true;
-    return false;
-}
-
-/// The year and month fields with their spinners sit in the date label's runs of
-/// spaces: none covers a drawn character, and the characters before, between
-/// and after them are all drawn.
+/// The year and month fields with their spinners sit in the date label's runs of spaces: none
+/// covers a character the label draws itself, and the characters before, between and after them are drawn.
 void ExpectDateFieldsInTheGaps(QWidget* page) {
     auto* label = page->findChild<QLabel*>(QStringLiteral("Label3_4"));
     ASSERT_NE(label, nullptr);
     QImage ownPaint(label->size(), QImage::Format_ARGB32_Premultiplied);
     ownPaint.fill(Qt::transparent);
     label->render(&ownPaint, QPoint(), QRegion(), QWidget::RenderFlags());
-    const auto rect = [&](const char* name) {
-        QWidget* w = label->findChild<QWidget*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w != nullptr ? w->geometry() : QRect();
+    const auto drawsIn = [&ownPaint](int left, int right) {
+        for (int x = std::max(left, 0); x < std::min(right, ownPaint.width()); ++x)
+            for (int y = 0; y < ownPaint.height(); ++y)
+                if (qAlpha(ownPaint.pixel(x, y)) != 0)
+                    return true;
+        return false;
     };
+    const auto rect = [label](const char* name) { return label->findChild<QWidget*>(QString::fromLatin1(name))->geometry(); };
     for (const char* name : {"TDBText3_3", "UpDown_0", "TDBText3_4", "UpDown_1"})
-        EXPECT_FALSE(DrawsTextIn(ownPaint, rect(name).left(), rect(name).right() + 1))
-            << name << " covers text";
-    EXPECT_TRUE(DrawsTextIn(ownPaint, 0, rect("TDBText3_3").left())); // 建账日期：
-    EXPECT_TRUE(DrawsTextIn(ownPaint, rect("UpDown_0").right() + 1, rect("TDBText3_4").left())); // 年
-    EXPECT_TRUE(DrawsTextIn(ownPaint, rect("UpDown_1").right() + 1, label->width()));            // 月
+        EXPECT_FALSE(drawsIn(rect(name).left(), rect(name).right() + 1)) << name << " covers text";
+    EXPECT_TRUE(drawsIn(0, rect("TDBText3_3").left()));                              // 建账日期：
+    EXPECT_TRUE(drawsIn(rect("UpDown_0").right() + 1, rect("TDBText3_4").left())); // 年
+    EXPECT_TRUE(drawsIn(rect("UpDown_1").right() + 1, label->width()));            // 月
     EXPECT_FALSE(rect("TDBText3_3").intersects(rect("UpDown_0")));
     EXPECT_FALSE(rect("TDBText3_4").intersects(rect("UpDown_1")));
 }
