@@ -8,19 +8,14 @@
 namespace kx::wizard {
 namespace {
 
-/// A palette whose every role and group has its own colour, so that a wrong
-/// mapping cannot pass by accident.
+/// A palette whose every role and group has its own colour, so that a wrong mapping cannot pass by accident.
 QPalette DistinctPalette() {
     QPalette palette;
     int n = 1;
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        for (int role = 0; role < QPalette::NColorRoles; ++role) {
-            if (role == QPalette::NoRole)
-                continue;
-            palette.setColor(group, static_cast<QPalette::ColorRole>(role),
-                             QColor::fromRgb(n * 37 % 256, n, 200));
-            ++n;
-        }
+        for (int role = 0; role < QPalette::NColorRoles; ++role, ++n)
+            if (role != QPalette::NoRole)
+                palette.setColor(group, static_cast<QPalette::ColorRole>(role), QColor::fromRgb(n * 37 % 256, n, 200));
     return palette;
 }
 

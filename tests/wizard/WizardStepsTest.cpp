@@ -92,8 +92,7 @@ TEST(WizardSteps, EachPageSetsTheHostButtonsAndRaisesBothEventsPageFourLeavesThe
     wiz.SetStep(4);
     EXPECT_EQ(wiz.findChild<QLabel*>(QStringLiteral("Label4_0"))->text(), "正在创建新账簿...");
     EXPECT_EQ(wiz.findChild<QLabel*>(QStringLiteral("Label4_9"))->text(), "");
-    for (short i = 0; i < 3; ++i)
-        EXPECT_TRUE(wiz.ButtonEnabled(i));
+    EXPECT_TRUE(wiz.ButtonEnabled(0) && wiz.ButtonEnabled(1) && wiz.ButtonEnabled(2));
     EXPECT_EQ(wiz.findChild<QStackedWidget*>()->currentWidget()->objectName(), "Frame1_4");
 
     // Out of range: no event, same page.
@@ -110,16 +109,10 @@ TEST(WizardSteps, CancelSetInBeforeStepKeepsPageAndButtonsAndLaterHandlersSeeIt)
     SignalLog log(wiz);
     bool cancelSeenOnEntry = true;
     bool seenByLater = false;
-    QObject::connect(
-        &wiz, &CreatLedgerWiz::BeforeStep, &wiz,
-        [&cancelSeenOnEntry](short, bool& cancel) {
-            cancelSeenOnEntry = cancel;
-            cancel = true;
-        },
-        Qt::DirectConnection);
-    QObject::connect(&wiz, &CreatLedgerWiz::BeforeStep, &wiz, [&seenByLater](short, bool& cancel) {
-        seenByLater = cancel;
+    QObject::connect(&wiz, &CreatLedgerWiz::BeforeStep, &wiz, [&](short, bool& cancel) {
+        cancelSeenOnEntry = std::exchange(cancel, true);
     });
+    QObject::connect(&wiz, &CreatLedgerWiz::BeforeStep, &wiz, [&](short, bool& cancel) { seenByLater = cancel; });
     wiz.SetStep(0);
     EXPECT_FALSE(cancelSeenOnEntry);
     EXPECT_TRUE(seenByLater);
