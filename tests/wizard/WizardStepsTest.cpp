@@ -22,12 +22,10 @@ TEST(WizardPages, EveryLabelAndCaptionShowsItsExactPlainText) {
          "　　然后你可以选择保留样本账簿的哪些资料：会计科目、会计报表、常用摘要、辅助标识、部门资料、单位"
          "资料、存货资料等；\n"
          "　　输入新账簿的名称和单位名称后，就可以创建你自己的账簿了。"},
-        {"Label0_4", "如果你只是想创建一个账簿列表项，并自己指定数据库文件，请点击："},
-        {"Label0_9", "单击“下一步”，继续创建新账簿向导。"},
+        {"Label0_4", "如果你只是想创建一个账簿列表项，并自己指定数据库文件，请点击："}, {"Label0_9", "单击“下一步”，继续创建新账簿向导。"},
         {"Label1_0", "请选择一个账簿作为模板，来创建你的新账簿。\n"
                      "系统将根据模板账簿中的基本资料（会计科目、报表等），来配置你的新账簿。"},
-        {"Label1_4", "模板账簿(&S)："},
-        {"Label1_1", "单击下拉按钮，打开账簿名称列表；然后在列表选择一个账簿作为模板。"},
+        {"Label1_4", "模板账簿(&S)："}, {"Label1_1", "单击下拉按钮，打开账簿名称列表；然后在列表选择一个账簿作为模板。"},
         {"Label1_5", "密码："}, {"Label1_9", "单击“下一步”继续。"}, {"Label2_0", "选择要保留模版账簿中的哪些资料："},
         {"Label2_9", "单击“下一步”继续。"}, {"Label3_0", "请输入新账簿资料："}, {"Label3_1", "账簿名称："},
         {"Label3_2", "单位名称："}, {"Label3_3", "财务主管："}, {"Label3_4", "建账日期：         年       月"},
@@ -40,9 +38,7 @@ TEST(WizardPages, EveryLabelAndCaptionShowsItsExactPlainText) {
         auto* widget = wiz.findChild<QWidget*>(QString::fromLatin1(name));
         ASSERT_NE(widget, nullptr) << name;
         EXPECT_EQ(widget->property("text").toString(), QString::fromUtf8(text)) << name;
-        if (auto* label = qobject_cast<QLabel*>(widget)) {
-            EXPECT_EQ(label->textFormat(), Qt::PlainText) << name;
-        }
+        EXPECT_TRUE(!widget->inherits("QLabel") || qobject_cast<QLabel*>(widget)->textFormat() == Qt::PlainText) << name;
     }
     // The boxes of page 2: caption, hint; all start checked, the last one disabled.
     const std::pair<const char*, const char*> boxes[] = {
