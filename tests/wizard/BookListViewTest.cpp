@@ -12,43 +12,33 @@
 namespace kx::wizard {
 namespace {
 
-namespace fs = std::filesystem;
 using test::Q;
 using Column = BookListModel::Column;
-
-QColor RowColour(const BookListModel* model, int row, int column = 0) {
-    return model->data(model->index(row, column), Qt::ForegroundRole).value<QBrush>().color();
-}
-
-bool RowBold(const BookListModel* model, int row) {
-    for (int c = 0; c < model->columnCount(); ++c)
-        if (!model->data(model->index(row, c), Qt::FontRole).value<QFont>().bold())
-            return false;
-    return true;
-}
 
 class BookListViewTest : public test::WizardOnAppFolder {
   protected:
     std::string SqlLine() const { return "分公司账簿\tsa:secret@db1\tkxAcc000002\t分公司\t2024.05\t0\t\t"; }
-    std::string AbsoluteLine() const {
-        return "本地账簿\t" + app.str() + "\\Data\tkxSample.mde\t本地公司\t(未知)\t\t\t";
-    }
-    std::string MissingLine() const { return "丢失账簿\t..\\Data\tgone.mde\t丢失公司\t(未知)\t0\t\t"; }
+    std::string AbsoluteLine() const { return "本地账簿\t" + app.str() + "\\Data\tkxSample.mde\t本地公司\t(未知)\t\t\t"; }
 
-    void ClickRow(int row, Qt::MouseButton button = Qt::LeftButton) {
-        const QRect cell = Grid()->visualRect(Model()->index(row, 0));
-        QTest::mouseClick(Grid()->viewport(), button, Qt::NoModifier, cell.center());
+    QColor RowColour(int row, int column = 0) const {
+        return Model()->data(Model()->index(row, column), Qt::ForegroundRole).value<QBrush>().color();
     }
+    bool RowBold(int row) const {
+        for (int c = 0; c < Model()->columnCount(); ++c)
+            if (!Model()->data(Model()->index(row, c), Qt::FontRole).value<QFont>().bold())
+                return false;
+        return true;
+    }
+    QPoint RowCentre(int row) const { return Grid()->visualRect(Model()->index(row, 0)).center(); }
     /// Presses the drop-down button of the template field, on page 1.
     void OpenDropDown() {
         if (wiz.Step() != 1)
             wiz.SetStep(1);
-        Child<QToolButton>(QStringLiteral("TDBText1_0_DropDown"))->click();
+        Child<QToolButton>("TDBText1_0_DropDown")->click();
     }
-    QWidget* DropDown() const { return Child<QWidget>(QStringLiteral("C1EList")); }
+    QWidget* DropDown() const { return Child<QWidget>("C1EList"); }
+    bool Shown(const char* name) const { return !Child<QWidget>(name)->isHidden(); }
 };
-
-// ---------------------------------------------------------------- loading
 
 TEST_F(BookListViewTest, ArchivesStandAboveTheBooksEachRowWithItsPathAndColour) {
     WriteArchive("T.WAK");
@@ -57,41 +47,25 @@ TEST_F(BookListViewTest, ArchivesStandAboveTheBooksEachRowWithItsPathAndColour) 
     ASSERT_TRUE(LoadList());
     ASSERT_EQ(Model()->rowCount(), 6);
     EXPECT_EQ(Model()->columnCount(), BookListModel::ColumnCount); // an archive row adds no column
-    const QPalette palette = Grid()->palette();
-    const QColor book = palette.color(QPalette::Active, QPalette::ButtonText);
-    const QColor server = palette.color(QPalette::Active, QPalette::Highlight);
-    struct Row {
-        const char* name;
-        const char* file;
-        const char* shownPath;
-        QColor colour;
-    };
+    const QColor book = Grid()->palette().color(QPalette::Active, QPalette::ButtonText);
+    const QColor server = Grid()->palette().color(QPalette::Active, QPalette::Highlight);
     // Archives in reverse listing order, then the books as listed; a server book shows only its server,
     // the application folder inside a stored path is shown as "..".
-    const Row rows[] = {{"T", "T.WAK", "../data", QColor(64, 64, 64)}, {nullptr, "c.wak", nullptr, book},
-                        {"样本账簿", "kxSample.mde", R"(..\Data)", book}, {"分公司账簿", nullptr, "db1", server},
-                        {"共享账簿", nullptr, R"(..\Data)", server},      {"本地账簿", nullptr, R"(..\Data)", {}}};
+    const std::tuple<const char*, const char*, const char*, QColor> rows[] = {
+        {"T", "T.WAK", "../data", QColor(64, 64, 64)}, {"c", "c.wak", "../data", book},
+        {"样本账簿", "kxSample.mde", R"(..\Data)", book}, {"分公司账簿", "kxAcc000002", "db1", server},
+        {"共享账簿", "shared.WSK", R"(..\Data)", server}, {"本地账簿", "kxSample.mde", R"(..\Data)", {}}};
     for (int r = 0; r < 6; ++r) {
-        SCOPED_TRACE(r);
-        const Row& row = rows[r];
-        if (row.name != nullptr) {
-            EXPECT_EQ(Cell(r, Column::BookName), QString::fromUtf8(row.name));
-        }
-        if (row.file != nullptr) {
-            EXPECT_EQ(Cell(r, Column::BookFile), QString::fromUtf8(row.file));
-        }
-        if (row.shownPath != nullptr) {
-            EXPECT_EQ(Cell(r, Column::BookPath), QString::fromUtf8(row.shownPath));
-        }
-        if (row.colour.isValid()) {
-            EXPECT_EQ(RowColour(Model(), r), row.colour);
-        }
+        const auto& [name, file, shownPath, colour] = rows[r];
+        EXPECT_EQ(Model()->Text(r, Column::BookName), QString::fromUtf8(name)) << r;
+        EXPECT_EQ(Model()->Text(r, Column::BookFile), QString::fromUtf8(file)) << r;
+        EXPECT_EQ(Model()->Text(r, Column::BookPath), QString::fromUtf8(shownPath)) << r;
+        EXPECT_TRUE(!colour.isValid() || RowColour(r) == colour) << r;
     }
-    EXPECT_EQ(RowColour(Model(), 0, Column::Visible), QColor(64, 64, 64));
-    EXPECT_EQ(Cell(0, Column::UserName), "");
+    EXPECT_EQ(RowColour(0, Column::Visible), QColor(64, 64, 64));
     EXPECT_EQ(Model()->StoredPath(0), wiz.PathTemplates());
     EXPECT_EQ(Model()->StoredPath(3), "sa:secret@db1");
-    EXPECT_EQ(Model()->StoredPath(5), QString::fromStdString(app.str()) + R"(\Data)");
+    EXPECT_EQ(Model()->StoredPath(5), Q(app.path()) + R"(\Data)");
     EXPECT_EQ(log.commands, (std::vector<QString>{"BeforeLoadList", "AfterLoadList"}));
     // BookID counts books only: book 0 is the row below the two archives.
     wiz.SetBookID(0);
@@ -100,27 +74,24 @@ TEST_F(BookListViewTest, ArchivesStandAboveTheBooksEachRowWithItsPathAndColour) 
 }
 
 TEST_F(BookListViewTest, RowsHideWhenVisibleReadsAsOneLinesWithoutDatabaseDropReloadReplaces) {
-    const std::pair<const char*, bool> visible[] = {{"1", true},  {" 1", true},  {"1.0", true},
-                                                    {"1x", true}, {"0", false},  {"", false},
-                                                    {"2", false}, {"True", false}, {"-1", false}};
+    const std::pair<const char*, bool> visible[] = {{"1", true},  {" 1", true}, {"1.0", true},  {"1x", true},
+                                                    {"0", false}, {"", false},  {"2", false}, {"True", false}};
     std::vector<std::string> lines{SampleLine(), "无文件一\t..\\Data\t\t公司\t(未知)\t0\t\t", "无文件二\t\t\t\t\t\t\t"};
     for (const auto& [field, hidden] : visible)
         lines.push_back("账簿\t..\\Data\tkxSample.mde\t公司\t(未知)\t" + std::string(field) + "\t\t");
     WriteArchive("T.WAK");
     WriteList(lines);
     ASSERT_TRUE(LoadList());
-    ASSERT_EQ(Model()->rowCount(), 11);
+    ASSERT_EQ(Model()->rowCount(), 10);
     EXPECT_FALSE(Grid()->isRowHidden(0));
     EXPECT_FALSE(Grid()->isRowHidden(1));
-    for (int i = 0; i < 9; ++i)
+    for (int i = 0; i < 8; ++i)
         EXPECT_EQ(Grid()->isRowHidden(i + 2), visible[i].second) << '"' << visible[i].first << '"';
 
-    fs::remove(app.path() / "Data" / "T.WAK");
+    std::filesystem::remove(app.path() / "Data" / "T.WAK");
     WriteList({SqlLine()});
     ASSERT_TRUE(wiz.Load());
     ASSERT_EQ(Model()->rowCount(), 1);
-    wiz.SetBookID(0);
-    EXPECT_EQ(wiz.FromFile(), "sa:secret@db1|kxAcc000002");
 }
 
 TEST_F(BookListViewTest, ListThatIsNotGb18030FailsWithoutAfterLoadList) {
@@ -130,45 +101,21 @@ TEST_F(BookListViewTest, ListThatIsNotGb18030FailsWithoutAfterLoadList) {
     EXPECT_TRUE(Grid()->updatesEnabled());
 }
 
-TEST_F(BookListViewTest, HoverMakesTheRowBoldAndShowsItsHint) {
-    WriteList({SampleLine(), SqlLine(), AbsoluteLine()});
-    ASSERT_TRUE(LoadList());
-    ShowActive();
-    OpenDropDown();
-    auto hover = [this](int row) {
-        QTest::mouseMove(Grid()->viewport(), Grid()->visualRect(Model()->index(row, 0)).center());
-    };
-    hover(1);
-    EXPECT_TRUE(RowBold(Model(), 1));
-    EXPECT_EQ(Grid()->toolTip(), "分公司 db1:kxAcc000002");
-    hover(2);
-    EXPECT_FALSE(RowBold(Model(), 1));
-    EXPECT_TRUE(RowBold(Model(), 2));
-    EXPECT_EQ(Grid()->toolTip(), R"(本地公司 ..\Data\kxSample.mde)");
-}
-
-// ---------------------------------------------------------------- selection
-
 TEST_F(BookListViewTest, SelectionFillsPageOneAndAMissingDatabaseDisablesNext) {
-    WriteList({SampleLine(), MissingLine(), SqlLine()});
+    WriteList({SampleLine(), "丢失账簿\t..\\Data\tgone.mde\t丢失公司\t(未知)\t0\t\t", SqlLine()});
     ASSERT_TRUE(LoadList());
     wiz.SetStep(1);
     EXPECT_FALSE(wiz.ButtonEnabled(2));
     log.commands.clear();
     wiz.SetBookID(0);
     EXPECT_EQ(wiz.FromFile(), wiz.AppPath + R"(\Data\kxSample.mde)");
-    EXPECT_TRUE(platform::FileExists(wiz.FromFile().toStdString()));
-    EXPECT_EQ(Field("TDBText1_0")->text(), "样本账簿");
     EXPECT_EQ(Field("TDBText1_0")->property("location").toString(), R"(..\Data|kxSample.mde)");
     EXPECT_EQ(Field("TDBText1_1")->text(), "系统管理员");
-    EXPECT_FALSE(Child<QFrame>(QStringLiteral("Picture1"))->isHidden());
-    EXPECT_TRUE(Label(1, 1)->isHidden());
-    EXPECT_FALSE(Label(1, 9)->isHidden());
+    EXPECT_TRUE(Shown("Picture1") && !Shown("Label1_1") && Shown("Label1_9"));
     EXPECT_TRUE(wiz.ButtonEnabled(2));
     EXPECT_EQ(wiz.BeginDate(), QDate(QDate::currentDate().year(), QDate::currentDate().month(), 1));
-    EXPECT_FALSE(Child<QCheckBox>(QStringLiteral("chkSql"))->isChecked());
+    EXPECT_FALSE(Child<QCheckBox>("chkSql")->isChecked());
     EXPECT_EQ(log.commands, std::vector<QString>{"AfterBookSelected"});
-    EXPECT_TRUE(log.notices.empty());
     EXPECT_EQ(wiz.BookID(), 0); // the host's BookID is the host's: a selection does not change it
     // An operator already typed is kept, and the check uses the fields.
     Field("TDBText1_1")->setText(QStringLiteral("出纳"));
@@ -180,42 +127,33 @@ TEST_F(BookListViewTest, SelectionFillsPageOneAndAMissingDatabaseDisablesNext) {
     Field("TDBText1_2")->setText(QStringLiteral("8888"));
     EXPECT_TRUE(wiz.PasswordOK());
 
-    log.commands.clear();
     wiz.SetBookID(1);
-    ASSERT_EQ(log.notices.size(), 1u);
-    EXPECT_EQ(log.notices[0], std::make_pair(QStringLiteral("未找到指定账簿的数据库文件。"), true));
+    EXPECT_EQ(log.notices, (std::vector<std::pair<QString, bool>>{{QStringLiteral("未找到指定账簿的数据库文件。"), true}}));
     EXPECT_FALSE(wiz.ButtonEnabled(2));
-    EXPECT_TRUE(Label(1, 9)->isHidden());
-    EXPECT_EQ(log.commands, std::vector<QString>{"AfterBookSelected"});
+    EXPECT_FALSE(Shown("Label1_9"));
     // The field keeps the last good choice; FromFile names what was looked for.
     EXPECT_EQ(Field("TDBText1_0")->text(), "样本账簿");
     EXPECT_TRUE(wiz.FromFile().endsWith(R"(\Data\gone.mde)"));
 
-    // A server book fills the SQL panel.
+    // A server book fills the SQL panel, which the check box alone shows and hides.
     wiz.SetBookID(2);
     EXPECT_EQ(wiz.FromFile(), "sa:secret@db1|kxAcc000002");
-    EXPECT_TRUE(Child<QCheckBox>(QStringLiteral("chkSql"))->isChecked());
-    EXPECT_FALSE(Child<QFrame>(QStringLiteral("picSql"))->isHidden());
-    EXPECT_EQ(Field("TDBSQL_0")->text(), "db1");
-    EXPECT_EQ(Field("TDBSQL_1")->text(), "sa");
-    EXPECT_EQ(Field("TDBSQL_2")->text(), "secret");
+    EXPECT_TRUE(Child<QCheckBox>("chkSql")->isChecked() && Shown("picSql"));
+    EXPECT_EQ(Field("TDBSQL_0")->text() + Field("TDBSQL_1")->text() + Field("TDBSQL_2")->text(), "db1sasecret");
     EXPECT_EQ(Field("TDBSQL_2")->echoMode(), QLineEdit::Password);
     EXPECT_EQ(Field("TDBText1_0")->palette().color(QPalette::Text),
               Field("TDBText1_0")->palette().color(QPalette::Active, QPalette::Highlight));
     EXPECT_TRUE(wiz.ButtonEnabled(2));
-    // The check box alone shows and hides the panel.
-    Child<QCheckBox>(QStringLiteral("chkSql"))->click();
-    EXPECT_TRUE(Child<QFrame>(QStringLiteral("picSql"))->isHidden());
-    Child<QCheckBox>(QStringLiteral("chkSql"))->click();
-    EXPECT_FALSE(Child<QFrame>(QStringLiteral("picSql"))->isHidden());
+    Child<QCheckBox>("chkSql")->click();
+    EXPECT_FALSE(Shown("picSql"));
 }
 
-TEST_F(BookListViewTest, MouseAndKeysInTheDropDown) {
+TEST_F(BookListViewTest, MouseKeysAndHoverInTheDropDown) {
     WriteArchive("T.WAK");
     WriteList({SampleLine(), SqlLine()});
     wiz.SetIniFile(Q(ListFile())); // the drop-down loads an empty list first
     wiz.SetStep(1);
-    ShowActive();
+    test::ShowActive(wiz);
     OpenDropDown();
     ASSERT_EQ(Model()->rowCount(), 3);
     ASSERT_TRUE(DropDown()->isVisible());
@@ -224,16 +162,22 @@ TEST_F(BookListViewTest, MouseAndKeysInTheDropDown) {
     EXPECT_EQ(DropDown()->width(), field->width());
     EXPECT_TRUE(Grid()->hasFocus());
     EXPECT_EQ(Grid()->currentIndex().row(), 0);
-    // The right button changes nothing.
+    // Hovering makes the row bold and shows its hint.
+    QTest::mouseMove(Grid()->viewport(), RowCentre(2));
+    EXPECT_TRUE(RowBold(2));
+    EXPECT_EQ(Grid()->toolTip(), "分公司 db1:kxAcc000002");
+    QTest::mouseMove(Grid()->viewport(), RowCentre(1));
+    EXPECT_FALSE(RowBold(2));
+    EXPECT_EQ(Grid()->toolTip(), R"(××××有限公司 ..\Data\kxSample.mde)");
+    // The right button changes nothing; the drop-down button closes it again.
     log.commands.clear();
-    ClickRow(1, Qt::RightButton);
+    QTest::mouseClick(Grid()->viewport(), Qt::RightButton, Qt::NoModifier, RowCentre(1));
     EXPECT_EQ(Grid()->currentIndex().row(), 0);
     EXPECT_TRUE(log.commands.empty());
-    EXPECT_EQ(wiz.FromFile(), "");
     EXPECT_TRUE(DropDown()->isVisible());
     OpenDropDown();
     EXPECT_TRUE(DropDown()->isHidden());
-    // Escape closes; Enter selects the current row.
+    // Escape closes; Enter selects the current row; a click selects and closes.
     OpenDropDown();
     QTest::keyClick(Grid(), Qt::Key_Escape);
     EXPECT_TRUE(DropDown()->isHidden());
@@ -241,13 +185,11 @@ TEST_F(BookListViewTest, MouseAndKeysInTheDropDown) {
     QTest::keyClick(Grid(), Qt::Key_Down);
     QTest::keyClick(Grid(), Qt::Key_Return);
     EXPECT_EQ(field->text(), "样本账簿");
-    // A click selects and closes.
     OpenDropDown();
-    ClickRow(0);
+    QTest::mouseClick(Grid()->viewport(), Qt::LeftButton, Qt::NoModifier, RowCentre(0));
     EXPECT_EQ(field->text(), "T");
     EXPECT_TRUE(wiz.FromFile().endsWith(R"(\T.WAK)"));
     EXPECT_TRUE(DropDown()->isHidden());
-    EXPECT_EQ(log.commands.back(), "AfterBookSelected");
     // It opens at the host's book.
     wiz.SetBookID(1);
     OpenDropDown();
@@ -268,7 +210,7 @@ TEST_F(BookListViewTest, PageOneFieldsSwallowEscapeMoveOnWithEnterAndReportLostF
     ASSERT_TRUE(LoadList());
     wiz.SetBookID(0);
     wiz.SetStep(1);
-    ShowActive();
+    test::ShowActive(wiz);
     int escapes = 0;
     QShortcut escape(QKeySequence(Qt::Key_Escape), &wiz);
     QObject::connect(&escape, &QShortcut::activated, [&escapes] { ++escapes; });
@@ -278,13 +220,10 @@ TEST_F(BookListViewTest, PageOneFieldsSwallowEscapeMoveOnWithEnterAndReportLostF
     EXPECT_EQ(Field("TDBText1_1")->text(), "系统管理员");
     QTest::keyClick(Field("TDBText1_1"), Qt::Key_Return);
     EXPECT_TRUE(Field("TDBText1_2")->hasFocus());
-    QTest::keyClicks(Field("TDBText1_2"), QStringLiteral("8888"));
     log.commands.clear();
     QTest::keyClick(Field("TDBText1_2"), Qt::Key_Tab);
     EXPECT_EQ(log.commands, std::vector<QString>{"LostFocus"});
 }
-
-// ---------------------------------------------------------------- the bare entry
 
 TEST_F(BookListViewTest, BareEntryButtonAppendsTheEntryAndTellsEveryone) {
     WriteList({SampleLine()});
@@ -293,14 +232,13 @@ TEST_F(BookListViewTest, BareEntryButtonAppendsTheEntryAndTellsEveryone) {
     std::vector<std::string> notices;
     acc->SetNoticeReceiver([&notices](const std::string& n) { notices.push_back(n); });
     wiz.Acc = acc;
-    Child<QPushButton>(QStringLiteral("PushButton1"))->click();
+    Child<QPushButton>("PushButton1")->click();
     EXPECT_EQ(platform::ReadAnsiTextFile(ListFile()),
               SampleLine() + "\r（新增账簿：请指定数据库文件）\t\t\t\t(未知)\t0\t\t\r\n");
     EXPECT_EQ(wiz.BookName(), "（新增账簿：请指定数据库文件）");
     EXPECT_EQ(wiz.BookFile(), "");
-    ASSERT_EQ(log.notices.size(), 1u);
-    EXPECT_EQ(log.notices[0],
-              std::make_pair(QStringLiteral("已创建新的账簿列表项“（新增账簿：请指定数据库文件）”。"), true));
+    EXPECT_EQ(log.notices, (std::vector<std::pair<QString, bool>>{
+                               {QStringLiteral("已创建新的账簿列表项“（新增账簿：请指定数据库文件）”。"), true}}));
     EXPECT_TRUE(wiz.Completed());
     EXPECT_EQ(log.addedItems, 1);
     // Completed is set directly: only the list notice goes out.
@@ -309,7 +247,6 @@ TEST_F(BookListViewTest, BareEntryButtonAppendsTheEntryAndTellsEveryone) {
 
 TEST_F(BookListViewTest, BareEntryWithoutAccOrWithAnUnreadableListAddsNothing) {
     for (const bool withAcc : {false, true}) {
-        SCOPED_TRACE(withAcc);
         // Without Acc the error is reported; a list that cannot be read is left alone silently.
         const std::string text = withAcc ? "\x81\x20 broken\r\n" : SampleLine() + "\r\n";
         platform::WriteFileAtomically(ListFile(), text);
@@ -320,16 +257,11 @@ TEST_F(BookListViewTest, BareEntryWithoutAccOrWithAnUnreadableListAddsNothing) {
         if (withAcc)
             other.Acc = std::make_shared<support::AccountingObject>();
         other.findChild<QPushButton*>(QStringLiteral("PushButton1"))->click();
-        EXPECT_EQ(otherLog.notices.size(), withAcc ? 0u : 1u);
-        if (!withAcc && !otherLog.notices.empty()) {
-            EXPECT_TRUE(otherLog.notices[0].second);
-            EXPECT_NE(otherLog.notices[0].first.indexOf(QStringLiteral("Acc")), -1);
-        }
+        ASSERT_EQ(otherLog.notices.size(), withAcc ? 0u : 1u) << withAcc;
+        EXPECT_TRUE(withAcc || (otherLog.notices[0].second && otherLog.notices[0].first.contains(QStringLiteral("Acc"))));
         EXPECT_EQ(otherLog.addedItems, 0);
         EXPECT_FALSE(other.Completed());
-        if (withAcc) {
-            EXPECT_EQ(platform::ReadWholeFile(ListFile()), text);
-        }
+        EXPECT_TRUE(!withAcc || platform::ReadWholeFile(ListFile()) == text);
     }
 }
 

@@ -5,10 +5,8 @@
 #include "platform/AnsiTextFile.h"
 #include "wizard/BookListModel.h"
 #include "wizard/CreatLedgerWiz.h"
-#include "wizard/WizardTestSupport.h"
 #include "newbook/ZipBuilder.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
@@ -18,30 +16,38 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kx::wizard::test {
 
-using newbook::test::ZipBuilder;
+inline QString Q(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
 
-inline QString Q(const std::filesystem::path& p) {
-    return QString::fromStdString(p.string());
-}
-
-/// Types `text` into `widget` key by key; characters without a key of their own
-/// (Chinese, the ideographic space) arrive as key events that carry only text.
-inline void TypeText(QWidget* widget, const QString& text) {
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80)
-            QTest::keyClick(widget, static_cast<char>(c.unicode()));
-        else
-            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+/// Records every signal of one wizard, through direct connections.
+struct SignalLog {
+    explicit SignalLog(CreatLedgerWiz& wiz) {
+        const auto direct = Qt::DirectConnection;
+        QObject::connect(&wiz, &CreatLedgerWiz::BeforeStep, &wiz, [this](short s, bool&) { beforeSteps.push_back(s); }, direct);
+        QObject::connect(&wiz, &CreatLedgerWiz::AfterStep, &wiz, [this](short s) { afterSteps.push_back(s); }, direct);
+        QObject::connect(&wiz, &CreatLedgerWiz::Command, &wiz, [this](const QString& n, bool&) { commands.push_back(n); }, direct);
+        QObject::connect(&wiz, &CreatLedgerWiz::Notify, &wiz, [this](const QString& m, bool box) { notices.emplace_back(m, box); }, direct);
+        QObject::connect(&wiz, &CreatLedgerWiz::AfterAddItem, &wiz, [this] { ++addedItems; }, direct);
     }
+    std::vector<short> beforeSteps, afterSteps;
+    std::vector<QString> commands;
+    std::vector<std::pair<QString, bool>> notices;
+    int addedItems = 0;
+};
+
+/// Shows a window as the active one, so that focus and mouse work.
+inline void ShowActive(QWidget& w) {
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
 }
 
 /// A wizard on an application folder of its own: Data/kxSample.mde (a copy of the
-/// sample book), a book list books.txt written by the test, template archives in
-/// Data (the default template folder "data" finds it whatever the case).
+/// sample book), a book list books.txt written by the test, template archives in Data.
 class WizardOnAppFolder : public testing::Test {
   protected:
     void SetUp() override {
@@ -55,35 +61,24 @@ class WizardOnAppFolder : public testing::Test {
     /// Writes the book list the way the catalogue does: records ended by CR, CR LF at the end.
     void WriteList(const std::vector<std::string>& lines) const {
         std::string text;
-        for (std::size_t i = 0; i < lines.size(); ++i)
-            text += (i == 0 ? "" : "\r") + lines[i];
+        for (const std::string& line : lines)
+            text += (text.empty() ? "" : "\r") + line;
         platform::WriteAnsiTextFile(ListFile(), text + "\r\n");
     }
     void WriteArchive(const std::string& name) const {
-        ZipBuilder().File("book.mde", "template book").WriteTo(app.path() / "Data" / name);
+        newbook::test::ZipBuilder().File("book.mde", "template book").WriteTo(app.path() / "Data" / name);
     }
     std::string SampleLine() const { return "样本账簿\t..\\Data\tkxSample.mde\t××××有限公司\t(未知)\t0\t\t"; }
-
     bool LoadList() { return wiz.Load(Q(ListFile())); }
-    /// Shows the wizard as the active window, so that focus and mouse work.
-    void ShowActive() {
-        wiz.show();
-        wiz.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&wiz));
-    }
 
-    template <typename T> T* Child(const QString& name) const {
-        T* child = wiz.findChild<T*>(name);
-        EXPECT_NE(child, nullptr) << name.toStdString();
+    template <typename T> T* Child(const char* name) const {
+        T* child = wiz.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(child, nullptr) << name;
         return child;
     }
-    QTableView* Grid() const { return Child<QTableView>(QStringLiteral("fg")); }
+    QTableView* Grid() const { return Child<QTableView>("fg"); }
     BookListModel* Model() const { return qobject_cast<BookListModel*>(Grid()->model()); }
-    QLineEdit* Field(const char* name) const { return Child<QLineEdit>(QString::fromLatin1(name)); }
-    QLabel* Label(int page, int index) const {
-        return Child<QLabel>(QStringLiteral("Label%1_%2").arg(page).arg(index));
-    }
-    QString Cell(int row, BookListModel::Column column) const { return Model()->Text(row, column); }
+    QLineEdit* Field(const char* name) const { return Child<QLineEdit>(name); }
 
     kx::test::TempFolder app;
     CreatLedgerWiz wiz;

@@ -1,12 +1,10 @@
 #include <QApplication>
 #include <QFont>
-#include <QtGlobal>
 
 #include <gtest/gtest.h>
 
-// The wizard is a widget: every test runs inside one application object, headless
-// unless the caller chose a platform (test discovery runs without the test environment).
-// The pages are laid out for the CJK font the window program uses.
+// Every test runs inside one application object, headless unless the caller chose a platform;
+// the pages are laid out for the CJK font the window program uses.
 int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
