@@ -11,44 +11,24 @@
 #include <array>
 #include <memory>
 #include <set>
-#include <sstream>
 #include <string>
 
 namespace kx::component {
 namespace {
 
-struct PipeCloser {
-    void operator()(FILE* pipe) const { ::pclose(pipe); }
-};
-
-/// Standard output of `command`.
-std::string Output(const std::string& command) {
-    std::unique_ptr<FILE, PipeCloser> pipe(::popen(command.c_str(), "r"));
-    if (!pipe)
-        return {};
-    std::string text;
-    std::array<char, 4096> buffer{};
-    while (const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe.get()))
-        text.append(buffer.data(), n);
-    return text;
-}
-
 /// Names of the defined symbols that `nm` lists with `options`.
 std::set<std::string> DefinedSymbols(const std::string& options) {
-    std::istringstream lines(Output("nm " + options + " --defined-only '" KX_LEDGERWIZ_LIBRARY "'"));
+    const std::string command = "nm " + options + " --defined-only '" KX_LEDGERWIZ_LIBRARY "'";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
     std::set<std::string> names;
-    std::string line;
-    while (std::getline(lines, line)) {
-        const auto space = line.rfind(' ');
-        if (space != std::string::npos)
-            names.insert(line.substr(space + 1));
+    std::array<char, 4096> line{};
+    while (pipe && std::fgets(line.data(), line.size(), pipe.get()) != nullptr) {
+        std::string text(line.data());
+        text.erase(text.find_last_not_of('\n') + 1);
+        names.insert(text.substr(text.rfind(' ') + 1));
     }
     return names;
 }
-
-struct HandleCloser {
-    void operator()(void* handle) const { ::dlclose(handle); }
-};
 
 TEST(LibraryExports, OnlyTheFourEntryPointsCanBeLookedUp) {
     EXPECT_EQ(DefinedSymbols("-D"), (std::set<std::string>{"DllCanUnloadNow", "DllGetClassObject",
@@ -57,7 +37,7 @@ TEST(LibraryExports, OnlyTheFourEntryPointsCanBeLookedUp) {
     // from the wizard library it links.
     const std::string internal = "_ZN2kx9component12ClassFactory6AddRefEv";
     ASSERT_EQ(DefinedSymbols("").count(internal), 1u) << "the class factory is not in the library";
-    std::unique_ptr<void, HandleCloser> handle(::dlopen(KX_LEDGERWIZ_LIBRARY, RTLD_NOW | RTLD_LOCAL));
+    std::unique_ptr<void, int (*)(void*)> handle(::dlopen(KX_LEDGERWIZ_LIBRARY, RTLD_NOW | RTLD_LOCAL), ::dlclose);
     ASSERT_NE(handle, nullptr) << ::dlerror();
     EXPECT_EQ(::dlsym(handle.get(), internal.c_str()), nullptr);
     EXPECT_NE(::dlsym(handle.get(), "DllGetClassObject"), nullptr);

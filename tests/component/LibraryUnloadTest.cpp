@@ -19,48 +19,36 @@ namespace kx::component {
 namespace {
 
 bool IsLoaded() {
-    void* handle = ::dlopen(KX_LEDGERWIZ_LIBRARY, RTLD_NOW | RTLD_NOLOAD);
-    if (handle == nullptr)
-        return false;
-    ::dlclose(handle);
-    return true;
-}
-
-/// Ends the child process with `code` at once: the application object of main()
-/// is still alive, and a normal exit would tear down Qt under it.
-[[noreturn]] void Finish(int code) {
-    std::_Exit(code);
+    std::unique_ptr<void, int (*)(void*)> handle(::dlopen(KX_LEDGERWIZ_LIBRARY, RTLD_NOW | RTLD_NOLOAD), ::dlclose);
+    return handle != nullptr;
 }
 
 /// Loads the library, makes a control, and lets go of the library while the control
-/// lives on (`keepControl`) or after it went. The library must stay exactly as long
-/// as the control does.
+/// lives on (`keepControl`) or after it went: the library must stay exactly as long
+/// as the control does. Ends with std::_Exit, since a normal exit would tear down
+/// the application object of main() under Qt.
 void LetGoOfTheLibrary(bool keepControl) {
-    if (IsLoaded())
-        Finish(2);
     std::unique_ptr<QWidget> control;
-    {
+    bool loadedWithLibrary = false;
+    if (!IsLoaded()) {
         ComponentLibrary library(KX_LEDGERWIZ_LIBRARY);
-        ClassFactoryPtr factory = library.ClassFactory(KX_CLSID_CreatLedgerWiz);
         void* object = nullptr;
-        if (factory->CreateInstance(nullptr, KX_IID_CreatLedgerWiz, &object) != KX_S_OK)
-            Finish(3);
+        library.ClassFactory(KX_CLSID_CreatLedgerWiz)->CreateInstance(nullptr, KX_IID_CreatLedgerWiz, &object);
         control.reset(static_cast<QWidget*>(object));
         if (!keepControl)
             control.reset();
-        if (!IsLoaded())
-            Finish(4);
+        loadedWithLibrary = IsLoaded();
     }
-    if (!keepControl)
-        Finish(IsLoaded() ? 5 : 0);
-    if (!IsLoaded())
-        Finish(6);
-    // Runs the control's own code, which an unloaded library would have taken away.
-    control->setProperty("BookFile", QStringLiteral("kxAcc000001.MDE"));
-    if (control->property("BookFile").toString() != QStringLiteral("kxAcc000001.MDE"))
-        Finish(7);
-    control.reset();
-    Finish(0);
+    if (!loadedWithLibrary || IsLoaded() != keepControl)
+        std::_Exit(1);
+    if (keepControl) {
+        // Runs the control's own code, which an unloaded library would have taken away.
+        control->setProperty("BookFile", QStringLiteral("kxAcc000001.MDE"));
+        if (control->property("BookFile").toString() != QStringLiteral("kxAcc000001.MDE"))
+            std::_Exit(2);
+        control.reset();
+    }
+    std::_Exit(0);
 }
 
 TEST(LibraryUnload, LibraryIsUnloadedOnlyWhenFreeOfObjects) {
