@@ -8,18 +8,14 @@
 #include <stdlib.h>
 
 #include <filesystem>
-#include <optional>
-#include <string>
 
 namespace kx::test {
 
-/// The class registry pointed at a file of the test's own.
+/// The class registry pointed at a file of the test's own, for the test's time.
 class TestRegistry {
   public:
     TestRegistry() { ::setenv(KX_COMPONENT_REGISTRY_VARIABLE, file_.c_str(), 1); }
-    ~TestRegistry() {
-        saved_ ? ::setenv(KX_COMPONENT_REGISTRY_VARIABLE, saved_->c_str(), 1) : ::unsetenv(KX_COMPONENT_REGISTRY_VARIABLE);
-    }
+    ~TestRegistry() { ::unsetenv(KX_COMPONENT_REGISTRY_VARIABLE); }
     TestRegistry(const TestRegistry&) = delete;
     TestRegistry& operator=(const TestRegistry&) = delete;
     const std::filesystem::path& file() const { return file_; }
@@ -27,9 +23,6 @@ class TestRegistry {
   private:
     TempFolder folder_;
     std::filesystem::path file_ = folder_.path() / "registry.ini";
-    std::optional<std::string> saved_ = ::getenv(KX_COMPONENT_REGISTRY_VARIABLE) != nullptr
-                                            ? std::optional<std::string>(::getenv(KX_COMPONENT_REGISTRY_VARIABLE))
-                                            : std::nullopt;
 };
 
 /// The built libkxLedgerWiz.so, loaded for one test, with a registry of its own.

@@ -1,14 +1,20 @@
 // The built library, loaded as a host loads it: only the four entry points are
-// visible from outside.
+// visible from outside, and it is unloaded only when nothing it made is alive.
+#include "component/ClassFactoryPtr.h"
 #include "component/ComponentError.h"
 #include "component/ComponentLibrary.h"
 
 #include <dlfcn.h>
 #include <stdio.h>
 
+#include <QString>
+#include <QVariant>
+#include <QWidget>
+
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 #include <memory>
 #include <set>
 #include <string>
@@ -52,6 +58,46 @@ TEST(LibraryExports, LibraryWithoutTheEntryPointsIsRefused) {
         EXPECT_EQ(error.result(), KX_E_FAIL);
         EXPECT_NE(std::string(error.what()).find("DllRegisterServer"), std::string::npos) << error.what();
     }
+}
+
+bool IsLoaded() {
+    std::unique_ptr<void, int (*)(void*)> handle(::dlopen(KX_LEDGERWIZ_LIBRARY, RTLD_NOW | RTLD_NOLOAD), ::dlclose);
+    return handle != nullptr;
+}
+
+/// Loads the library, makes a control, and lets go of the library while the control
+/// lives on (`keepControl`) or after it went: the library must stay exactly as long
+/// as the control does. Ends with std::_Exit, since a normal exit would tear down
+/// the application object of main() under Qt.
+void LetGoOfTheLibrary(bool keepControl) {
+    std::unique_ptr<QWidget> control;
+    bool loadedWithLibrary = false;
+    if (!IsLoaded()) {
+        ComponentLibrary library(KX_LEDGERWIZ_LIBRARY);
+        void* object = nullptr;
+        library.ClassFactory(KX_CLSID_CreatLedgerWiz)->CreateInstance(nullptr, KX_IID_CreatLedgerWiz, &object);
+        control.reset(static_cast<QWidget*>(object));
+        if (!keepControl)
+            control.reset();
+        loadedWithLibrary = IsLoaded();
+    }
+    if (!loadedWithLibrary || IsLoaded() != keepControl)
+        std::_Exit(1);
+    if (keepControl) {
+        // Runs the control's own code, which an unloaded library would have taken away.
+        control->setProperty("BookFile", QStringLiteral("kxAcc000001.MDE"));
+        if (control->property("BookFile").toString() != QStringLiteral("kxAcc000001.MDE"))
+            std::_Exit(2);
+        control.reset();
+    }
+    std::_Exit(0);
+}
+
+// Each case runs in a process of its own, so that what one leaves loaded cannot decide another.
+TEST(LibraryUnload, LibraryIsUnloadedOnlyWhenFreeOfObjects) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(LetGoOfTheLibrary(false), testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(LetGoOfTheLibrary(true), testing::ExitedWithCode(0), "");
 }
 
 } // namespace
