@@ -8,13 +8,10 @@
 #include "ado/jet/BookFile.h"
 #include "ado/pg/PgConnection.h"
 #include "ado/pg/PgQuote.h"
-#include "ado/tsql/TsqlTranslator.h"
 #include "platform/MessageBoxService.h"
 #include "pg/TestServer.h"
 
 #include <gtest/gtest.h>
-
-#include <cmath>
 
 namespace kx::database {
 namespace {
@@ -62,67 +59,23 @@ protected:
     std::vector<std::string> databases_;
 };
 
-/// The book file value and the server value say the same.
-void ExpectSameValue(const ado::Field& book, const ado::Field& server, const std::string& where) {
-    const ado::Variant a = book.Value();
-    const ado::Variant b = server.Value();
-    if (a.IsNull() || b.IsNull()) {
-        EXPECT_EQ(a.IsNull(), b.IsNull()) << where;
-    } else if (a.Type() == ado::VariantType::Binary) {
-        EXPECT_EQ(a.ToBytes(), b.ToBytes()) << where;
-    } else if (a.Type() == ado::VariantType::Date) {
-        EXPECT_EQ(a.ToDate().Parts().year, b.ToDate().Parts().year) << where;
-        EXPECT_NEAR(a.ToDate().days, b.ToDate().days, 1e-6) << where;
-    } else if (a.IsNumeric() && b.IsNumeric()) {
-        EXPECT_NEAR(a.ToDouble(), b.ToDouble(), 1e-4 * std::max(1.0, std::fabs(a.ToDouble()))) << where;
-    } else if (a.Type() == ado::VariantType::Bool) {
-        EXPECT_EQ(a.ToBool(), b.ToBool()) << where;
-    } else {
-        EXPECT_EQ(a.ToString(), b.ToString()) << where;
-    }
-}
-
-TEST_F(ServerConversionTest, TheSampleBookArrivesTableByTableValueByValue) {
+// Row counts and values are compared by the end-to-end routes and the import tests;
+// here every table arrives, counters go on, and the server book copies whole.
+TEST_F(ServerConversionTest, TheSampleBookKeepsItsCountersAndCopiesIntoAnotherDatabase) {
     const test::SampleBookCopy book;
     const std::string database = NewName();
     ASSERT_TRUE(Convert(book.str(), database)) << (box.shown.empty() ? "" : box.shown[0].text);
     EXPECT_TRUE(box.shown.empty());
-
     ado::Connection jet;
     CreateCnn(jet, book.str(), "", "", "###");
     jet.Open({}, {}, {}, -1);
-    ado::Connection sql = Open(database);
-    const auto tables = UserTableNames(jet);
-    EXPECT_EQ(UserTableNames(sql).size(), tables.size());
-    for (const std::string& table : tables) {
-        // Every sample table has its key first; the long-value copy moves server rows.
-        const std::string key = jet.Execute("Select * From [" + table + "]")->Fields().Item(0).Name();
-        auto source = jet.Execute("Select * From [" + table + "] Order By [" + key + "]");
-        auto target = sql.Execute("Select * From [" + table + "] Order By [" + key + "]");
-        ASSERT_EQ(target->RecordCount(), source->RecordCount()) << table;
-        const ado::Fields fields = source->Fields();
-        for (; !source->IsEOF(); source->MoveNext(), target->MoveNext()) {
-            for (long i = 0; i < fields.Count(); ++i) {
-                const std::string name = fields.Item(i).Name();
-                // Image columns travel only for the long-value tables.
-                if (fields.Item(i).Type() == ado::adLongVarBinary && table != "kxAccReport")
-                    continue;
-                ExpectSameValue(source->Item(i), target->Item(name),
-                                table + "." + name + " row " + std::to_string(source->AbsolutePosition()));
-            }
-        }
-    }
+    const std::size_t tables = UserTableNames(jet).size();
     jet.Close();
-
-    // Counters kept their values, and new rows are numbered after them.
-    auto op = sql.Execute("Select opID From kxOperator Where opName = '出纳'");
-    EXPECT_EQ(op->Item(0).Value().ToInt32(), 2);
+    ado::Connection sql = Open(database);
+    EXPECT_EQ(UserTableNames(sql).size(), tables);
+    EXPECT_EQ(sql.Execute("Select opID From kxOperator Where opName = '出纳'")->Item(0).Value().ToInt32(), 2);
     sql.Execute("Insert Into kxOperator (opName, OpPwd) Values ('新', 'x')");
     EXPECT_EQ(sql.Execute("Select opID From kxOperator Where opName = '新'")->Item(0).Value().ToInt32(), 4);
-    // The operator table's columns have the mapped server types.
-    auto columns = sql.Execute("Select * From kxOperator");
-    EXPECT_EQ(columns->Item("opID").Type(), ado::adInteger);
-    EXPECT_EQ(columns->Item("opName").DefinedSize(), 20);
 
     // The whole book copied into another database, replacing a table that exists there.
     const std::string destination = NewName();
@@ -135,7 +88,7 @@ TEST_F(ServerConversionTest, TheSampleBookArrivesTableByTableValueByValue) {
     }
     EXPECT_TRUE(CopySqlAllTables(database, destination, sql));
     ado::Connection target = Open(destination);
-    EXPECT_EQ(UserTableNames(target).size(), tables.size());
+    EXPECT_EQ(UserTableNames(target).size(), tables);
     EXPECT_EQ(Count(target, "kxLog"), Count(sql, "kxLog"));
     EXPECT_EQ(Count(target, "kxAccClass"), Count(sql, "kxAccClass"));
     target.Execute("Insert Into kxOperator (opName, OpPwd) Values ('新2', 'x')");
