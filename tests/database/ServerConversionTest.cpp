@@ -114,7 +114,7 @@ TEST_F(ServerConversionTest, AFailingTableStopsTheConversionWithItsNameAndKeepsT
     const std::pair<std::vector<std::string>, std::optional<std::string>> cases[] = {
         {{}, std::nullopt}, // no tables: nothing converted, nothing shown
         {{"CREATE TABLE pics ([a] LONGBINARY)"}, "创建数据表：pics失败。"},
-        {{"CREATE TABLE [my table] ([x] LONG)"}, ""}, // the provider's own text
+        {{"CREATE TABLE [my table] ([x] LONG)"}, ""},
         {{"CREATE TABLE ta ([x] LONG)", "INSERT INTO ta ([x]) VALUES (1)", "CREATE TABLE tb ([x] LONG)",
           "CREATE TABLE tc ([x] LONG)"},
          "创建数据表：tc失败。"}};
@@ -132,17 +132,11 @@ TEST_F(ServerConversionTest, AFailingTableStopsTheConversionWithItsNameAndKeepsT
             master.Close();
         }
         EXPECT_FALSE(Convert(MakeBook(folder, statements), database));
-        if (!message) {
-            EXPECT_TRUE(box.shown.empty());
-            continue;
-        }
-        ASSERT_EQ(box.shown.size(), 1u);
-        if (message->empty()) {
-            EXPECT_FALSE(box.shown[0].text.empty());
+        ASSERT_EQ(box.shown.size(), message ? 1u : 0u);
+        if (message && message->empty()) { // the provider's own text
             EXPECT_EQ(box.shown[0].text.find("创建数据表"), std::string::npos) << box.shown[0].text;
-        } else {
-            EXPECT_EQ(box.shown[0].text, *message);
-            EXPECT_EQ(box.shown[0].title, "从Access数据库恢复数据");
+        } else if (message) {
+            EXPECT_EQ(box.shown[0].text + box.shown[0].title, *message + "从Access数据库恢复数据");
         }
     }
     ado::Connection sql = Open(databases_.back());
@@ -151,42 +145,31 @@ TEST_F(ServerConversionTest, AFailingTableStopsTheConversionWithItsNameAndKeepsT
     sql.Close();
 }
 
-TEST_F(ServerConversionTest, LongValuesPairWithTheirRowsEvenWhenTheOrderOfKeysDiffers) {
+TEST_F(ServerConversionTest, LongValuesPairWithTheirRowsAndACopyIntoAMissingDatabaseFailsWithTheTableCopyError) {
     test::TempFolder folder;
     // Rows inserted with keys out of order: pairing must follow insertion order.
+    const auto memo = [](int k) { return "值" + std::to_string(k) + std::string(static_cast<std::size_t>(k) * 700, 'z'); };
     std::vector<std::string> statements{"CREATE TABLE kxSystem ([k] LONG, [Memo] MEMO, [Pic] LONGBINARY)"};
     for (int k : {5, 1, 4, 2, 3})
-        statements.push_back("INSERT INTO kxSystem ([k], [Memo], [Pic]) VALUES (" + std::to_string(k) + ", '值" +
-                             std::to_string(k) + std::string(static_cast<std::size_t>(k) * 700, 'z') +
+        statements.push_back("INSERT INTO kxSystem ([k], [Memo], [Pic]) VALUES (" + std::to_string(k) + ", '" + memo(k) +
                              "', X'" + std::string(static_cast<std::size_t>(k) * 2, 'A') + "')");
-    const std::string file = MakeBook(folder, statements);
     const std::string database = NewName();
-    ASSERT_TRUE(Convert(file, database));
+    ASSERT_TRUE(Convert(MakeBook(folder, statements), database));
     ado::Connection sql = Open(database);
     for (int k = 1; k <= 5; ++k) {
         auto row = sql.Execute("Select Memo, Pic From kxSystem Where k = " + std::to_string(k));
-        EXPECT_EQ(row->Item("Memo").Value().ToString(),
-                  "值" + std::to_string(k) + std::string(static_cast<std::size_t>(k) * 700, 'z'));
+        EXPECT_EQ(row->Item("Memo").Value().ToString(), memo(k));
         EXPECT_EQ(row->Item("Pic").Value().ToBytes().size(), static_cast<std::size_t>(k));
     }
-    sql.Close();
-}
-
-TEST_F(ServerConversionTest, CopyIntoAMissingDatabaseEndsWithTheTableCopyError) {
-    test::TempFolder folder;
-    const std::string file = MakeBook(folder, {"CREATE TABLE ta ([x] LONG)"});
-    const std::string source = NewName();
-    ASSERT_TRUE(Convert(file, source));
-    ado::Connection cnn = Open(source);
     try {
-        CopySqlAllTables(source, "kxAccNoSuchDatabase", cnn);
-        FAIL() << "the copy claimed success";
+        CopySqlAllTables(database, "kxAccNoSuchDatabase", sql);
+        ADD_FAILURE() << "the copy claimed success";
     } catch (const ado::AdoError& e) {
         EXPECT_EQ(static_cast<std::uint32_t>(e.Number()), 0x80040200u);
         EXPECT_EQ(e.Source(), "CopySqlAllTables");
-        EXPECT_EQ(e.Description(), "复制数据表ta时遇到错误。");
+        EXPECT_EQ(e.Description(), "复制数据表kxsystem时遇到错误。"); // the server lists folded names
     }
-    cnn.Close();
+    sql.Close();
 }
 
 } // namespace
