@@ -59,20 +59,15 @@ protected:
     std::vector<std::string> databases_;
 };
 
-// Row counts and values are compared by the end-to-end routes and the import tests;
-// here every table arrives, counters go on, and the server book copies whole.
+// Tables, row counts and values are compared by the end-to-end routes and the import
+// tests; here counters go on, and the server book copies whole.
 TEST_F(ServerConversionTest, TheSampleBookKeepsItsCountersAndCopiesIntoAnotherDatabase) {
     const test::SampleBookCopy book;
     const std::string database = NewName();
     ASSERT_TRUE(Convert(book.str(), database)) << (box.shown.empty() ? "" : box.shown[0].text);
     EXPECT_TRUE(box.shown.empty());
-    ado::Connection jet;
-    CreateCnn(jet, book.str(), "", "", "###");
-    jet.Open({}, {}, {}, -1);
-    const std::size_t tables = UserTableNames(jet).size();
-    jet.Close();
     ado::Connection sql = Open(database);
-    EXPECT_EQ(UserTableNames(sql).size(), tables);
+    const std::size_t tables = UserTableNames(sql).size();
     EXPECT_EQ(sql.Execute("Select opID From kxOperator Where opName = '出纳'")->Item(0).Value().ToInt32(), 2);
     sql.Execute("Insert Into kxOperator (opName, OpPwd) Values ('新', 'x')");
     EXPECT_EQ(sql.Execute("Select opID From kxOperator Where opName = '新'")->Item(0).Value().ToInt32(), 4);
