@@ -3,18 +3,12 @@
 #include "TempFolder.h"
 #include "component/ComponentError.h"
 #include "component/Guid.h"
-#include "component/ScopedEnvironment.h"
 #include "platform/AnsiTextFile.h"
 
 #include <gtest/gtest.h>
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <string>
-#include <thread>
-#include <vector>
 
 namespace kx::component {
 namespace {
@@ -82,53 +76,6 @@ TEST_F(ClassRegistryTest, IncompleteEntriesAreNotFoundAndBadPathsNotStored) {
         }
     }
     EXPECT_EQ(platform::ReadWholeFile(file), before);
-}
-
-TEST_F(ClassRegistryTest, ConcurrentRegistrationsKeepEveryEntry) {
-    constexpr int kThreads = 8;
-    std::vector<std::thread> threads;
-    for (int i = 0; i < kThreads; ++i) {
-        threads.emplace_back([this, i] {
-            Guid id = kOtherClass;
-            id.data4[7] = static_cast<std::uint8_t>(i);
-            // A registry object of its own, as another process would have.
-            ClassRegistry(file).Register(SampleEntry(id, "Thing." + std::to_string(i), "/lib/t.so"));
-        });
-    }
-    for (auto& thread : threads)
-        thread.join();
-    EXPECT_EQ(registry.Classes().size(), static_cast<std::size_t>(kThreads));
-}
-
-TEST(DefaultRegistryLocation, FollowsTheEnvironment) {
-    using Text = std::optional<std::string>;
-    struct Case {
-        Text registryVariable;
-        Text xdgConfigHome;
-        const char* expected;
-    };
-    const Case cases[] = {{"/tmp/reg.ini", "/xdg", "/tmp/reg.ini"},
-                          {"", "/xdg", "/xdg/kxLedgerWiz/registry.ini"},
-                          {std::nullopt, "/xdg", "/xdg/kxLedgerWiz/registry.ini"},
-                          {std::nullopt, "rel/cfg", "/home/u/.config/kxLedgerWiz/registry.ini"},
-                          {std::nullopt, std::nullopt, "/home/u/.config/kxLedgerWiz/registry.ini"}};
-    for (const Case& c : cases) {
-        test::ScopedEnvironment environment;
-        environment.Set(KX_COMPONENT_REGISTRY_VARIABLE, c.registryVariable);
-        environment.Set("XDG_CONFIG_HOME", c.xdgConfigHome);
-        environment.Set("HOME", "/home/u");
-        EXPECT_EQ(DefaultClassRegistryFile(), fs::path(c.expected));
-    }
-    // Without a usable HOME the user's home folder comes from the password database.
-    const passwd* user = ::getpwuid(::getuid());
-    ASSERT_NE(user, nullptr);
-    for (const Text& home : {Text(), Text("relative")}) {
-        test::ScopedEnvironment environment;
-        environment.Set(KX_COMPONENT_REGISTRY_VARIABLE, std::nullopt);
-        environment.Set("XDG_CONFIG_HOME", std::nullopt);
-        environment.Set("HOME", home);
-        EXPECT_EQ(DefaultClassRegistryFile(), fs::path(user->pw_dir) / ".config/kxLedgerWiz/registry.ini");
-    }
 }
 
 } // namespace

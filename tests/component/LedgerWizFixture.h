@@ -2,24 +2,27 @@
 
 #include "TempFolder.h"
 #include "component/ComponentLibrary.h"
-#include "component/ScopedEnvironment.h"
 
 #include <gtest/gtest.h>
+
+#include <stdlib.h>
 
 #include <filesystem>
 
 namespace kx::test {
 
-/// The class registry pointed at a file of the test's own.
+/// The class registry pointed at a file of the test's own, for the test's time.
 class TestRegistry {
   public:
-    TestRegistry() { environment_.Set(KX_COMPONENT_REGISTRY_VARIABLE, file_.string()); }
+    TestRegistry() { ::setenv(KX_COMPONENT_REGISTRY_VARIABLE, file_.c_str(), 1); }
+    ~TestRegistry() { ::unsetenv(KX_COMPONENT_REGISTRY_VARIABLE); }
+    TestRegistry(const TestRegistry&) = delete;
+    TestRegistry& operator=(const TestRegistry&) = delete;
     const std::filesystem::path& file() const { return file_; }
 
   private:
     TempFolder folder_;
     std::filesystem::path file_ = folder_.path() / "registry.ini";
-    ScopedEnvironment environment_;
 };
 
 /// The built libkxLedgerWiz.so, loaded for one test, with a registry of its own.

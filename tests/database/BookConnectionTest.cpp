@@ -25,18 +25,6 @@ TEST(CreateCnn, ThePlaceholderBecomesTheBookPasswordAndServersStartAtTheMaintena
     EXPECT_EQ(server.Properties().Text("Password"), kBookDatabasePassword);
 }
 
-TEST(CreateCnn, ReplacesTheConnectionTheVariableHeld) {
-    test::SampleBookCopy book;
-    ado::Connection cnn;
-    CreateCnn(cnn, book.str(), "", "", "###");
-    ado::Connection earlier = cnn;
-    cnn.Open({}, {}, {}, -1);
-    CreateCnn(cnn, book.str(), "", "", "###");
-    EXPECT_EQ(cnn.State(), ado::adStateClosed);
-    EXPECT_EQ(earlier.State(), ado::adStateOpen);
-    earlier.Close();
-}
-
 TEST(CreateCnn, OnlyThePlaceholderOrTheFixedPasswordExactlyOpensAKeyedBook) {
     test::SampleBookCopy book;
     for (const auto& [password, opens] : {std::pair{"###", true}, std::pair{"7.305918624471", true},
@@ -52,37 +40,24 @@ TEST(CreateCnn, OnlyThePlaceholderOrTheFixedPasswordExactlyOpensAKeyedBook) {
     }
 }
 
-class BookStatementTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        CreateCnn(cnn, book.str(), "", "", "###");
-        cnn.Open({}, {}, {}, -1);
-    }
-    void TearDown() override { cnn.Close(); }
-    long Count(const std::string& table) {
-        return cnn.Execute("Select Count(*) From " + table)->Item(0).Value().ToInt32();
-    }
+TEST(BookStatements, SingleStatementsReportSuccessAndSwallowFailuresAndListingSkipsViewsAndSystemTables) {
     test::SampleBookCopy book;
     ado::Connection cnn;
-};
-
-TEST_F(BookStatementTest, SingleStatementsReportSuccessAndSwallowFailures) {
+    CreateCnn(cnn, book.str(), "", "", "###");
+    cnn.Open({}, {}, {}, -1);
+    const auto names = UserTableNames(cnn);
+    EXPECT_NE(std::find(names.begin(), names.end(), "kxOperator"), names.end());
+    EXPECT_EQ(std::find(names.begin(), names.end(), "kxVBalance"), names.end());
+    for (const auto& name : names)
+        EXPECT_NE(name.rfind("sqlite_", 0), 0u) << name;
     EXPECT_TRUE(DoSql(cnn, "Delete From kxLog"));
-    EXPECT_EQ(Count("kxLog"), 0);
+    EXPECT_EQ(cnn.Execute("Select Count(*) From kxLog")->Item(0).Value().ToInt32(), 0);
     EXPECT_FALSE(DoSql(cnn, "Delete From kxNoSuchTable"));
     EXPECT_FALSE(DoSql(cnn, "Delet From kxLog"));
     EXPECT_TRUE(DropTable("[kxLog]", cnn));
     EXPECT_FALSE(DropTable("[kxLog]", cnn));
-    EXPECT_THROW(Count("kxLog"), ado::AdoError);
-}
-
-TEST_F(BookStatementTest, TableListingSkipsViewsAndSystemTables) {
-    const auto names = UserTableNames(cnn);
-    EXPECT_NE(std::find(names.begin(), names.end(), "kxOperator"), names.end());
-    EXPECT_NE(std::find(names.begin(), names.end(), "kxAccReport"), names.end());
-    EXPECT_EQ(std::find(names.begin(), names.end(), "kxVBalance"), names.end());
-    for (const auto& name : names)
-        EXPECT_NE(name.rfind("sqlite_", 0), 0u) << name;
+    EXPECT_THROW(cnn.Execute("Select Count(*) From kxLog"), ado::AdoError);
+    cnn.Close();
 }
 
 } // namespace

@@ -8,13 +8,10 @@
 #include "ado/jet/BookFile.h"
 #include "ado/pg/PgConnection.h"
 #include "ado/pg/PgQuote.h"
-#include "ado/tsql/TsqlTranslator.h"
 #include "platform/MessageBoxService.h"
 #include "pg/TestServer.h"
 
 #include <gtest/gtest.h>
-
-#include <cmath>
 
 namespace kx::database {
 namespace {
@@ -62,67 +59,18 @@ protected:
     std::vector<std::string> databases_;
 };
 
-/// The book file value and the server value say the same.
-void ExpectSameValue(const ado::Field& book, const ado::Field& server, const std::string& where) {
-    const ado::Variant a = book.Value();
-    const ado::Variant b = server.Value();
-    if (a.IsNull() || b.IsNull()) {
-        EXPECT_EQ(a.IsNull(), b.IsNull()) << where;
-    } else if (a.Type() == ado::VariantType::Binary) {
-        EXPECT_EQ(a.ToBytes(), b.ToBytes()) << where;
-    } else if (a.Type() == ado::VariantType::Date) {
-        EXPECT_EQ(a.ToDate().Parts().year, b.ToDate().Parts().year) << where;
-        EXPECT_NEAR(a.ToDate().days, b.ToDate().days, 1e-6) << where;
-    } else if (a.IsNumeric() && b.IsNumeric()) {
-        EXPECT_NEAR(a.ToDouble(), b.ToDouble(), 1e-4 * std::max(1.0, std::fabs(a.ToDouble()))) << where;
-    } else if (a.Type() == ado::VariantType::Bool) {
-        EXPECT_EQ(a.ToBool(), b.ToBool()) << where;
-    } else {
-        EXPECT_EQ(a.ToString(), b.ToString()) << where;
-    }
-}
-
-TEST_F(ServerConversionTest, TheSampleBookArrivesTableByTableValueByValue) {
+// Tables, row counts and values are compared by the end-to-end routes and the import
+// tests; here counters go on, and the server book copies whole.
+TEST_F(ServerConversionTest, TheSampleBookKeepsItsCountersAndCopiesIntoAnotherDatabase) {
     const test::SampleBookCopy book;
     const std::string database = NewName();
     ASSERT_TRUE(Convert(book.str(), database)) << (box.shown.empty() ? "" : box.shown[0].text);
     EXPECT_TRUE(box.shown.empty());
-
-    ado::Connection jet;
-    CreateCnn(jet, book.str(), "", "", "###");
-    jet.Open({}, {}, {}, -1);
     ado::Connection sql = Open(database);
-    const auto tables = UserTableNames(jet);
-    EXPECT_EQ(UserTableNames(sql).size(), tables.size());
-    for (const std::string& table : tables) {
-        // Every sample table has its key first; the long-value copy moves server rows.
-        const std::string key = jet.Execute("Select * From [" + table + "]")->Fields().Item(0).Name();
-        auto source = jet.Execute("Select * From [" + table + "] Order By [" + key + "]");
-        auto target = sql.Execute("Select * From [" + table + "] Order By [" + key + "]");
-        ASSERT_EQ(target->RecordCount(), source->RecordCount()) << table;
-        const ado::Fields fields = source->Fields();
-        for (; !source->IsEOF(); source->MoveNext(), target->MoveNext()) {
-            for (long i = 0; i < fields.Count(); ++i) {
-                const std::string name = fields.Item(i).Name();
-                // Image columns travel only for the long-value tables.
-                if (fields.Item(i).Type() == ado::adLongVarBinary && table != "kxAccReport")
-                    continue;
-                ExpectSameValue(source->Item(i), target->Item(name),
-                                table + "." + name + " row " + std::to_string(source->AbsolutePosition()));
-            }
-        }
-    }
-    jet.Close();
-
-    // Counters kept their values, and new rows are numbered after them.
-    auto op = sql.Execute("Select opID From kxOperator Where opName = '出纳'");
-    EXPECT_EQ(op->Item(0).Value().ToInt32(), 2);
+    const std::size_t tables = UserTableNames(sql).size();
+    EXPECT_EQ(sql.Execute("Select opID From kxOperator Where opName = '出纳'")->Item(0).Value().ToInt32(), 2);
     sql.Execute("Insert Into kxOperator (opName, OpPwd) Values ('新', 'x')");
     EXPECT_EQ(sql.Execute("Select opID From kxOperator Where opName = '新'")->Item(0).Value().ToInt32(), 4);
-    // The operator table's columns have the mapped server types.
-    auto columns = sql.Execute("Select * From kxOperator");
-    EXPECT_EQ(columns->Item("opID").Type(), ado::adInteger);
-    EXPECT_EQ(columns->Item("opName").DefinedSize(), 20);
 
     // The whole book copied into another database, replacing a table that exists there.
     const std::string destination = NewName();
@@ -135,7 +83,7 @@ TEST_F(ServerConversionTest, TheSampleBookArrivesTableByTableValueByValue) {
     }
     EXPECT_TRUE(CopySqlAllTables(database, destination, sql));
     ado::Connection target = Open(destination);
-    EXPECT_EQ(UserTableNames(target).size(), tables.size());
+    EXPECT_EQ(UserTableNames(target).size(), tables);
     EXPECT_EQ(Count(target, "kxLog"), Count(sql, "kxLog"));
     EXPECT_EQ(Count(target, "kxAccClass"), Count(sql, "kxAccClass"));
     target.Execute("Insert Into kxOperator (opName, OpPwd) Values ('新2', 'x')");
@@ -161,7 +109,7 @@ TEST_F(ServerConversionTest, AFailingTableStopsTheConversionWithItsNameAndKeepsT
     const std::pair<std::vector<std::string>, std::optional<std::string>> cases[] = {
         {{}, std::nullopt}, // no tables: nothing converted, nothing shown
         {{"CREATE TABLE pics ([a] LONGBINARY)"}, "创建数据表：pics失败。"},
-        {{"CREATE TABLE [my table] ([x] LONG)"}, ""}, // the provider's own text
+        {{"CREATE TABLE [my table] ([x] LONG)"}, ""},
         {{"CREATE TABLE ta ([x] LONG)", "INSERT INTO ta ([x]) VALUES (1)", "CREATE TABLE tb ([x] LONG)",
           "CREATE TABLE tc ([x] LONG)"},
          "创建数据表：tc失败。"}};
@@ -179,17 +127,11 @@ TEST_F(ServerConversionTest, AFailingTableStopsTheConversionWithItsNameAndKeepsT
             master.Close();
         }
         EXPECT_FALSE(Convert(MakeBook(folder, statements), database));
-        if (!message) {
-            EXPECT_TRUE(box.shown.empty());
-            continue;
-        }
-        ASSERT_EQ(box.shown.size(), 1u);
-        if (message->empty()) {
-            EXPECT_FALSE(box.shown[0].text.empty());
+        ASSERT_EQ(box.shown.size(), message ? 1u : 0u);
+        if (message && message->empty()) { // the provider's own text
             EXPECT_EQ(box.shown[0].text.find("创建数据表"), std::string::npos) << box.shown[0].text;
-        } else {
-            EXPECT_EQ(box.shown[0].text, *message);
-            EXPECT_EQ(box.shown[0].title, "从Access数据库恢复数据");
+        } else if (message) {
+            EXPECT_EQ(box.shown[0].text + box.shown[0].title, *message + "从Access数据库恢复数据");
         }
     }
     ado::Connection sql = Open(databases_.back());
@@ -198,42 +140,31 @@ TEST_F(ServerConversionTest, AFailingTableStopsTheConversionWithItsNameAndKeepsT
     sql.Close();
 }
 
-TEST_F(ServerConversionTest, LongValuesPairWithTheirRowsEvenWhenTheOrderOfKeysDiffers) {
+TEST_F(ServerConversionTest, LongValuesPairWithTheirRowsAndACopyIntoAMissingDatabaseFailsWithTheTableCopyError) {
     test::TempFolder folder;
     // Rows inserted with keys out of order: pairing must follow insertion order.
+    const auto memo = [](int k) { return "值" + std::to_string(k) + std::string(static_cast<std::size_t>(k) * 700, 'z'); };
     std::vector<std::string> statements{"CREATE TABLE kxSystem ([k] LONG, [Memo] MEMO, [Pic] LONGBINARY)"};
     for (int k : {5, 1, 4, 2, 3})
-        statements.push_back("INSERT INTO kxSystem ([k], [Memo], [Pic]) VALUES (" + std::to_string(k) + ", '值" +
-                             std::to_string(k) + std::string(static_cast<std::size_t>(k) * 700, 'z') +
+        statements.push_back("INSERT INTO kxSystem ([k], [Memo], [Pic]) VALUES (" + std::to_string(k) + ", '" + memo(k) +
                              "', X'" + std::string(static_cast<std::size_t>(k) * 2, 'A') + "')");
-    const std::string file = MakeBook(folder, statements);
     const std::string database = NewName();
-    ASSERT_TRUE(Convert(file, database));
+    ASSERT_TRUE(Convert(MakeBook(folder, statements), database));
     ado::Connection sql = Open(database);
     for (int k = 1; k <= 5; ++k) {
         auto row = sql.Execute("Select Memo, Pic From kxSystem Where k = " + std::to_string(k));
-        EXPECT_EQ(row->Item("Memo").Value().ToString(),
-                  "值" + std::to_string(k) + std::string(static_cast<std::size_t>(k) * 700, 'z'));
+        EXPECT_EQ(row->Item("Memo").Value().ToString(), memo(k));
         EXPECT_EQ(row->Item("Pic").Value().ToBytes().size(), static_cast<std::size_t>(k));
     }
-    sql.Close();
-}
-
-TEST_F(ServerConversionTest, CopyIntoAMissingDatabaseEndsWithTheTableCopyError) {
-    test::TempFolder folder;
-    const std::string file = MakeBook(folder, {"CREATE TABLE ta ([x] LONG)"});
-    const std::string source = NewName();
-    ASSERT_TRUE(Convert(file, source));
-    ado::Connection cnn = Open(source);
     try {
-        CopySqlAllTables(source, "kxAccNoSuchDatabase", cnn);
-        FAIL() << "the copy claimed success";
+        CopySqlAllTables(database, "kxAccNoSuchDatabase", sql);
+        ADD_FAILURE() << "the copy claimed success";
     } catch (const ado::AdoError& e) {
         EXPECT_EQ(static_cast<std::uint32_t>(e.Number()), 0x80040200u);
         EXPECT_EQ(e.Source(), "CopySqlAllTables");
-        EXPECT_EQ(e.Description(), "复制数据表ta时遇到错误。");
+        EXPECT_EQ(e.Description(), "复制数据表kxsystem时遇到错误。"); // the server lists folded names
     }
-    cnn.Close();
+    sql.Close();
 }
 
 } // namespace
