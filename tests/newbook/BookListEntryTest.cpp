@@ -33,8 +33,6 @@ NewBookListEntry Entry(std::string name, std::string company = {}, std::string f
 
 TEST(BookListEntryLine, FolderAndFileOfABookFileOrTheLocationOfAServerBook) {
     const std::pair<NewBookListEntry, std::string> cases[] = {
-        {Entry("二〇二四账簿", "某某公司", "/app/Data/kxAcc000007.MDE", "ignored"),
-         "二〇二四账簿\t/app/Data\tkxAcc000007.MDE\t某某公司\t(未知)\t0\t\t"},
         {Entry("二〇二四账簿", "某某公司", R"(C:\app\Data\kxAcc000007.MDE)"),
          "二〇二四账簿\tC:\\app\\Data\tkxAcc000007.MDE\t某某公司\t(未知)\t0\t\t"},
         {Entry("分公司账簿", "分公司", "kxAcc000008", "db1"),
