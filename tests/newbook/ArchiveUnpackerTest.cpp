@@ -46,11 +46,8 @@ TEST_F(ArchiveUnpackerTest, TheOneFileGoesToTheTargetWhateverItsPathInside) {
     EXPECT_EQ(platform::ReadWholeFile(Target()), book);
     EXPECT_EQ(Listing(root.path() / "out"), std::set<std::string>{"book.mde"});
     EXPECT_EQ(fs::status(Target()).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
-    // A stored (not deflated) entry replaces an existing target; an empty book is still the one file.
-    ZipBuilder().File("a.mde", "new content").WriteTo(Archive(), true);
-    ArchiveUnpacker().UnpackSingleFile(Archive(), Target());
-    EXPECT_EQ(platform::ReadWholeFile(Target()), "new content");
-    ZipBuilder().File("empty.mde", "").WriteTo(Archive());
+    // A stored (not deflated) empty entry replaces an existing target.
+    ZipBuilder().File("empty.mde", "").WriteTo(Archive(), true);
     ArchiveUnpacker().UnpackSingleFile(Archive(), Target());
     EXPECT_EQ(fs::file_size(Target()), 0u);
     // A missing archive is a platform error.

@@ -70,18 +70,6 @@ TEST_F(NewBookDatabaseTest, AMissingTemplateStopsWithItsMessage) {
     }
 }
 
-TEST_F(NewBookDatabaseTest, ABookFileTemplateIsCopiedUnderTheNewName) {
-    const test::SampleBookCopy sample;
-    std::string bookFile;
-    ASSERT_TRUE(MakeNewBookDatabase(Request(sample.str()), bookFile));
-    EXPECT_EQ(bookFile, App() + "/Data/kxAcc000001.MDE");
-    EXPECT_EQ(platform::ReadWholeFile(bookFile), platform::ReadWholeFile(sample.path()));
-    // Only the new book: no temporary file is left beside it.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(app.path() / "Data"),
-                            std::filesystem::directory_iterator()),
-              1);
-}
-
 TEST_F(NewBookDatabaseTest, TheCopyNeverReplacesAnExistingBook) {
     const test::SampleBookCopy sample;
     const auto target = app.path() / "Data" / "kxAcc000001.MDE";
