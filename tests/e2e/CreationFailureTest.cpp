@@ -19,7 +19,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class CreationFailure : public NewBookCreation {
+struct StopCase;
+
+class CreationStops : public NewBookCreation, public testing::WithParamInterface<StopCase> {
   public:
     /// Remembers the digests of files that a failed creation must leave alone.
     void Guard(const std::vector<fs::path>& files) {
@@ -43,9 +45,9 @@ class CreationFailure : public NewBookCreation {
 struct StopCase {
     const char* name;
     /// Writes the book list (and whatever else the case needs) and guards the books that must stay.
-    void (*arrange)(CreationFailure&);
+    void (*arrange)(CreationStops&);
     /// Runs once the host has walked to page 3, just before page 4.
-    void (*breakIt)(CreationFailure&, WizardHost&);
+    void (*breakIt)(CreationStops&, WizardHost&);
     /// The one message, shown in a box; nullptr when the book was made and none may come.
     const char* message;
     /// The Process sequence; past 40 the new book file is left behind: nothing is rolled back.
@@ -57,8 +59,6 @@ struct StopCase {
 };
 
 void PrintTo(const StopCase& c, std::ostream* os) { *os << c.name; }
-
-class CreationStops : public CreationFailure, public testing::WithParamInterface<StopCase> {};
 
 TEST_P(CreationStops, WithOneMessageInABoxAndChangesNoBookAndNotTheList) {
     const StopCase& failure = GetParam();
@@ -101,7 +101,7 @@ TEST_P(CreationStops, WithOneMessageInABoxAndChangesNoBookAndNotTheList) {
     }
 }
 
-void SampleOnly(CreationFailure& t) {
+void SampleOnly(CreationStops& t) {
     t.app.WriteList({kSampleLine});
     t.Guard({t.app.SampleBook()});
 }
@@ -112,20 +112,20 @@ constexpr const char* kMaking = "正在创建新账簿...";
 const StopCase kStopCases[] = {
     {"TemplateFileMissing", SampleOnly,
      // The template goes after it was chosen, as when another program removes it.
-     [](CreationFailure& t, WizardHost&) {
+     [](CreationStops& t, WizardHost&) {
          t.guarded.clear();
          fs::remove(t.app.SampleBook());
      },
      "未找到作为模版的当前账簿的数据库文件，无法创建账簿文件。", kStoppedAtTheDatabase, false, {kMaking}},
     {"ConversionToAnUnreachableServer", SampleOnly,
-     [](CreationFailure&, WizardHost& host) {
+     [](CreationStops&, WizardHost& host) {
          host.wiz.SetStep(1);
          host.TypeServerTarget(QStringLiteral("/nonexistent,1"), QStringLiteral("sa"), QStringLiteral("x"));
          host.wiz.SetStep(3);
      },
      "创建Sql数据库时错误（转换Access数据库失败）", kStoppedAtTheDatabase, true, {kMaking}},
     {"DataFolderIsAFile",
-     [](CreationFailure& t) {
+     [](CreationStops& t) {
          // The template lives outside Data, which is a plain file: no copy can be made there.
          const fs::path templateFile = t.app.path() / "Templates" / "kxSample.mde";
          fs::create_directories(templateFile.parent_path());
@@ -135,13 +135,13 @@ const StopCase kStopCases[] = {
          t.app.WriteList({"样本账簿\t..\\Templates\tkxSample.mde\t××××有限公司\t(未知)\t0\t\t"});
          t.Guard({templateFile, t.app.Data()});
      },
-     [](CreationFailure&, WizardHost&) {}, "创建新账簿的数据库文件遇到错误。", kStoppedAtTheDatabase, false,
+     [](CreationStops&, WizardHost&) {}, "创建新账簿的数据库文件遇到错误。", kStoppedAtTheDatabase, false,
      {kMaking}},
-    {"ClearingWithoutTheHostsObject", SampleOnly, [](CreationFailure&, WizardHost& host) { host.wiz.Acc.reset(); },
+    {"ClearingWithoutTheHostsObject", SampleOnly, [](CreationStops&, WizardHost& host) { host.wiz.Acc.reset(); },
      "宿主程序没有提供账务对象（Acc）。", {0, 5, 20, 40, 40, -1}, false, {kMaking}},
     // The book is made, but the list is a folder now: the summary says so.
     {"UnwritableList", SampleOnly,
-     [](CreationFailure& t, WizardHost&) {
+     [](CreationStops& t, WizardHost&) {
          fs::remove(t.app.ListFile());
          fs::create_directory(t.app.ListFile());
      },
