@@ -23,16 +23,18 @@ struct Finished {
 };
 
 /// Runs the built ledgerwiz headless: `ledgerwiz create` with the operator 主管
-/// typing `password`, on the application folder `app`.
-Finished RunCreate(const AppFolder& app, const QString& password) {
+/// typing `password`, on the application folder `app`, with the `more` options.
+Finished RunCreate(const AppFolder& app, const QString& password, const QStringList& more = {}) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(KX_LEDGERWIZ),
-                  {"create", "--app", QString::fromStdString(app.path().string()), "--template", "0", "--operator",
-                   QStringLiteral("主管"), "--password", password, "--name", QStringLiteral("新账簿"), "--company",
-                   QStringLiteral("某某有限公司"), "--director", QStringLiteral("王五"), "--month", "2027-01"});
+                  QStringList{QStringLiteral("create"), QStringLiteral("--app"), QString::fromStdString(app.path().string()),
+                   QStringLiteral("--template"), QStringLiteral("0"), QStringLiteral("--operator"), QStringLiteral("主管"),
+                   QStringLiteral("--password"), password, QStringLiteral("--name"), QStringLiteral("新账簿"),
+                   QStringLiteral("--company"), QStringLiteral("某某有限公司"), QStringLiteral("--director"),
+                   QStringLiteral("王五"), QStringLiteral("--month"), QStringLiteral("2027-01")} + more);
     if (!process.waitForFinished(300000) || process.exitStatus() != QProcess::NormalExit) {
         process.kill();
         process.waitForFinished();
@@ -66,18 +68,26 @@ TEST(LedgerwizCreate, MakesTheBookFromTheSampleBookPrintsTheSummaryAndListsIt) {
 }
 
 TEST(LedgerwizCreate, AStopEndsWithStatusOneAndTheMessageAndLeavesTheListAlone) {
-    // A wrong password stops before the creation.
-    const AppFolder app;
-    app.WriteList({kSampleLine});
-    const std::string listDigest = FileDigest(app.ListFile());
+    // A wrong password stops before the creation; an unreachable server stops the
+    // creation at the new book's database.
+    const std::pair<QStringList, std::string> cases[] = {
+        {{QStringLiteral("0000")}, "操作员“主管”不能打开模板账簿"},
+        {{QStringLiteral("8888"), QStringLiteral("--sql"), QStringLiteral("/nonexistent-socket,sa,x")},
+         "创建Sql数据库时错误（转换Access数据库失败）"}};
+    for (const auto& [arguments, message] : cases) {
+        SCOPED_TRACE(message);
+        const AppFolder app;
+        app.WriteList({kSampleLine});
+        const std::string listDigest = FileDigest(app.ListFile());
 
-    const Finished run = RunCreate(app, QStringLiteral("0000"));
+        const Finished run = RunCreate(app, arguments.front(), arguments.mid(1));
 
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.err.find("操作员“主管”不能打开模板账簿"), std::string::npos) << run.err;
-    EXPECT_EQ(run.out.find("数据库："), std::string::npos) << run.out;
-    EXPECT_EQ(FileDigest(app.ListFile()), listDigest);
-    EXPECT_FALSE(fs::exists(app.Data() / "kxAcc000001.MDE"));
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+        EXPECT_EQ(run.out.find("数据库："), std::string::npos) << run.out;
+        EXPECT_EQ(FileDigest(app.ListFile()), listDigest);
+        EXPECT_FALSE(fs::exists(app.Data() / "kxAcc000001.MDE"));
+    }
 }
 
 } // namespace
