@@ -31,11 +31,8 @@ class BookContents {
         try {
             cnn_.Close();
         } catch (const std::exception&) {
-            // Closing only frees the connection; nothing to tell.
-        }
+        } // Closing only frees the connection; nothing to tell.
     }
-    BookContents(const BookContents&) = delete;
-    BookContents& operator=(const BookContents&) = delete;
 
     /// The row count of every user table, by its name in lower case (a server book
     /// folds its table names).

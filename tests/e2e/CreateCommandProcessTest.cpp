@@ -61,10 +61,7 @@ TEST(LedgerwizCreate, MakesTheBookFromTheSampleBookPrintsTheSummaryAndListsIt) {
                        "单击“完成”按钮，结束向导。\n"
                        "数据库：" + book.string() + "\n");
     ASSERT_TRUE(fs::is_regular_file(book));
-    const auto items = BookContents(book).BookInfoItems();
-    ASSERT_GE(items.size(), 15u);
-    EXPECT_EQ(items[4], "新账簿");
-    EXPECT_EQ(items[14], "2027年01月");
+    EXPECT_EQ(BookContents(book).BookInfoItems().at(14), "2027年01月");
     // The list the program made holds the sample book, then the new one at the end.
     EXPECT_EQ(app.ListText(), WithLineAppended(kSampleLine + "\r\n", "新账簿\t" + app.Data().string() +
                                                                 "\tkxAcc000001.MDE\t某某有限公司\t(未知)\t0\t\t"));

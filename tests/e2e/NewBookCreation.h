@@ -34,8 +34,6 @@ inline bool TableKept(const std::string& table, const RetainBoxes& boxes) {
         return true;
     return rule->second == 7 ? !boxes[7] : rule->second >= 0 && boxes[static_cast<std::size_t>(rule->second)];
 }
-inline const std::string kStandardReportRows = "AssistCode Is Null Or Len(AssistCode)<=4";
-inline const std::string kOwnReportRows = "Len(AssistCode)>4";
 
 /// Which retain boxes the host sets on page 2; nullopt leaves them as they start (all set).
 struct RetainChoice {
@@ -65,17 +63,16 @@ class NewBookCreation : public testing::Test {
 
   public:
     /// Walks the wizard from the book list `app.ListFile()` to page 3 with book
-    /// `bookId` as the template, the operator 主管 with `password`, the server
+    /// `bookId` as the template, the operator 主管 with password 8888, the server
     /// target of the test run when `toServer`, the retain boxes and the new book.
-    void WalkToNewBookPage(WizardHost& host, int bookId, const RetainChoice& retain, bool toServer,
-                           const QString& password = QStringLiteral("8888")) {
+    void WalkToNewBookPage(WizardHost& host, int bookId, const RetainChoice& retain, bool toServer) {
         ASSERT_TRUE(host.OpenList(app.ListFile()));
         if (bookId == kFirstArchiveRow)
             host.ClickListRow(0);
         else
             host.wiz.SetBookID(bookId);
         ASSERT_FALSE(host.wiz.FromFile().isEmpty());
-        host.TypeOperator(QStringLiteral("主管"), password);
+        host.TypeOperator(QStringLiteral("主管"), QStringLiteral("8888"));
         if (toServer)
             host.TypeServerTarget(QString::fromStdString(server.Server()), QString::fromStdString(server.User()),
                                   QString::fromStdString(server.Password()));
@@ -123,10 +120,11 @@ class NewBookCreation : public testing::Test {
                 EXPECT_EQ(rows.at(table), TableKept(table, boxes) ? count : 0) << table;
             }
         }
-        const long own = templateBook.Count("kxStatement", kOwnReportRows);
+        const std::string standard = "AssistCode Is Null Or Len(AssistCode)<=4", ownRows = "Len(AssistCode)>4";
+        const long own = templateBook.Count("kxStatement", ownRows);
         ASSERT_GT(own, 0);
-        EXPECT_EQ(created.Count("kxStatement", kStandardReportRows), templateBook.Count("kxStatement", kStandardReportRows));
-        EXPECT_EQ(created.Count("kxStatement", kOwnReportRows), boxes[5] ? own : 0);
+        EXPECT_EQ(created.Count("kxStatement", standard), templateBook.Count("kxStatement", standard));
+        EXPECT_EQ(created.Count("kxStatement", ownRows), boxes[5] ? own : 0);
 
         const std::vector<std::string> items = created.BookInfoItems();
         const std::vector<std::string> before = templateBook.BookInfoItems();
@@ -142,8 +140,7 @@ class NewBookCreation : public testing::Test {
 
     /// The new book's line in the book list.
     static std::string NewListLine(const std::string& folder, const std::string& file) {
-        return kNewBookName.toStdString() + "\t" + folder + "\t" + file + "\t" + kNewCompany.toStdString() +
-               "\t(未知)\t0\t\t";
+        return kNewBookName.toStdString() + "\t" + folder + "\t" + file + "\t" + kNewCompany.toStdString() + "\t(未知)\t0\t\t";
     }
 
     AppFolder app;

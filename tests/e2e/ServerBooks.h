@@ -7,7 +7,6 @@
 #include "database/CreateCnn.h"
 #include "pg/TestServer.h"
 
-#include <cstdio>
 #include <optional>
 #include <random>
 #include <string>
@@ -19,9 +18,8 @@ namespace pg = ado::pg;
 
 /// "kxAcc" and the book number as six digits, the name a new server book gets.
 inline std::string BookDatabaseName(int bookNo) {
-    char digits[16];
-    std::snprintf(digits, sizeof digits, "%06d", bookNo);
-    return std::string("kxAcc") + digits;
+    const std::string digits = std::to_string(bookNo);
+    return "kxAcc" + std::string(6 - digits.size(), '0') + digits;
 }
 
 /// The throwaway database server of the test run (scripts/pg-test-server.sh) and

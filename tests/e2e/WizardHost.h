@@ -54,8 +54,6 @@ class WizardHost {
             throw std::runtime_error("the wizard window was never shown");
     }
     ~WizardHost() { acc->SetNoticeReceiver({}); }
-    WizardHost(const WizardHost&) = delete;
-    WizardHost& operator=(const WizardHost&) = delete;
 
     /// Loads the book list `listFile` and shows page 0, then page 1. False when the
     /// list did not load.

@@ -33,8 +33,6 @@ NewBookListEntry Entry(std::string name, std::string company = {}, std::string f
 
 TEST(BookListEntryLine, FolderAndFileOfABookFileOrTheLocationOfAServerBook) {
     const std::pair<NewBookListEntry, std::string> cases[] = {
-        {Entry("二〇二四账簿", "某某公司", "/app/Data/kxAcc000007.MDE", "ignored"),
-         "二〇二四账簿\t/app/Data\tkxAcc000007.MDE\t某某公司\t(未知)\t0\t\t"},
         {Entry("二〇二四账簿", "某某公司", R"(C:\app\Data\kxAcc000007.MDE)"),
          "二〇二四账簿\tC:\\app\\Data\tkxAcc000007.MDE\t某某公司\t(未知)\t0\t\t"},
         {Entry("分公司账簿", "分公司", "kxAcc000008", "db1"),
@@ -62,15 +60,7 @@ class AddBookListEntryTest : public testing::Test {
     std::vector<std::string> notices;
 };
 
-// Appending to a list is run on every route of tests/e2e.
-TEST_F(AddBookListEntryTest, AMissingListIsCreatedWithTheSampleFirstSavedAndThenTheHostIsTold) {
-    fs::remove(ListFile());
-    EXPECT_TRUE(AddBookListEntry(Entry("（新增账簿：请指定数据库文件）"), ListFile().string(), &acc, 1));
-    EXPECT_EQ(platform::ReadAnsiTextFile(ListFile()),
-              kSampleLine + "\r（新增账簿：请指定数据库文件）\t\t\t\t(未知)\t0\t\t\r\n");
-    EXPECT_EQ(notices, std::vector<std::string>{"1|All|BookList|0|||" + platform::ReadWholeFile(ListFile())});
-}
-
+// Appending to a list, a missing one too, is run on every route of tests/e2e.
 TEST_F(AddBookListEntryTest, UnreadableListIsLeftAsItWasAndTheHostIsStillTold) {
     const std::string notGb18030 = "\x81\x20 broken\r\n";
     platform::WriteFileAtomically(ListFile(), notGb18030);

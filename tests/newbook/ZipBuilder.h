@@ -15,65 +15,44 @@ namespace kx::newbook::test {
 /// the unsafe ones included.
 class ZipBuilder {
   public:
-    enum class Kind { File, Folder, Symlink };
-    struct Entry {
-        std::string path;
-        std::string content;
-        Kind kind = Kind::File;
-        /// Link target of a symlink.
-        std::string linkTarget;
-    };
-
-    ZipBuilder& File(std::string path, std::string content) {
-        entries_.push_back({std::move(path), std::move(content), Kind::File, {}});
-        return *this;
-    }
-    ZipBuilder& Folder(std::string path) {
-        entries_.push_back({std::move(path), {}, Kind::Folder, {}});
-        return *this;
-    }
-    ZipBuilder& Symlink(std::string path, std::string target) {
-        entries_.push_back({std::move(path), {}, Kind::Symlink, std::move(target)});
-        return *this;
-    }
+    ZipBuilder& File(std::string path, std::string content) { return Add({std::move(path), std::move(content), AE_IFREG, {}}); }
+    ZipBuilder& Folder(std::string path) { return Add({std::move(path), {}, AE_IFDIR, {}}); }
+    ZipBuilder& Symlink(std::string path, std::string target) { return Add({std::move(path), {}, AE_IFLNK, std::move(target)}); }
 
     /// Writes the archive (deflated unless `stored`) to `file`.
     void WriteTo(const std::filesystem::path& file, bool stored = false) const {
         std::unique_ptr<archive, decltype(&archive_write_free)> writer(archive_write_new(), &archive_write_free);
-        archive_write_set_format_zip(writer.get());
-        if (stored)
-            archive_write_zip_set_compression_store(writer.get());
-        else
-            archive_write_zip_set_compression_deflate(writer.get());
-        Check(writer.get(), archive_write_open_filename(writer.get(), file.c_str()));
+        archive* w = writer.get();
+        archive_write_set_format_zip(w);
+        Check(w, stored ? archive_write_zip_set_compression_store(w) : archive_write_zip_set_compression_deflate(w));
+        Check(w, archive_write_open_filename(w, file.c_str()));
         for (const Entry& e : entries_) {
             std::unique_ptr<archive_entry, decltype(&archive_entry_free)> entry(archive_entry_new(), &archive_entry_free);
             archive_entry_set_pathname(entry.get(), e.path.c_str());
-            switch (e.kind) {
-            case Kind::File:
-                archive_entry_set_filetype(entry.get(), AE_IFREG);
+            archive_entry_set_filetype(entry.get(), e.type);
+            archive_entry_set_perm(entry.get(), e.type == AE_IFREG ? 0644 : e.type == AE_IFDIR ? 0755 : 0777);
+            if (e.type == AE_IFREG)
                 archive_entry_set_size(entry.get(), static_cast<la_int64_t>(e.content.size()));
-                archive_entry_set_perm(entry.get(), 0644);
-                break;
-            case Kind::Folder:
-                archive_entry_set_filetype(entry.get(), AE_IFDIR);
-                archive_entry_set_perm(entry.get(), 0755);
-                break;
-            case Kind::Symlink:
-                archive_entry_set_filetype(entry.get(), AE_IFLNK);
-                archive_entry_set_symlink(entry.get(), e.linkTarget.c_str());
-                archive_entry_set_perm(entry.get(), 0777);
-                break;
-            }
-            Check(writer.get(), archive_write_header(writer.get(), entry.get()));
-            const auto size = static_cast<la_ssize_t>(e.content.size());
-            if (size > 0 && archive_write_data(writer.get(), e.content.data(), e.content.size()) != size)
-                throw std::runtime_error(std::string("zip data: ") + archive_error_string(writer.get()));
+            else if (e.type == AE_IFLNK)
+                archive_entry_set_symlink(entry.get(), e.link.c_str());
+            Check(w, archive_write_header(w, entry.get()));
+            if (!e.content.empty() &&
+                archive_write_data(w, e.content.data(), e.content.size()) != static_cast<la_ssize_t>(e.content.size()))
+                Check(w, ARCHIVE_FATAL);
         }
-        Check(writer.get(), archive_write_close(writer.get()));
+        Check(w, archive_write_close(w));
     }
 
   private:
+    struct Entry {
+        std::string path, content;
+        unsigned int type;
+        std::string link;
+    };
+    ZipBuilder& Add(Entry entry) {
+        entries_.push_back(std::move(entry));
+        return *this;
+    }
     static void Check(archive* a, int rc) {
         if (rc < ARCHIVE_WARN)
             throw std::runtime_error(std::string("zip: ") + archive_error_string(a));
