@@ -55,7 +55,9 @@ int RunBooksCommand(const BooksOptions& options, std::ostream& out, std::ostream
     }
 
     TextTable table({"序号", "账簿名称", "类型", "路径", "数据库", "单位名称", "会计期间", "显示"});
-    for (std::int16_t i = 0; i <= list.BookCount(); ++i) {
+    // Counted in int: a 16-bit index would wrap after the 32,768th book and never end.
+    for (int n = 0; n <= list.BookCount(); ++n) {
+        const auto i = static_cast<std::int16_t>(n);
         const bool server = list.isSqlBook(i);
         // The list keeps a server book's password in plain text; the terminal does not show it.
         const auto location = catalogue::BookLocation::FromListFields(list.GetProperty(i, 1), list.BookFile(i));

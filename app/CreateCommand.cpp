@@ -35,7 +35,9 @@ int ListPositionOf(const std::string& listFile, const std::string& appFolder, co
         return -1;
     const bool sql = catalogue::BookLocation::IsServerText(choice);
     const auto wanted = sql ? std::filesystem::path() : platform::ToDiskPath(choice, appFolder);
-    for (std::int16_t i = 0; i <= list.BookCount(); ++i) {
+    // Counted in int: a 16-bit index would wrap after the 32,768th book and never end.
+    for (int n = 0; n <= list.BookCount(); ++n) {
+        const auto i = static_cast<std::int16_t>(n);
         if (sql ? list.isSqlBook(i) &&
                       catalogue::BookLocation::FromListFields(list.GetProperty(i, 1), list.BookFile(i))
                               .SqlLocation() == choice

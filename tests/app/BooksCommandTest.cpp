@@ -56,5 +56,14 @@ TEST_F(BooksCommandTest, CleanRemovesDuplicatesAndMissingFilesAndReports) {
     EXPECT_EQ(out.str().find("secret"), std::string::npos);
 }
 
+TEST_F(BooksCommandTest, AListOfThe32768BooksTheIndexCanHoldIsListedToItsEnd) {
+    std::string text;
+    for (int i = 0; i < 32768; ++i)
+        text += "账簿" + std::to_string(i) + "\t..\\Data\tkxSample.mde\t公司\t(未知)\t0\t\t\r";
+    platform::WriteAnsiTextFile(app.path() / "books.txt", text);
+    ASSERT_EQ(Run(false), 0) << err.str();
+    EXPECT_NE(out.str().find("32767  账簿32767"), std::string::npos);
+}
+
 } // namespace
 } // namespace kx::app
