@@ -27,6 +27,31 @@ bool IsZeroWidth(char32_t cp) {
     return (cp >= 0x0300 && cp <= 0x036F) || cp == 0x200B || (cp >= 0xFE00 && cp <= 0xFE0F) || cp < 0x20;
 }
 
+/// The cell with every control character written out ("\\x1B", "\\u009B"), so
+/// that a list's text can neither move the cursor nor send a terminal commands.
+std::string Escaped(const std::string& cell) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string shown;
+    shown.reserve(cell.size());
+    for (std::size_t i = 0; i < cell.size(); ++i) {
+        const auto c = static_cast<unsigned char>(cell[i]);
+        const auto next = i + 1 < cell.size() ? static_cast<unsigned char>(cell[i + 1]) : 0;
+        if (c < 0x20 || c == 0x7F) {
+            shown += "\\x";
+            shown += kHex[c >> 4];
+            shown += kHex[c & 0xF];
+        } else if (c == 0xC2 && next >= 0x80 && next <= 0x9F) { // U+0080..U+009F
+            shown += "\\u00";
+            shown += kHex[next >> 4];
+            shown += kHex[next & 0xF];
+            ++i;
+        } else {
+            shown += static_cast<char>(c);
+        }
+    }
+    return shown;
+}
+
 } // namespace
 
 std::size_t DisplayWidth(const std::string& utf8) {
@@ -43,8 +68,10 @@ TextTable::TextTable(std::vector<std::string> header) : header_(std::move(header
 void TextTable::AddRow(std::vector<std::string> row) {
     row.resize(header_.size());
     // A stray tab or line break inside a cell would break the alignment.
-    for (auto& cell : row)
+    for (auto& cell : row) {
         std::replace_if(cell.begin(), cell.end(), [](char ch) { return ch == '\t' || ch == '\n' || ch == '\r'; }, ' ');
+        cell = Escaped(cell);
+    }
     rows_.push_back(std::move(row));
 }
 

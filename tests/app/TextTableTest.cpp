@@ -15,6 +15,12 @@ TEST(TextTable, ColumnsLineUpAcrossWideAndNarrowCellsWithoutLineBreaks) {
                               "--------  ---\n"
                               "样本账簿  1\n"
                               " ab       2 3\n");
+    // Control characters from a list never reach the terminal as they are.
+    TextTable shown({"a"});
+    shown.AddRow({std::string("\x1B[2J\x07\0x\x7F\xC2\x9B", 10)});
+    EXPECT_EQ(shown.Render(), "a\n"
+                              "--------------------------\n"
+                              "\\x1B[2J\\x07\\x00x\\x7F\\u009B\n");
 }
 
 } // namespace
