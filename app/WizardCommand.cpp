@@ -8,9 +8,11 @@
 #include <QFont>
 #include <QScreen>
 
+#include <cstdlib>
 #include <exception>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kx::app {
@@ -28,9 +30,29 @@ class InstalledMessageBox {
     InstalledMessageBox& operator=(const InstalledMessageBox&) = delete;
 };
 
+/// Whether Qt has a screen to open: a platform named (the environment or
+/// "-platform"), or an X or Wayland display. Without one Qt aborts the program.
+bool DisplayNamed(int argc, char** argv) {
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0')
+            return true;
+    }
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "-platform")
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 int RunWizardCommand(int argc, char** argv) {
+    if (!DisplayNamed(argc, argv)) {
+        std::cerr << "ledgerwiz: 向导窗口需要图形显示（DISPLAY 或 WAYLAND_DISPLAY）；"
+                     "没有显示时可设置 QT_QPA_PLATFORM=offscreen。\n";
+        return 2;
+    }
     QApplication application(argc, argv);
     // Qt has taken its own options out of argv by now.
     std::vector<std::string> args(argv + 1, argv + argc);

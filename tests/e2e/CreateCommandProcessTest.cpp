@@ -44,6 +44,21 @@ Finished RunCreate(const AppFolder& app, const QString& password, const QStringL
             process.readAllStandardError().toStdString()};
 }
 
+TEST(LedgerwizWindow, WithoutADisplaySaysSoAndEndsWithStatusTwo) {
+    const AppFolder app;
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        environment.remove(QString::fromLatin1(name));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(KX_LEDGERWIZ),
+                  {QStringLiteral("wizard"), QStringLiteral("--app"), QString::fromStdString(app.path().string())});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "not aborted";
+    EXPECT_EQ(process.exitCode(), 2);
+    EXPECT_NE(process.readAllStandardError().toStdString().find("QT_QPA_PLATFORM=offscreen"), std::string::npos);
+}
+
 TEST(LedgerwizCreate, MakesTheBookFromTheSampleBookPrintsTheSummaryAndListsIt) {
     // A fresh application folder with the sample book and no book list yet.
     const AppFolder app;
