@@ -47,6 +47,25 @@ Registry& TheRegistry() {
     return registry;
 }
 
+/// Calls the factory `member` of the entry registered as `name`, outside the lock;
+/// a name without one, or a factory that gives nothing, is an unknown provider.
+template <class Made>
+std::unique_ptr<Made> CreateFromEntry(std::string_view name, std::function<std::unique_ptr<Made>()> Entry::*member) {
+    std::function<std::unique_ptr<Made>()> factory;
+    {
+        Registry& registry = TheRegistry();
+        const std::lock_guard lock(registry.mutex);
+        if (Entry* entry = registry.Find(name))
+            factory = entry->*member;
+    }
+    std::unique_ptr<Made> made = factory ? factory() : nullptr;
+    if (!made)
+        throw AdoError(errors::ProviderNotFound, "ADODB.Connection",
+                       "Provider cannot be found. It may not be properly installed: \"" + std::string(name) +
+                           "\".");
+    return made;
+}
+
 } // namespace
 
 void RegisterProvider(std::string_view name, ProviderFactory factory) {
@@ -59,35 +78,11 @@ void RegisterProvider(std::string_view name, ProviderFactory factory) {
 }
 
 std::unique_ptr<Provider> CreateProvider(std::string_view name) {
-    ProviderFactory factory;
-    {
-        Registry& registry = TheRegistry();
-        const std::lock_guard lock(registry.mutex);
-        if (Entry* entry = registry.Find(name))
-            factory = entry->factory;
-    }
-    std::unique_ptr<Provider> provider = factory ? factory() : nullptr;
-    if (!provider)
-        throw AdoError(errors::ProviderNotFound, "ADODB.Connection",
-                       "Provider cannot be found. It may not be properly installed: \"" + std::string(name) +
-                           "\".");
-    return provider;
+    return CreateFromEntry(name, &Entry::factory);
 }
 
 std::unique_ptr<TableTextReader> CreateTableTextReader(std::string_view name) {
-    std::function<std::unique_ptr<TableTextReader>()> factory;
-    {
-        Registry& registry = TheRegistry();
-        const std::lock_guard lock(registry.mutex);
-        if (Entry* entry = registry.Find(name))
-            factory = entry->tableReader;
-    }
-    std::unique_ptr<TableTextReader> reader = factory ? factory() : nullptr;
-    if (!reader)
-        throw AdoError(errors::ProviderNotFound, "ADODB.Connection",
-                       "Provider cannot be found. It may not be properly installed: \"" + std::string(name) +
-                           "\".");
-    return reader;
+    return CreateFromEntry(name, &Entry::tableReader);
 }
 
 bool IsProviderRegistered(std::string_view name) {
