@@ -15,6 +15,10 @@ bool DoSql(ado::Connection& rCnn, const std::string& sql) {
 
 bool CreateDatabase(const std::string& name, ado::Connection& rCnn) { return DoSql(rCnn, "Create Database " + name); }
 
+bool DropDatabase(const std::string& name, ado::Connection& rCnn) {
+    return DoSql(rCnn, "Drop Database [" + name + "]");
+}
+
 bool DropTable(const std::string& name, ado::Connection& rCnn) { return DoSql(rCnn, "Drop Table " + name); }
 
 bool TableHasIdentity(ado::Connection& rCnn, const std::string& table) {

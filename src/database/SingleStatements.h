@@ -10,6 +10,10 @@ namespace kx::database {
 /// success; a failure is swallowed and gives false.
 bool CreateDatabase(const std::string& name, ado::Connection& rCnn);
 
+/// Runs "Drop Database [" + `name` + "]" on an open server connection whose
+/// current database is another one. True on success; a failure gives false.
+bool DropDatabase(const std::string& name, ado::Connection& rCnn);
+
 /// Runs "Drop Table " + `name` (taken as it is: callers bracket it). True on
 /// success; a failure is swallowed and gives false.
 bool DropTable(const std::string& name, ado::Connection& rCnn);

@@ -404,6 +404,23 @@ TEST_F(PgServer, ShrinkBatchVacuumsTheDatabase) {
               "t");
 }
 
+TEST_F(PgServer, DropDatabaseLetsGoOfTheSessionsOwnConnectionButNeverOfAnotherSessions) {
+    CreateOperatorTable(*book_);
+    const std::string target = NewBookDatabase();
+    // The admin session now holds a connection to the target.
+    admin_->Execute("SELECT * INTO [" + target + "]..[kxOperator] FROM [" + database_ + "]..[kxOperator]");
+    const auto exists = [this](const std::string& name) {
+        return Cells(admin_->Current().Exec("SELECT count(*) FROM pg_database WHERE datname = '" + name + "'"));
+    };
+    {
+        PgSession other = Session(target);
+        EXPECT_THROW(admin_->Execute("Drop Database [" + target + "]"), std::exception);
+        EXPECT_EQ(exists(target), "1");
+    }
+    admin_->Execute("Drop Database [" + target + "]");
+    EXPECT_EQ(exists(target), "0");
+}
+
 TEST_F(PgServer, TableListingMarksUserAndSystemTables) {
     book_->Execute("CREATE TABLE kxLog ([ID] [int] NULL)");
     const pg::PgResult listing = book_->Current().Exec(pg::TableListingSql());

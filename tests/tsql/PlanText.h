@@ -31,6 +31,8 @@ inline std::string PlanText(const TranslationPlan& plan) {
                     return "use " + s.database;
                 } else if constexpr (std::is_same_v<Step, CreateDatabase>) {
                     return "create " + s.database + ": " + s.createSql + " + " + sql(s.setupSql);
+                } else if constexpr (std::is_same_v<Step, DropDatabase>) {
+                    return "drop " + s.database + ": " + s.dropSql;
                 } else if constexpr (std::is_same_v<Step, ShrinkDatabase>) {
                     return "shrink " + s.database + ": " + s.vacuumSql;
                 } else if constexpr (std::is_same_v<Step, SetIdentityInsert>) {

@@ -25,6 +25,7 @@ TEST(DatabaseStatements, CreateSwitchAndShrinkTheFoldedDatabase) {
         {"Create Database kxAcc000001", "create kxacc000001: " + kCreateDatabase + " + <collation>"},
         {"CREATE DATABASE [New\"Book]",
          "create new\"book: CREATE DATABASE \"new\"\"book\"" + kCreateDatabase.substr(29) + " + <collation>"},
+        {"Drop Database [kxAcc000001_2]", "drop kxacc000001_2: DROP DATABASE \"kxacc000001_2\""},
         {"Use [KXACC000001]", "use kxacc000001"},
         {"Use master", "use postgres"},
         {"DUMP TRANSACTION [kxAcc000001] WITH NO_LOG", ""},

@@ -38,6 +38,8 @@ std::string CreateDatabaseSql(std::string_view database) {
            " TEMPLATE template0 ENCODING 'UTF8' LOCALE 'C' LOCALE_PROVIDER icu ICU_LOCALE 'zh'";
 }
 
+std::string DropDatabaseSql(std::string_view database) { return "DROP DATABASE " + QuoteIdent(database); }
+
 namespace {
 
 /// The block of IdentitySyncSql, with `topValueStatement` setting top_value for

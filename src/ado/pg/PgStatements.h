@@ -17,6 +17,9 @@ std::string CollationSetupSql();
 /// CREATE DATABASE for a new book database: UTF-8, Chinese (pinyin) order by default.
 std::string CreateDatabaseSql(std::string_view database);
 
+/// DROP DATABASE; never forces other sessions out.
+std::string DropDatabaseSql(std::string_view database);
+
 /// Moves the identity sequence of `table` past the largest value stored in its
 /// identity column, never backwards, so rows stored with explicit identity values
 /// are not met again by generated ones. Nothing happens for a table without an

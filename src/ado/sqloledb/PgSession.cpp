@@ -145,6 +145,9 @@ pg::PgResult PgSession::RunStep(const tsql::PlanStep& step, const JetRowReader& 
                 pg::PgResult created = current_.Exec(action.createSql);
                 OpenConnection(action.database).Exec(action.setupSql);
                 return created;
+            } else if constexpr (std::is_same_v<Action, tsql::DropDatabase>) {
+                others_.erase(action.database);
+                return current_.Exec(action.dropSql);
             } else if constexpr (std::is_same_v<Action, tsql::ShrinkDatabase>) {
                 return ConnectionFor(action.database).Exec(action.vacuumSql);
             } else if constexpr (std::is_same_v<Action, tsql::SetIdentityInsert>) {

@@ -33,6 +33,13 @@ struct CreateDatabase {
     std::string setupSql;
 };
 
+/// "Drop Database": run `dropSql` on its own, after the session has closed its own
+/// connections to `database` (the server refuses to drop a database in use).
+struct DropDatabase {
+    std::string database;
+    std::string dropSql;
+};
+
 /// The shrink batch: run `vacuumSql` outside a transaction block on a connection to
 /// `database`. Truncating a transaction log has no counterpart here, as the server
 /// manages its own write-ahead log.
@@ -95,7 +102,7 @@ struct CopyTableBetweenDatabases {
     std::string targetTable;
 };
 
-using PlanStep = std::variant<RunSql, SwitchDatabase, CreateDatabase, ShrinkDatabase, SetIdentityInsert,
+using PlanStep = std::variant<RunSql, SwitchDatabase, CreateDatabase, DropDatabase, ShrinkDatabase, SetIdentityInsert,
                               SyncIdentity, ImportJetTable, CopyTableBetweenDatabases>;
 
 /// What the provider does, step by step in this order, to carry out one T-SQL text.

@@ -48,6 +48,18 @@ std::optional<TranslationPlan> RecognizeCreateDatabase(TokenCursor& cursor) {
     return plan;
 }
 
+std::optional<TranslationPlan> RecognizeDropDatabase(TokenCursor& cursor) {
+    if (!cursor.IsKeyword("drop") || !cursor.IsKeyword("database", 1)) {
+        return std::nullopt;
+    }
+    cursor.Take();
+    cursor.Take();
+    const std::string database = FoldedDatabaseName(cursor, cursor.TakeName("a database name"));
+    TranslationPlan plan;
+    plan.steps.emplace_back(DropDatabase{database, pg::DropDatabaseSql(database)});
+    return plan;
+}
+
 std::optional<TranslationPlan> RecognizeUse(TokenCursor& cursor) {
     if (!cursor.AcceptKeyword("use")) {
         return std::nullopt;

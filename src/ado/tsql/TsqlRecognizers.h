@@ -21,6 +21,9 @@ class TokenCursor;
 /// "Create Database kxAcc000001" → CreateDatabase.
 std::optional<TranslationPlan> RecognizeCreateDatabase(TokenCursor& cursor);
 
+/// "Drop Database [kxAcc000001]" → DropDatabase.
+std::optional<TranslationPlan> RecognizeDropDatabase(TokenCursor& cursor);
+
 /// "Use kxAcc000001" → SwitchDatabase.
 std::optional<TranslationPlan> RecognizeUse(TokenCursor& cursor);
 

@@ -15,6 +15,7 @@ using Recognizer = std::optional<TranslationPlan> (*)(TokenCursor&);
 // The narrower shapes come before the general ones that share their first words.
 constexpr Recognizer kRecognizers[] = {
     RecognizeCreateDatabase,
+    RecognizeDropDatabase,
     RecognizeUse,
     RecognizeDumpTransaction,
     RecognizeBackupLog,
