@@ -180,6 +180,8 @@ inline constexpr std::int32_t ProviderNotFound = Hr(0x800A0E7Au);
 inline constexpr std::int32_t ErrorsInCommand = Hr(0x80040E14u);
 /// A constraint (unique key, not null) was violated.
 inline constexpr std::int32_t IntegrityViolation = Hr(0x80040E2Fu);
+/// A value longer than its column allows.
+inline constexpr std::int32_t DataOverflow = Hr(0x80040E57u);
 /// The named table does not exist.
 inline constexpr std::int32_t NoSuchTable = Hr(0x80040E37u);
 /// The row to update or delete could not be found any more.

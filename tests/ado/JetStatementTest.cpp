@@ -81,6 +81,50 @@ TEST_F(JetStatements, BadStatementsFailWithTheEngineText) {
     EXPECT_EQ(rs.State(), adStateClosed);
 }
 
+TEST_F(JetStatements, TextLongerThanItsDeclaredSizeIsRefusedAsJetRefusesIt) {
+    // Made on this connection: the guard follows new tables.
+    Run(cnn_, {"CREATE TABLE t (id INTEGER, code TEXT(5), note VARCHAR(3), memo MEMO)",
+               "INSERT INTO t (id, code, note, memo) VALUES (1, '12345', '中文字', 'x')"});
+    const std::string longMemo(300, 'm');
+    struct Case {
+        std::string sql;
+        bool refused;
+    };
+    const Case cases[] = {
+        {"INSERT INTO t (id, code) VALUES (2, '123456')", true},
+        {"INSERT INTO t (id, note) VALUES (2, '中文字符')", true},
+        {"INSERT INTO t (id, code, note) VALUES (2, 'abcde', '中文字')", false},
+        {"INSERT INTO t (id, memo) VALUES (3, '" + longMemo + "')", false},
+        {"UPDATE t SET code = code || 'x' WHERE id = 1", true},
+        {"UPDATE t SET memo = '" + longMemo + "' WHERE id = 1", false},
+        {"UPDATE t SET code = '1' WHERE id = 1", false},
+    };
+    for (const Case& c : cases) {
+        const auto before = Scalar(cnn_, "SELECT count(*) || '/' || group_concat(code || note, ',') FROM t");
+        if (c.refused) {
+            const AdoError e = CatchAdoError([&] { cnn_.Execute(c.sql); });
+            EXPECT_EQ(e.Number(), errors::DataOverflow) << c.sql;
+            EXPECT_NE(e.Description().find("field is too small"), std::string::npos) << c.sql;
+            EXPECT_EQ(Scalar(cnn_, "SELECT count(*) || '/' || group_concat(code || note, ',') FROM t"), before)
+                << c.sql;
+        } else {
+            EXPECT_NO_THROW(cnn_.Execute(c.sql)) << c.sql;
+        }
+    }
+
+    // A later connection to the file is guarded from its opening, and so is the
+    // recordset's own row writing.
+    cnn_.Close();
+    Connection again = test::OpenBook(File("book.mde"));
+    EXPECT_EQ(CatchAdoError([&] { again.Execute("INSERT INTO t (id, code) VALUES (9, 'abcdefg')"); }).Number(),
+              errors::DataOverflow);
+    Recordset rs;
+    rs.Open("t", again, adOpenKeyset, adLockOptimistic, adCmdTable);
+    rs.AddNew();
+    rs.Item("code").SetValue(Variant("toolong"));
+    EXPECT_EQ(CatchAdoError([&] { rs.Update(); }).Number(), errors::DataOverflow);
+}
+
 TEST_F(JetStatements, ExecuteGivesRowsOnlyForQueriesAndCountsTheRowsOfTheOthers) {
     Run(cnn_, {"CREATE TABLE t (x LONG)", "INSERT INTO t VALUES (1)", "INSERT INTO t VALUES (22222)"});
     long affected = 0;

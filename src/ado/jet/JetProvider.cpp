@@ -1,4 +1,5 @@
 #include "JetProvider.h"
+#include "TextLengthGuard.h"
 
 #include "BookFile.h"
 #include "JetColumnType.h"
@@ -140,6 +141,9 @@ class JetProvider final : public Provider {
                   const std::vector<std::size_t>& identityColumns, std::int64_t rowid, RowChange& change);
 
     std::optional<SqliteDatabase> db_;
+    /// The schema version that the text length guards were made for; -1 for a
+    /// read-only connection, which needs none.
+    std::int64_t guardedSchema_ = -1;
 };
 
 SqliteDatabase& JetProvider::Db() {
@@ -153,6 +157,7 @@ void JetProvider::Open(const Properties& properties, const ProviderSettings& set
     const bool readOnly = (settings.mode & adModeReadWrite) == adModeRead;
     const std::string source = properties.Text("Data Source");
     db_ = OpenBookFile(source, properties.Text("Jet OLEDB:Database Password"), readOnly).database;
+    guardedSchema_ = readOnly ? -1 : GuardTextLengths(*db_);
     ApplyTimeout(settings);
 }
 
@@ -198,6 +203,9 @@ ExecuteResult JetProvider::Execute(std::string_view command, CommandKind kind,
     while (statement.Step()) {
     }
     result.recordsAffected = static_cast<long>(db.TotalChanges() - before);
+    // A table made or altered by this statement gets its guards too.
+    if (guardedSchema_ >= 0 && SchemaVersion(db) != guardedSchema_)
+        guardedSchema_ = GuardTextLengths(db);
     return result;
 }
 

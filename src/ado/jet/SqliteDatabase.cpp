@@ -1,5 +1,7 @@
 #include "SqliteDatabase.h"
 
+#include "TextLengthGuard.h"
+
 #include "ado/AdoConstants.h"
 #include "ado/AdoError.h"
 
@@ -18,7 +20,7 @@ void ThrowEngineError(int rc, const std::string& message) {
         number = message.rfind("no such table", 0) == 0 ? errors::NoSuchTable : errors::ErrorsInCommand;
         break;
     case SQLITE_CONSTRAINT:
-        number = errors::IntegrityViolation;
+        number = message == kFieldTooSmall ? errors::DataOverflow : errors::IntegrityViolation;
         break;
     case SQLITE_READONLY:
     case SQLITE_PERM:
