@@ -1,0 +1,1 @@
+CREATE TABLE t (id COUNTER, code TEXT(5), memo MEMO, amount CURRENCY, d DATETIME, b YESNO)

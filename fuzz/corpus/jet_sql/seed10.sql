@@ -1,0 +1,1 @@
+Delete From kxStatement Where Len(AssistCode)>4

@@ -1,0 +1,1 @@
+Select * From kxOperator Where opName='主管' And OpPwd='8888'

@@ -1,0 +1,1 @@
+SELECT IIf(Len(code)>2, Mid(code,2,1), Nz(memo,'x')) FROM t WHERE d > #2013-10-01# ORDER BY code

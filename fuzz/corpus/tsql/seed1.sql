@@ -1,0 +1,1 @@
+Create Database kxAcc000001

@@ -1,0 +1,1 @@
+UPDATE kxBookInfo SET [Value] = N'a|b' WHERE [Name] = 'BookInfo'

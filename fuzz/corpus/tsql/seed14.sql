@@ -1,0 +1,1 @@
+INSERT INTO kxBookInfo ([Name],[Value]) VALUES (N'BookInfo', N'x')

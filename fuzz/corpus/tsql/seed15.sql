@@ -1,0 +1,1 @@
+SELECT TOP 5 opName AS n, count(*) FROM kxOperator GROUP BY opName HAVING count(*) > 1 ORDER BY n DESC

@@ -1,0 +1,1 @@
+Drop Database [kxAcc000001_2]

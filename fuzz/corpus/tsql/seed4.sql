@@ -1,0 +1,1 @@
+CREATE TABLE kxOperator ([opID] [int] IDENTITY (1, 1) NOT NULL,[opName] [nvarchar] (20) COLLATE Chinese_PRC_CI_AS NULL,[Photo] [image] NULL) ON [PRIMARY] 

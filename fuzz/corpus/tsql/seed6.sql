@@ -1,0 +1,1 @@
+Select OBJECTPROPERTY(OBJECT_ID('kxOperator'),'TableHasIdentity')

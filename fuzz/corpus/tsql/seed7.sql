@@ -1,0 +1,1 @@
+INSERT INTO T1 ([ID],[Name],[Allow]) SELECT [ID],[Name],CONVERT (varchar(256),[Allow]) FROM OPENDATASOURCE ('Microsoft.Jet.OLEDB.4.0','Data Source="C:\Books\kxAcc000001.MDE";Persist Security Info=False;Jet OLEDB:Database Password=pw')...[T1] Rowset_1

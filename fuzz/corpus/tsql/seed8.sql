@@ -1,0 +1,1 @@
+SELECT * INTO [kxAcc000002]..[kxAccClass] FROM [kxAcc000001]..[kxAccClass]

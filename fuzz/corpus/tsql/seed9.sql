@@ -1,0 +1,1 @@
+Drop Table [kxAcc000002]..[kxAccClass]
