@@ -2,6 +2,7 @@
 
 #include "NoOverwritePlacement.h"
 #include "PlatformError.h"
+#include "SystemCalls.h"
 
 #include <array>
 #include <cerrno>
@@ -25,7 +26,7 @@ std::filesystem::path FolderOf(const std::filesystem::path& file) {
 /// errno set on failure.
 bool WriteAll(int fd, const char* data, std::size_t size) {
     while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
+        const ssize_t n = sys::Write(fd, data, size);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -56,7 +57,7 @@ bool CopyThroughBuffer(int in, int out) {
 bool CopyContent(int in, int out) {
     bool copiedAny = false;
     for (;;) {
-        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, std::size_t{1} << 30, 0);
+        const ssize_t n = sys::CopyFileRange(in, out, std::size_t{1} << 30);
         if (n == 0)
             return true;
         if (n > 0) {
@@ -78,7 +79,7 @@ bool CopyContent(int in, int out) {
 void SyncFolder(const std::filesystem::path& folder) {
     FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0)
-        ::fsync(dir.get());
+        sys::Fsync(dir.get());
 }
 
 } // namespace
@@ -144,12 +145,12 @@ void PublishedFile::CopyFrom(const std::filesystem::path& source) {
 }
 
 bool PublishedFile::Publish() {
-    if (::fsync(fd_.get()) != 0)
+    if (sys::Fsync(fd_.get()) != 0)
         Fail(errno, "无法写入文件");
     if (fd_.Close() != 0)
         Fail(errno, "无法写入文件");
     if (mode_ == PublishMode::Replace) {
-        if (::rename(temporary_.c_str(), target_.c_str()) != 0)
+        if (sys::Rename(temporary_.c_str(), target_.c_str()) != 0)
             Fail(errno, "无法替换文件");
     } else if (PlaceWithoutOverwrite(temporary_, target_) == Placement::NameTaken) {
         ::unlink(temporary_.c_str());
