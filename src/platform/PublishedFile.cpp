@@ -1,5 +1,6 @@
 #include "PublishedFile.h"
 
+#include "HiddenTemporary.h"
 #include "NoOverwritePlacement.h"
 #include "PlatformError.h"
 #include "SystemCalls.h"
@@ -97,11 +98,23 @@ mode_t PublishedFile::PermissionsFor(const std::filesystem::path& target, Publis
     return permissions.value_or(kPrivateMode);
 }
 
+int PublishedFile::CreateTemporary(const std::filesystem::path& target, std::filesystem::path& temporary) {
+    // What killed runs left here goes before this run adds its own; the folder is
+    // read once a process.
+    RemoveLeftoverTemporariesOnce(FolderOf(target));
+    std::string name = HiddenTemporaryTemplate(target);
+    const int fd = CreateHiddenTemporary(name);
+    const int err = errno;
+    if (fd >= 0)
+        temporary = std::move(name);
+    errno = err;
+    return fd;
+}
+
 PublishedFile::PublishedFile(std::filesystem::path target, PublishMode mode,
                              std::optional<mode_t> permissions)
     : target_(std::move(target)), mode_(mode), permissions_(PermissionsFor(target_, mode, permissions)),
-      temporary_((FolderOf(target_) / ("." + target_.filename().string() + ".kxtmp-XXXXXX")).string()),
-      fd_(::mkostemp(temporary_.data(), O_CLOEXEC)) {
+      fd_(CreateTemporary(target_, temporary_)) {
     if (fd_.get() < 0) {
         const int err = errno;
         temporary_.clear();
@@ -146,6 +159,12 @@ void PublishedFile::CopyFrom(const std::filesystem::path& source) {
 
 bool PublishedFile::Publish() {
     if (sys::Fsync(fd_.get()) != 0)
+        Fail(errno, "无法写入文件");
+    // The lock belongs to the open file, not to the descriptor: a duplicate keeps it
+    // until the file is in place, while the writer's descriptor is closed first (some
+    // network file systems report a late write error only there).
+    const FileDescriptor lock(::fcntl(fd_.get(), F_DUPFD_CLOEXEC, 0));
+    if (lock.get() < 0)
         Fail(errno, "无法写入文件");
     if (fd_.Close() != 0)
         Fail(errno, "无法写入文件");
