@@ -100,7 +100,8 @@ std::vector<Fault> ParseFaultPlan(std::string_view text) {
 }
 
 int FaultPlan::Next(Call call) noexcept {
-    const unsigned long n = counts_[static_cast<std::size_t>(call)].fetch_add(1, std::memory_order_relaxed) + 1;
+    const unsigned long n =
+        counts_[static_cast<std::size_t>(call)].fetch_add(1, std::memory_order_relaxed) + 1;
     for (const Fault& fault : faults_) {
         if (fault.call == call && (n == fault.nth || (fault.onward && n > fault.nth))) {
             injected_.fetch_add(1, std::memory_order_relaxed);

@@ -75,7 +75,8 @@ std::size_t RemoveRegularFiles(int dir, const std::vector<std::string>& names) n
 
 /// Removes the hidden temporary `name` of the folder `dir` and its `journals` when
 /// its owner is gone; only the journals when it is gone itself.
-std::size_t RemoveIfOrphaned(int dir, const std::string& name, const std::vector<std::string>& journals) noexcept {
+std::size_t RemoveIfOrphaned(int dir, const std::string& name,
+                             const std::vector<std::string>& journals) noexcept {
     struct stat seen {};
     if (::fstatat(dir, name.c_str(), &seen, AT_SYMLINK_NOFOLLOW) != 0)
         return errno == ENOENT ? RemoveRegularFiles(dir, journals) : 0;

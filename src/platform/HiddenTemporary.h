@@ -20,6 +20,11 @@ namespace kx::platform {
 // the database engine opens its files by name, so a copy it works on before it is
 // published must have one. A lock goes when its process goes, however it ends,
 // so a file whose lock can be taken is one whose owner is gone.
+//
+// On NFS the kernel emulates flock with a POSIX lock, which a process loses when
+// it closes any descriptor of the file: there, a run that lets the database engine
+// open its temporary keeps it safe from sweeps of other machines only until the
+// engine closes it.
 
 /// The name ".NAME.kxtmp-XXXXXX" in the folder of `target`, the X's for mkostemp
 /// to fill in.

@@ -51,8 +51,9 @@ const fs::path& LargeTemplate() {
         contents.Run("Insert Into kxLog (opName, LogAction, LogDetail) Values ('主管', '填充', '" +
                      std::string(250, 'x') + "')");
         for (int doubling = 0; doubling < 16; ++doubling)
-            contents.Run("Insert Into kxLog (opName, LogAction, LogDetail) Select opName, LogAction, LogDetail "
-                         "From kxLog");
+            contents.Run(
+                "Insert Into kxLog (opName, LogAction, LogDetail) Select opName, LogAction, LogDetail "
+                "From kxLog");
         return std::make_pair(std::move(folder), book);
     }();
     return made.second;
@@ -66,11 +67,12 @@ void StartCreate(QProcess& process, const AppFolder& app, const char* kxFault) {
         environment.insert(QStringLiteral("KX_FAULT"), QString::fromUtf8(kxFault));
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(KX_LEDGERWIZ),
-                  {QStringLiteral("create"), QStringLiteral("--app"), QString::fromStdString(app.path().string()),
-                   QStringLiteral("--template"), QStringLiteral("0"), QStringLiteral("--operator"),
-                   QStringLiteral("主管"), QStringLiteral("--password"), QStringLiteral("8888"),
-                   QStringLiteral("--name"), QStringLiteral("新账簿"), QStringLiteral("--company"),
-                   QStringLiteral("某某有限公司"), QStringLiteral("--month"), QStringLiteral("2027-01")});
+                  {QStringLiteral("create"), QStringLiteral("--app"),
+                   QString::fromStdString(app.path().string()), QStringLiteral("--template"),
+                   QStringLiteral("0"), QStringLiteral("--operator"), QStringLiteral("主管"),
+                   QStringLiteral("--password"), QStringLiteral("8888"), QStringLiteral("--name"),
+                   QStringLiteral("新账簿"), QStringLiteral("--company"), QStringLiteral("某某有限公司"),
+                   QStringLiteral("--month"), QStringLiteral("2027-01")});
 }
 
 /// When the first run is killed.
@@ -133,15 +135,16 @@ TEST_P(KilledCreation, TheNextRunLeavesNoHiddenTemporary) {
     EXPECT_EQ(HiddenTemporariesIn(app.path()), std::vector<std::string>{});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Moments, KilledCreation,
-    ::testing::Values(KillCase{"AtOnce", false, 0, nullptr, 0}, KillCase{"AfterTenMilliseconds", false, 0, nullptr, 10},
-                      KillCase{"AfterAFifthOfASecond", false, 0, nullptr, 200},
-                      KillCase{"WhileCopyingALargeTemplate", true, 0, nullptr, -1},
-                      // Without the kernel's copy the template goes through a buffer.
-                      KillCase{"WhileCopyingThroughABuffer", true, 0, "copy:1:EXDEV", -1},
-                      KillCase{"WhileSavingALongList", false, 30000, nullptr, -1, true}),
-    [](const auto& p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Moments, KilledCreation,
+                         ::testing::Values(KillCase{"AtOnce", false, 0, nullptr, 0},
+                                           KillCase{"AfterTenMilliseconds", false, 0, nullptr, 10},
+                                           KillCase{"AfterAFifthOfASecond", false, 0, nullptr, 200},
+                                           KillCase{"WhileCopyingALargeTemplate", true, 0, nullptr, -1},
+                                           // Without the kernel's copy the template goes through a buffer.
+                                           KillCase{"WhileCopyingThroughABuffer", true, 0, "copy:1:EXDEV",
+                                                    -1},
+                                           KillCase{"WhileSavingALongList", false, 30000, nullptr, -1, true}),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 } // namespace
 } // namespace kx::e2e

@@ -43,16 +43,16 @@ using Faults = std::vector<Fault>;
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, ParseTable,
-    ::testing::Values(ParseCase{"", Faults{}}, ParseCase{"fsync:3:ENOSPC", Faults{{Call::Fsync, 3, ENOSPC}}},
-                      ParseCase{"write:2+:EIO,link:1:EACCES",
-                                Faults{{Call::Write, 2, EIO, true}, {Call::Link, 1, EACCES}}},
-                      ParseCase{"rename:12:5,copy:1:EXDEV", Faults{{Call::Rename, 12, 5}, {Call::Copy, 1, EXDEV}}},
-                      ParseCase{"fsync:0:EIO", std::nullopt}, ParseCase{"fsync:3", std::nullopt},
-                      ParseCase{"sync:1:EIO", std::nullopt}, ParseCase{"fsync:x:EIO", std::nullopt},
-                      ParseCase{"fsync:-1:EIO", std::nullopt}, ParseCase{"fsync:1+2:EIO", std::nullopt},
-                      ParseCase{"fsync:1:ENOTANERROR", std::nullopt}, ParseCase{"fsync:1:0", std::nullopt},
-                      ParseCase{"Fsync:1:EIO", std::nullopt}, ParseCase{"fsync:1:EIO,", std::nullopt},
-                      ParseCase{"fsync:1:EIO,,write:1:EIO", std::nullopt}));
+    ::testing::Values(
+        ParseCase{"", Faults{}}, ParseCase{"fsync:3:ENOSPC", Faults{{Call::Fsync, 3, ENOSPC}}},
+        ParseCase{"write:2+:EIO,link:1:EACCES", Faults{{Call::Write, 2, EIO, true}, {Call::Link, 1, EACCES}}},
+        ParseCase{"rename:12:5,copy:1:EXDEV", Faults{{Call::Rename, 12, 5}, {Call::Copy, 1, EXDEV}}},
+        ParseCase{"fsync:0:EIO", std::nullopt}, ParseCase{"fsync:3", std::nullopt},
+        ParseCase{"sync:1:EIO", std::nullopt}, ParseCase{"fsync:x:EIO", std::nullopt},
+        ParseCase{"fsync:-1:EIO", std::nullopt}, ParseCase{"fsync:1+2:EIO", std::nullopt},
+        ParseCase{"fsync:1:ENOTANERROR", std::nullopt}, ParseCase{"fsync:1:0", std::nullopt},
+        ParseCase{"Fsync:1:EIO", std::nullopt}, ParseCase{"fsync:1:EIO,", std::nullopt},
+        ParseCase{"fsync:1:EIO,,write:1:EIO", std::nullopt}));
 
 /// A wrapper, and the failure planned for it: `count` is "K" or "K+".
 struct WrapperCase {
@@ -61,7 +61,7 @@ struct WrapperCase {
     int error;
 };
 
-std::string NameOf(const ::testing::TestParamInfo<WrapperCase>& info) {
+std::string WrapperCaseName(const ::testing::TestParamInfo<WrapperCase>& info) {
     std::string count = info.param.count;
     if (count.ends_with('+'))
         count.replace(count.size() - 1, 1, "On");
@@ -103,7 +103,7 @@ std::vector<WrapperCase> WrapperCases() {
     return cases;
 }
 
-INSTANTIATE_TEST_SUITE_P(Wrappers, WrapperTable, ::testing::ValuesIn(WrapperCases()), NameOf);
+INSTANTIATE_TEST_SUITE_P(Wrappers, WrapperTable, ::testing::ValuesIn(WrapperCases()), WrapperCaseName);
 
 TEST(ScopedFaultPlan, PutsBackThePlanBeforeIt) {
     test::TempFolder folder;
@@ -161,23 +161,25 @@ TEST_P(EnvironmentTable, AProcessTakesItsPlanFromKxFault) {
         EXPECT_EQ(out, *c.output);
     } else {
         EXPECT_EQ(probe.exitStatus(), QProcess::CrashExit) << out;
-        EXPECT_NE(err.find(std::string("KX_FAULT: fault plan entry \"") + "fsync:0:EIO"), std::string::npos) << err;
+        EXPECT_NE(err.find(std::string("KX_FAULT: fault plan entry \"") + "fsync:0:EIO"), std::string::npos)
+            << err;
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Plans, EnvironmentTable,
-    ::testing::Values(
-        EnvironmentCase{"Unset", std::nullopt, ProbeOutput({})}, EnvironmentCase{"Empty", "", ProbeOutput({})},
-        // Fdatasync counts on from the three calls of Fsync.
-        EnvironmentCase{"ThirdFsync", "fsync:3:ENOSPC", ProbeOutput({{"Fsync", "0 0 ENOSPC"}})},
-        EnvironmentCase{"FourthFsyncIsAFdatasync", "fsync:4:EIO", ProbeOutput({{"Fdatasync", "EIO 0 0"}})},
-        EnvironmentCase{"Several", "write:2+:ENOSPC,link:1:EACCES,rename:4:EXDEV,copy:3:EIO",
-                        ProbeOutput({{"Write", "0 ENOSPC ENOSPC"},
-                                     {"Link", "EACCES 0 0"},
-                                     {"RenameNoReplace", "EXDEV 0 0"},
-                                     {"CopyFileRange", "0 0 EIO"}})},
-        EnvironmentCase{"Unreadable", "write:1:EIO,fsync:0:EIO", std::nullopt}),
+    ::testing::Values(EnvironmentCase{"Unset", std::nullopt, ProbeOutput({})},
+                      EnvironmentCase{"Empty", "", ProbeOutput({})},
+                      // Fdatasync counts on from the three calls of Fsync.
+                      EnvironmentCase{"ThirdFsync", "fsync:3:ENOSPC", ProbeOutput({{"Fsync", "0 0 ENOSPC"}})},
+                      EnvironmentCase{"FourthFsyncIsAFdatasync", "fsync:4:EIO",
+                                      ProbeOutput({{"Fdatasync", "EIO 0 0"}})},
+                      EnvironmentCase{"Several", "write:2+:ENOSPC,link:1:EACCES,rename:4:EXDEV,copy:3:EIO",
+                                      ProbeOutput({{"Write", "0 ENOSPC ENOSPC"},
+                                                   {"Link", "EACCES 0 0"},
+                                                   {"RenameNoReplace", "EXDEV 0 0"},
+                                                   {"CopyFileRange", "0 0 EIO"}})},
+                      EnvironmentCase{"Unreadable", "write:1:EIO,fsync:0:EIO", std::nullopt}),
     [](const auto& p) { return std::string(p.param.name); });
 
 } // namespace

@@ -2,9 +2,9 @@
 // those whose owner is gone, with real files, links, folders and pipes, and real
 // owner processes that live, end or are killed.
 
+#include "platform/HiddenTemporary.h"
 #include "platform/AnsiTextFile.h"
 #include "platform/FileDescriptor.h"
-#include "platform/HiddenTemporary.h"
 #include "platform/PublishedFile.h"
 
 #include "TempFolder.h"
@@ -66,9 +66,11 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{".books.txt.kxtmp-aB3xYz1", ""}, NameCase{".books.txt.kxtmp-aB3x_z", ""},
                       NameCase{".books.txt.kxtmp-aB3x.z", ""}, NameCase{".kxtmp-aB3xYz", ""},
                       NameCase{"..kxtmp-aB3xYz", ""}, NameCase{"...kxtmp-aB3xYz", ""},
-                      NameCase{".books.txt.kxtmp-aB3xYz.bak", ""}, NameCase{".books.txt.kxtmp-aB3xYz-journal2", ""},
-                      NameCase{".books.txt.kxtmp-aB3xYz-wal-journal", ""}, NameCase{".books.txt.tmp-aB3xYz", ""},
-                      NameCase{".books.txt.KXTMP-aB3xYz", ""}, NameCase{"books.txt", ""}, NameCase{"", ""}));
+                      NameCase{".books.txt.kxtmp-aB3xYz.bak", ""},
+                      NameCase{".books.txt.kxtmp-aB3xYz-journal2", ""},
+                      NameCase{".books.txt.kxtmp-aB3xYz-wal-journal", ""},
+                      NameCase{".books.txt.tmp-aB3xYz", ""}, NameCase{".books.txt.KXTMP-aB3xYz", ""},
+                      NameCase{"books.txt", ""}, NameCase{"", ""}));
 
 TEST(HiddenTemporary, IsMadeBesideItsTargetPrivateAndLocked) {
     const test::TempFolder folder;
@@ -160,7 +162,7 @@ struct Entry {
     std::string name;
     std::vector<std::string> journals = {};     // suffixes of regular files beside it
     std::vector<std::string> linkJournals = {}; // suffixes of symbolic links beside it
-    bool stays = true; // the entry and its regular journals stay the first sweep
+    bool stays = true;                          // the entry and its regular journals stay the first sweep
 };
 
 struct SweepCase {
@@ -268,10 +270,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         SweepCase{"LiveTemporaryOfThisProcess", {{Maker::LiveHere, "book.mde", kAllJournals}}},
         SweepCase{"LiveTemporaryOfAnotherProcess", {{Maker::LiveInChild, "books.txt", {"-journal"}}}},
-        SweepCase{"TemporaryOfAnEndedProcess", {{Maker::EndedChild, "kxAcc000001.MDE", kAllJournals, {}, false}}},
+        SweepCase{"TemporaryOfAnEndedProcess",
+                  {{Maker::EndedChild, "kxAcc000001.MDE", kAllJournals, {}, false}}},
         SweepCase{"TemporaryOfAKilledProcess", {{Maker::KilledChild, "books.txt", {}, {}, false}}},
-        SweepCase{"TemporaryNobodyHolds", {{Maker::Plain, ".books.txt.kxtmp-aB3xYz", {"-wal", "-shm"}, {}, false}}},
-        SweepCase{"JournalsOfAGoneTemporary", {{Maker::Nothing, ".book.mde.kxtmp-Gone12", {"-journal", "-wal"}, {}, false}}},
+        SweepCase{"TemporaryNobodyHolds",
+                  {{Maker::Plain, ".books.txt.kxtmp-aB3xYz", {"-wal", "-shm"}, {}, false}}},
+        SweepCase{"JournalsOfAGoneTemporary",
+                  {{Maker::Nothing, ".book.mde.kxtmp-Gone12", {"-journal", "-wal"}, {}, false}}},
         SweepCase{"LinkAtATemporarysName", {{Maker::Link, ".a.kxtmp-Link12", {"-journal"}}}},
         SweepCase{"LinkAtAJournalsName", {{Maker::Plain, ".b.kxtmp-abcdef", {"-wal"}, {"-journal"}, false}}},
         SweepCase{"FolderAtATemporarysName", {{Maker::Folder, ".c.kxtmp-dir123", {"-journal"}}}},

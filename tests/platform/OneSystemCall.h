@@ -22,9 +22,12 @@ struct Wrapper {
 };
 
 inline constexpr Wrapper kWrappers[] = {
-    {"Write", platform::sys::Call::Write},   {"Fsync", platform::sys::Call::Fsync},
-    {"Fdatasync", platform::sys::Call::Fsync}, {"Rename", platform::sys::Call::Rename},
-    {"RenameNoReplace", platform::sys::Call::Rename}, {"Link", platform::sys::Call::Link},
+    {"Write", platform::sys::Call::Write},
+    {"Fsync", platform::sys::Call::Fsync},
+    {"Fdatasync", platform::sys::Call::Fsync},
+    {"Rename", platform::sys::Call::Rename},
+    {"RenameNoReplace", platform::sys::Call::Rename},
+    {"Link", platform::sys::Call::Link},
     {"CopyFileRange", platform::sys::Call::Copy},
 };
 
@@ -48,7 +51,9 @@ inline off_t SizeOf(const std::filesystem::path& file) {
     return ::lstat(file.c_str(), &st) == 0 ? st.st_size : -1;
 }
 
-inline int ErrorOf(long rc) { return rc < 0 ? errno : 0; }
+inline int ErrorOf(long rc) {
+    return rc < 0 ? errno : 0;
+}
 
 } // namespace one_call_detail
 

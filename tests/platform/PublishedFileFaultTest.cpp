@@ -74,7 +74,8 @@ class Scene {
     /// the old content (or nothing) unless the new book was published.
     void ExpectWhole(const RunResult& run, bool existing) const {
         const bool present = existing || run.outcome == Outcome::Published;
-        EXPECT_EQ(EntriesOf(Folder()), present ? std::vector<std::string>{"book.mde"} : std::vector<std::string>{});
+        EXPECT_EQ(EntriesOf(Folder()),
+                  present ? std::vector<std::string>{"book.mde"} : std::vector<std::string>{});
         if (run.outcome == Outcome::Published) {
             EXPECT_EQ(ReadWholeFile(Target()), NewContent());
         } else if (existing) {
@@ -140,12 +141,14 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"NoOverwriteFolderSync", NoOverwrite, false, "fsync:2:EIO", Outcome::Published},
         FaultCase{"NoOverwriteRename", NoOverwrite, false, "rename:1:EIO", Outcome::Fails, EIO},
         // Without renameat2 the file is linked to its name...
-        FaultCase{"NoOverwriteLinkWithoutRenameat2", NoOverwrite, false, "rename:1:EINVAL", Outcome::Published},
+        FaultCase{"NoOverwriteLinkWithoutRenameat2", NoOverwrite, false, "rename:1:EINVAL",
+                  Outcome::Published},
         FaultCase{"NoOverwriteLink", NoOverwrite, false, "rename:1:EINVAL,link:1:EIO", Outcome::Fails, EIO},
         // ... and without links either it is renamed over a placeholder made with O_EXCL.
-        FaultCase{"NoOverwriteWithoutLinks", NoOverwrite, false, "rename:1:ENOSYS,link:1:EPERM", Outcome::Published},
-        FaultCase{"NoOverwriteRenameOverThePlaceholder", NoOverwrite, false, "rename:1:EINVAL,link:1:EPERM,rename:2:EIO",
-                  Outcome::Fails, EIO},
+        FaultCase{"NoOverwriteWithoutLinks", NoOverwrite, false, "rename:1:ENOSYS,link:1:EPERM",
+                  Outcome::Published},
+        FaultCase{"NoOverwriteRenameOverThePlaceholder", NoOverwrite, false,
+                  "rename:1:EINVAL,link:1:EPERM,rename:2:EIO", Outcome::Fails, EIO},
         FaultCase{"NoOverwriteWithoutLinksOverAnOldFile", NoOverwrite, true, "rename:1:EINVAL,link:1:EPERM",
                   Outcome::NameTaken},
         FaultCase{"NoOverwriteOverAnOldFile", NoOverwrite, true, "write:2:EIO", Outcome::Fails, EIO}),
@@ -185,7 +188,8 @@ TEST_P(EveryCallTable, EachCallFailingInTurnLeavesTheFolderWhole) {
         for (unsigned long k = 1; k <= count; ++k) {
             const std::string entry = std::string(sys::NameOf(kind)) + ":" + std::to_string(k) + ":EIO";
             // A fault planned for a call that the fallbacks fail already changes nothing.
-            if (fallbacks.find(std::string(sys::NameOf(kind)) + ":" + std::to_string(k) + ":") != std::string::npos)
+            if (fallbacks.find(std::string(sys::NameOf(kind)) + ":" + std::to_string(k) + ":") !=
+                std::string::npos)
                 continue;
             SCOPED_TRACE(entry);
             const Scene scene(c.existing);
@@ -195,7 +199,8 @@ TEST_P(EveryCallTable, EachCallFailingInTurnLeavesTheFolderWhole) {
                 EXPECT_EQ(run.number, errnum::DeviceIOError);
                 EXPECT_NE(run.description.find(std::strerror(EIO)), std::string::npos) << run.description;
             } else {
-                EXPECT_EQ(run.outcome, c.existing && c.mode == NoOverwrite ? Outcome::NameTaken : Outcome::Published);
+                EXPECT_EQ(run.outcome,
+                          c.existing && c.mode == NoOverwrite ? Outcome::NameTaken : Outcome::Published);
             }
             scene.ExpectWhole(run, c.existing);
         }
@@ -204,13 +209,15 @@ TEST_P(EveryCallTable, EachCallFailingInTurnLeavesTheFolderWhole) {
     EXPECT_GE(failures, 5);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, EveryCallTable,
-    ::testing::Values(EveryCallCase{"Replace", Replace, true, ""}, EveryCallCase{"ReplaceNewFile", Replace, false, ""},
-                      EveryCallCase{"NoOverwrite", NoOverwrite, false, ""},
-                      EveryCallCase{"NoOverwriteByLink", NoOverwrite, false, "rename:1:EINVAL"},
-                      EveryCallCase{"NoOverwriteByPlaceholder", NoOverwrite, false, "rename:1:EINVAL,link:1:EPERM"}),
-    [](const auto& p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, EveryCallTable,
+                         ::testing::Values(EveryCallCase{"Replace", Replace, true, ""},
+                                           EveryCallCase{"ReplaceNewFile", Replace, false, ""},
+                                           EveryCallCase{"NoOverwrite", NoOverwrite, false, ""},
+                                           EveryCallCase{"NoOverwriteByLink", NoOverwrite, false,
+                                                         "rename:1:EINVAL"},
+                                           EveryCallCase{"NoOverwriteByPlaceholder", NoOverwrite, false,
+                                                         "rename:1:EINVAL,link:1:EPERM"}),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 } // namespace
 } // namespace kx::platform
