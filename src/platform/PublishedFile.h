@@ -45,6 +45,8 @@ class PublishedFile {
     /// The open temporary file, for writers that need the descriptor itself.
     int fd() const noexcept { return fd_.get(); }
     const std::filesystem::path& target() const noexcept { return target_; }
+    /// The hidden temporary file, for writers that open it by its name.
+    std::filesystem::path temporaryPath() const { return temporary_; }
 
     /// Appends bytes to the temporary file.
     void Write(std::string_view bytes);

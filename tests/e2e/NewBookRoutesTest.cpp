@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <ostream>
 #include <string>
+#include <tuple>
 
 namespace kx::e2e {
 namespace {
@@ -43,10 +44,9 @@ TEST_P(NewBookRoute, MakesTheBookKeepsWhatIsRetainedAndAppendsItToTheList) {
     fs::path templateFile = app.SampleBook();
     std::string templateDatabase;
     if (route.from == Template::ServerBook) {
-        templateDatabase = server.NewDatabaseName();
-        ASSERT_TRUE(database::CreateSqlBook(app.SampleBook().string(), server.Server(), templateDatabase,
-                                            server.User(), server.Password()));
-        list.push_back("服务器样本账簿\t" + server.Location() + "\t" + templateDatabase + "\t××××有限公司\t(未知)\t0\t\t");
+        std::string line;
+        std::tie(templateDatabase, line) = ServerTemplate();
+        list.push_back(line);
     } else if (route.from == Template::Archive) {
         // The archived book differs from the sample, so the new book shows which one it was made from.
         templateFile = app.path() / "archived.mde";
