@@ -22,6 +22,13 @@ public:
         return rc;
     }
 
+    /// Gives the descriptor up without closing it.
+    [[nodiscard]] int Release() noexcept {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
+
 private:
     int fd_;
 };

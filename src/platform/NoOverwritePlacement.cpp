@@ -2,6 +2,7 @@
 
 #include "FileDescriptor.h"
 #include "PlatformError.h"
+#include "SystemCalls.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -39,13 +40,13 @@ Placement FailedPlacement(int err, const std::filesystem::path& to) {
 namespace placement {
 
 Placement RenameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to) {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+    if (sys::RenameNoReplace(from.c_str(), to.c_str()) == 0)
         return Placement::Placed;
     return FailedPlacement(errno, to);
 }
 
 Placement LinkThenUnlink(const std::filesystem::path& from, const std::filesystem::path& to) {
-    if (::link(from.c_str(), to.c_str()) == 0) {
+    if (sys::Link(from.c_str(), to.c_str()) == 0) {
         // The file is in place; the old name is only a second link to it.
         ::unlink(from.c_str());
         return Placement::Placed;
@@ -66,7 +67,7 @@ Placement ExclusiveCreateThenRename(const std::filesystem::path& from, const std
         if (::fstat(reserved.get(), &placeholder) != 0)
             placeholder = {};
     }
-    if (::rename(from.c_str(), to.c_str()) == 0)
+    if (sys::Rename(from.c_str(), to.c_str()) == 0)
         return Placement::Placed;
     const int err = errno;
     // Take the placeholder away again, but only if it is still ours.

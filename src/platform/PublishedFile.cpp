@@ -1,7 +1,9 @@
 #include "PublishedFile.h"
 
+#include "HiddenTemporary.h"
 #include "NoOverwritePlacement.h"
 #include "PlatformError.h"
+#include "SystemCalls.h"
 
 #include <array>
 #include <cerrno>
@@ -25,7 +27,7 @@ std::filesystem::path FolderOf(const std::filesystem::path& file) {
 /// errno set on failure.
 bool WriteAll(int fd, const char* data, std::size_t size) {
     while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
+        const ssize_t n = sys::Write(fd, data, size);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -56,7 +58,7 @@ bool CopyThroughBuffer(int in, int out) {
 bool CopyContent(int in, int out) {
     bool copiedAny = false;
     for (;;) {
-        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, std::size_t{1} << 30, 0);
+        const ssize_t n = sys::CopyFileRange(in, out, std::size_t{1} << 30);
         if (n == 0)
             return true;
         if (n > 0) {
@@ -78,7 +80,7 @@ bool CopyContent(int in, int out) {
 void SyncFolder(const std::filesystem::path& folder) {
     FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0)
-        ::fsync(dir.get());
+        sys::Fsync(dir.get());
 }
 
 } // namespace
@@ -96,11 +98,23 @@ mode_t PublishedFile::PermissionsFor(const std::filesystem::path& target, Publis
     return permissions.value_or(kPrivateMode);
 }
 
+int PublishedFile::CreateTemporary(const std::filesystem::path& target, std::filesystem::path& temporary) {
+    // What killed runs left here goes before this run adds its own; the folder is
+    // read once a process.
+    RemoveLeftoverTemporariesOnce(FolderOf(target));
+    std::string name = HiddenTemporaryTemplate(target);
+    const int fd = CreateHiddenTemporary(name);
+    const int err = errno;
+    if (fd >= 0)
+        temporary = std::move(name);
+    errno = err;
+    return fd;
+}
+
 PublishedFile::PublishedFile(std::filesystem::path target, PublishMode mode,
                              std::optional<mode_t> permissions)
     : target_(std::move(target)), mode_(mode), permissions_(PermissionsFor(target_, mode, permissions)),
-      temporary_((FolderOf(target_) / ("." + target_.filename().string() + ".kxtmp-XXXXXX")).string()),
-      fd_(::mkostemp(temporary_.data(), O_CLOEXEC)) {
+      fd_(CreateTemporary(target_, temporary_)) {
     if (fd_.get() < 0) {
         const int err = errno;
         temporary_.clear();
@@ -144,12 +158,18 @@ void PublishedFile::CopyFrom(const std::filesystem::path& source) {
 }
 
 bool PublishedFile::Publish() {
-    if (::fsync(fd_.get()) != 0)
+    if (sys::Fsync(fd_.get()) != 0)
+        Fail(errno, "无法写入文件");
+    // The lock belongs to the open file, not to the descriptor: a duplicate keeps it
+    // until the file is in place, while the writer's descriptor is closed first (some
+    // network file systems report a late write error only there).
+    const FileDescriptor lock(::fcntl(fd_.get(), F_DUPFD_CLOEXEC, 0));
+    if (lock.get() < 0)
         Fail(errno, "无法写入文件");
     if (fd_.Close() != 0)
         Fail(errno, "无法写入文件");
     if (mode_ == PublishMode::Replace) {
-        if (::rename(temporary_.c_str(), target_.c_str()) != 0)
+        if (sys::Rename(temporary_.c_str(), target_.c_str()) != 0)
             Fail(errno, "无法替换文件");
     } else if (PlaceWithoutOverwrite(temporary_, target_) == Placement::NameTaken) {
         ::unlink(temporary_.c_str());

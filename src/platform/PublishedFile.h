@@ -29,6 +29,11 @@ enum class PublishMode {
 /// old file or the whole new one. A PublishedFile that goes without a successful
 /// Publish (an exception on the way, an early return) removes its temporary file.
 ///
+/// The temporary file holds a lock for the whole life of the object, so that one
+/// left behind by a killed run is told from one still being written: the first
+/// PublishedFile of a process in a folder removes that folder's leftovers (see
+/// HiddenTemporary.h).
+///
 /// Every failure throws PlatformError with the system's reason in its text.
 class PublishedFile {
   public:
@@ -45,8 +50,10 @@ class PublishedFile {
     /// The open temporary file, for writers that need the descriptor itself.
     int fd() const noexcept { return fd_.get(); }
     const std::filesystem::path& target() const noexcept { return target_; }
-    /// The hidden temporary file, for writers that open it by its name.
-    std::filesystem::path temporaryPath() const { return temporary_; }
+    /// The temporary file's path, for a writer that opens the file by its name (the
+    /// database engine, which keeps its journal files beside it under that name and
+    /// must have closed the file, and removed them, before Publish).
+    const std::filesystem::path& temporaryPath() const noexcept { return temporary_; }
 
     /// Appends bytes to the temporary file.
     void Write(std::string_view bytes);
@@ -62,12 +69,13 @@ class PublishedFile {
   private:
     static mode_t PermissionsFor(const std::filesystem::path& target, PublishMode mode,
                                  std::optional<mode_t> permissions);
+    static int CreateTemporary(const std::filesystem::path& target, std::filesystem::path& temporary);
     [[noreturn]] void Fail(int err, const char* what) const;
 
     std::filesystem::path target_;
     PublishMode mode_;
     mode_t permissions_;
-    std::string temporary_;
+    std::filesystem::path temporary_;
     FileDescriptor fd_;
     bool published_ = false;
 };
