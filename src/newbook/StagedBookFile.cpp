@@ -3,6 +3,7 @@
 #include "platform/FileDescriptor.h"
 #include "platform/NoOverwritePlacement.h"
 #include "platform/PlatformError.h"
+#include "platform/SystemCalls.h"
 
 #include <cerrno>
 #include <cstring>
@@ -54,7 +55,7 @@ StagedBookFile::~StagedBookFile() {
 bool StagedBookFile::PlaceAt(const std::filesystem::path& target) {
     // The book engine wrote through descriptors of its own; a sync of any
     // descriptor of the file puts all of it on the disk.
-    if (::fsync(file_->fd()) != 0)
+    if (platform::sys::Fsync(file_->fd()) != 0)
         ThrowErrno(errno, "无法写入文件", path_);
     if (platform::PlaceWithoutOverwrite(path_, target) == platform::Placement::NameTaken)
         return false;
@@ -64,7 +65,7 @@ bool StagedBookFile::PlaceAt(const std::filesystem::path& target) {
     path_ = target;
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
     const platform::FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() >= 0 && ::fsync(dir.get()) != 0)
+    if (dir.get() >= 0 && platform::sys::Fsync(dir.get()) != 0)
         ThrowErrno(errno, "无法写入文件夹", folder);
     return true;
 }
