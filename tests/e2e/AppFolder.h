@@ -48,12 +48,17 @@ class AppFolder {
     std::string ListText() const { return platform::ReadAnsiTextFile(ListFile()); }
 
     /// Every entry under the folder, hidden ones too, by its path inside the folder:
-    /// a file's SHA-256 digest, "folder" for a folder.
+    /// a file's SHA-256 digest, "folder" for a folder. Left out: the empty lock
+    /// files (".NAME.lock") that programs sharing a list keep beside it for good.
     std::map<std::string, std::string> Snapshot() const {
         std::map<std::string, std::string> entries;
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(path()))
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(path())) {
+            const std::string name = entry.path().filename().string();
+            if (name.starts_with(".") && name.ends_with(".lock") && entry.is_regular_file() && entry.file_size() == 0)
+                continue;
             entries[std::filesystem::relative(entry.path(), path()).string()] =
                 entry.is_directory() ? "folder" : FileDigest(entry.path());
+        }
         return entries;
     }
 
