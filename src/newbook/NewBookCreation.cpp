@@ -43,6 +43,14 @@ CreationSummary StepFailure(const std::string& what, const std::string& cause = 
     return summary;
 }
 
+CreationSummary BookCreated(const NewBookRequest& request) {
+    return {"已创建新账簿：",
+            {"    账簿名称：" + request.bookName, "    单位名称：" + request.company, "    财务主管：" + request.director,
+             "    建账日期：" + YearMonthText(request.beginDate)},
+            "单击“完成”按钮，结束向导。",
+            true};
+}
+
 std::string WithCause(const std::string& message, const std::string& cause) {
     return cause.empty() ? message : message + "\n" + cause;
 }
@@ -97,12 +105,7 @@ bool NewBookCreation::Run() {
             }
             if (listed) {
                 made_->Keep();
-                observer_.Finished({"已创建新账簿：",
-                                    {"    账簿名称：" + request_.bookName, "    单位名称：" + request_.company,
-                                     "    财务主管：" + request_.director,
-                                     "    建账日期：" + YearMonthText(request_.beginDate)},
-                                    "单击“完成”按钮，结束向导。",
-                                    true});
+                observer_.Finished(BookCreated(request_));
             } else {
                 failed = StepFailure("    无法更新账簿列表。", listFailure);
             }

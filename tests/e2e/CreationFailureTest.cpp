@@ -43,10 +43,12 @@ class CreationStops : public NewBookCreation, public testing::WithParamInterface
         bookId = 1;
         bookNo = server.FreeBookNumber();
     }
-    /// `text` with "{Data}" standing for the Data folder and "{server}" for the server.
+    /// `text` with "{Data}" standing for the Data folder, "{server}" for the server
+    /// and "{database}" for the new book's database name.
     std::string Expand(std::string text) const {
         for (const auto& [mark, value] : {std::pair<std::string, std::string>{"{Data}", app.Data().string()},
-                                          {"{server}", server.Available() ? server.Server() : ""}})
+                                          {"{server}", server.Available() ? server.Server() : ""},
+                                          {"{database}", BookDatabaseName(bookNo == 0 ? 1 : bookNo)}})
             for (std::size_t at; (at = text.find(mark)) != std::string::npos;)
                 text.replace(at, mark.size(), value);
         return text;
@@ -90,7 +92,12 @@ struct StopCase {
     bool listNotice = false;
     /// Whether the conversion showed its own box.
     bool conversionBox = false;
+    /// BookFile afterwards: the name chosen for the new book, which stays although
+    /// the book is gone; kEarlierBookFile when no name was chosen.
+    const char* bookFile = "{Data}/kxAcc000001.MDE";
 };
+
+constexpr const char* kEarlierBookFile = "先前的账簿";
 
 void PrintTo(const StopCase& c, std::ostream* os) { *os << c.name; }
 
@@ -104,6 +111,7 @@ TEST_P(CreationStops, TellsWhyAndLeavesTheFolderTheListTheTemplateAndTheServerAs
         host.wiz.SetBookNo(QString::number(bookNo));
     ASSERT_NO_FATAL_FAILURE(WalkToNewBookPage(host, bookId, c.retain, false));
     c.breakIt(*this, host);
+    host.wiz.SetBookFile(QString::fromUtf8(kEarlierBookFile));
     const auto folderBefore = app.Snapshot();
     std::map<std::string, long> templateRows;
     if (!templateDatabase.empty())
@@ -128,6 +136,7 @@ TEST_P(CreationStops, TellsWhyAndLeavesTheFolderTheListTheTemplateAndTheServerAs
     EXPECT_EQ(host.wiz.ButtonCaption(0), QStringLiteral("取消(&A)"));
     EXPECT_EQ(host.wiz.ButtonEnabled(2), !c.forwardClosed);
     EXPECT_EQ(host.notices, c.listNotice ? std::vector<std::string>{host.BookListNotice()} : std::vector<std::string>{});
+    EXPECT_EQ(host.wiz.BookFile().toStdString(), Expand(c.bookFile));
     EXPECT_EQ(app.Snapshot(), folderBefore);
     if (!templateDatabase.empty()) {
         EXPECT_EQ(BookContents(templateDatabase, server.Server(), server.User(), server.Password()).RowCounts(),
@@ -154,7 +163,8 @@ const StopCase kStopCases[] = {
      .breakIt = [](CreationStops& t, WizardHost&) { fs::remove(t.app.SampleBook()); },
      .messages = {{"未找到作为模版的当前账簿的数据库文件，无法创建账簿文件。", true}},
      .process = kStoppedAtTheDatabase,
-     .summary = {kMaking}},
+     .summary = {kMaking},
+     .bookFile = kEarlierBookFile},
     {.name = "ConversionToAnUnreachableServer",
      .breakIt =
          [](CreationStops&, WizardHost& host) {
@@ -165,7 +175,8 @@ const StopCase kStopCases[] = {
      .messages = {{"创建Sql数据库时错误（转换Access数据库失败）", true}},
      .process = kStoppedAtTheDatabase,
      .summary = {kMaking},
-     .conversionBox = true},
+     .conversionBox = true,
+     .bookFile = "{database}"},
     {.name = "DataFolderIsAFile",
      .arrange =
          [](CreationStops& t) {
@@ -229,13 +240,15 @@ const StopCase kStopCases[] = {
      .messages = {{"清理数据表：kxLog时遇到错误：", false}, kServerBookRemoved},
      .process = kRanToTheEnd,
      .summary = {kFailed, "    无法清理新账簿的数据库。"},
-     .forwardClosed = true},
+     .forwardClosed = true,
+     .bookFile = "{database}"},
     {.name = "ServerBookInformationRefused",
      .arrange = [](CreationStops& t) { t.ServerTemplateWithout("kxBookInfo"); },
      .messages = {{"存储账簿信息串：", true}, kServerBookRemoved},
      .process = kRanToTheEnd,
      .summary = {kFailed, "    无法创建新账簿的数据库文件。"},
-     .forwardClosed = true},
+     .forwardClosed = true,
+     .bookFile = "{database}"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Creation, CreationStops, testing::ValuesIn(kStopCases),
