@@ -1,6 +1,6 @@
-// A creation that stops, or whose book would not be whole, leaves the application
-// folder, the book list, the template and the server as they were, byte for byte,
-// and tells the user why.
+// A creation that stops, or whose book would not be whole or not listed, leaves the
+// application folder, the book list, the template and the server as they were,
+// byte for byte, and tells the user why. Only a book already in the list stays.
 
 #include "e2e/NewBookCreation.h"
 
@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <map>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -95,13 +96,15 @@ struct StopCase {
     /// BookFile afterwards: the name chosen for the new book, which stays although
     /// the book is gone; kEarlierBookFile when no name was chosen.
     const char* bookFile = "{Data}/kxAcc000001.MDE";
+    /// The book was listed before the failure, and stays.
+    bool bookKept = false;
 };
 
 constexpr const char* kEarlierBookFile = "先前的账簿";
 
 void PrintTo(const StopCase& c, std::ostream* os) { *os << c.name; }
 
-TEST_P(CreationStops, TellsWhyAndLeavesTheFolderTheListTheTemplateAndTheServerAsTheyWere) {
+TEST_P(CreationStops, TellsWhyAndLeavesNothingThatIsNotAWholeListedBook) {
     const StopCase& c = GetParam();
     c.arrange(*this);
     if (!templateDatabase.empty() && !server.Available())
@@ -112,7 +115,8 @@ TEST_P(CreationStops, TellsWhyAndLeavesTheFolderTheListTheTemplateAndTheServerAs
     ASSERT_NO_FATAL_FAILURE(WalkToNewBookPage(host, bookId, c.retain, false));
     c.breakIt(*this, host);
     host.wiz.SetBookFile(QString::fromUtf8(kEarlierBookFile));
-    const auto folderBefore = app.Snapshot();
+    auto folderBefore = app.Snapshot();
+    const std::string listBefore = c.bookKept ? platform::ReadAnsiTextFile(listFile) : std::string();
     std::map<std::string, long> templateRows;
     if (!templateDatabase.empty())
         templateRows = BookContents(templateDatabase, server.Server(), server.User(), server.Password()).RowCounts();
@@ -137,6 +141,14 @@ TEST_P(CreationStops, TellsWhyAndLeavesTheFolderTheListTheTemplateAndTheServerAs
     EXPECT_EQ(host.wiz.ButtonEnabled(2), !c.forwardClosed);
     EXPECT_EQ(host.notices, c.listNotice ? std::vector<std::string>{host.BookListNotice()} : std::vector<std::string>{});
     EXPECT_EQ(host.wiz.BookFile().toStdString(), Expand(c.bookFile));
+    if (c.bookKept) {
+        const fs::path book = app.Data() / "kxAcc000001.MDE";
+        EXPECT_EQ(platform::ReadAnsiTextFile(listFile),
+                  WithLineAppended(listBefore, NewListLine(app.Data().string(), "kxAcc000001.MDE")));
+        EXPECT_EQ(BookContents(book).Count("kxDocRecs"), 0);
+        folderBefore[fs::relative(listFile, app.path()).string()] = FileDigest(listFile);
+        folderBefore["Data/kxAcc000001.MDE"] = FileDigest(book);
+    }
     EXPECT_EQ(app.Snapshot(), folderBefore);
     if (!templateDatabase.empty()) {
         EXPECT_EQ(BookContents(templateDatabase, server.Server(), server.User(), server.Password()).RowCounts(),
@@ -233,6 +245,17 @@ const StopCase kStopCases[] = {
      .summary = {kFailed, "    无法更新账簿列表。"},
      .reasonLine = true,
      .listNotice = true},
+    // The host fails at the notice that the list changed: the list names the
+    // book, which therefore stays.
+    {.name = "HostNoticeFails",
+     .breakIt =
+         [](CreationStops&, WizardHost& host) {
+             host.acc->SetNoticeReceiver([](const std::string&) { throw std::runtime_error("主程序没有响应。"); });
+         },
+     .messages = {{"主程序没有响应。", true}},
+     .process = {0, 5, 20, 40, 40, 60, 60, -1},
+     .summary = {kMaking},
+     .bookKept = true},
     // The same on the server: a server book made from a server template that
     // lacks a table; the database made for the new book is dropped again.
     {.name = "ServerClearingStatementRefused",
