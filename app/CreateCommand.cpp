@@ -53,16 +53,25 @@ public:
     void Show(short value) {
         if (value < 0) {
             err_ << "\n" << std::flush;
+            onLine_ = false;
             return;
         }
         constexpr int width = 40;
         const int filled = value * width / 100;
         err_ << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
              << std::string(static_cast<std::size_t>(width - filled), '.') << "] " << value << "%" << std::flush;
+        onLine_ = true;
+    }
+    /// Ends the bar's line, so that a message starts on a line of its own.
+    void EndLine() {
+        if (onLine_)
+            err_ << "\n";
+        onLine_ = false;
     }
 
 private:
     std::ostream& err_;
+    bool onLine_ = false;
 };
 
 /// The creation's reports as a terminal shows them: the progress bar and every
@@ -72,7 +81,10 @@ class CommandReport final : public newbook::CreationObserver {
     explicit CommandReport(std::ostream& err) : err_(err), progress_(err) {}
 
     void Process(short indicator) override { progress_.Show(indicator); }
-    void Prompt(const std::string& message, bool) override { err_ << message << "\n"; }
+    void Prompt(const std::string& message, bool) override {
+        progress_.EndLine();
+        err_ << message << "\n";
+    }
     void BookFileChosen(const std::string& bookFile) override { bookFile_ = bookFile; }
     void StepFailed(const newbook::CreationSummary& summary) override { Show(summary); }
     void Finished(const newbook::CreationSummary& summary) override {

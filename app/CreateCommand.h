@@ -35,7 +35,9 @@ struct CreateOptions {
 /// retain boxes, the new book's fields and the server target of the options. A
 /// progress bar goes to `err` from the Process reports, every message too; the
 /// result page's lines go to `out`. Needs no QApplication and no widgets.
-/// Returns 0 when the book was completed, 1 otherwise.
+/// Returns 0 when the book was completed, 1 otherwise; a book that was not
+/// completed is removed again, and `err` says which file or database went (or,
+/// when it could not be removed, where it stays).
 int RunCreateCommand(const CreateOptions& options, std::ostream& out, std::ostream& err);
 
 /// Reads the options of `ledgerwiz create` from `args`; "" on success, else what

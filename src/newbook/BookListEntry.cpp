@@ -18,7 +18,7 @@ std::string BookListEntryLine(const NewBookListEntry& entry) {
 }
 
 bool AddBookListEntry(const NewBookListEntry& entry, const std::string& iniFile,
-                      support::AccountingObject* acc, std::uint64_t windowHandle) {
+                      support::AccountingObject* acc, std::uint64_t windowHandle, std::string* /*failure*/) {
     catalogue::clsBooksList list;
     // A list that could not be read must not be saved: it would replace every
     // book of the file by the one new line.

@@ -32,7 +32,10 @@ std::string BookListEntryLine(const NewBookListEntry& entry);
 /// is sent in either case. A list file that cannot be read is left untouched
 /// (answer false), rather than being replaced by a list of the one new line. Throws support::SupportError
 /// (ObjectNotSet) when `acc` is null (after saving), and what the notice receiver throws.
+/// `failure`, when given, receives why the list was not saved, also when the
+/// notice throws afterwards; it stays as it was when the list was saved.
 bool AddBookListEntry(const NewBookListEntry& entry, const std::string& iniFile,
-                      support::AccountingObject* acc, std::uint64_t windowHandle);
+                      support::AccountingObject* acc, std::uint64_t windowHandle,
+                      std::string* failure = nullptr);
 
 } // namespace kx::newbook

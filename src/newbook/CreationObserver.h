@@ -31,13 +31,15 @@ class CreationObserver {
     /// A message for the user; `showBox` asks for a message box.
     virtual void Prompt(const std::string& message, bool showBox) = 0;
     /// The new book's database (a book file path or a database name) as soon as
-    /// it is chosen, also when making it fails afterwards ("" when no name was
-    /// chosen).
+    /// it is chosen, also when making it fails afterwards, and again when it
+    /// changes because another program took the name first. Not called when no
+    /// name was chosen.
     virtual void BookFileChosen(const std::string& bookFile) = 0;
     /// A step failed and the creation goes on: the result page shows `summary`
     /// and the way forward is closed.
     virtual void StepFailed(const CreationSummary& summary) = 0;
-    /// The creation reached its last step: the result page shows `summary`.
+    /// The creation reached its last step: the result page shows `summary`, which
+    /// says whether the book was completed; a book that was not is gone again.
     virtual void Finished(const CreationSummary& summary) = 0;
 
   protected:

@@ -30,7 +30,10 @@ bool ClearNewBook(bool isSql, const std::string& bookFile, const ServerLogin& ta
         acc->PrepareConnection(cnn, bookFile, "", "###", "");
     cnn.Open({}, {}, {}, -1);
 
-    auto zap = [&](const std::string& table) { ZapTable(table, "", &cnn, events); };
+    // Every table is tried, as the user is told of each failure; one that stays
+    // full fails the clearing all the same.
+    bool cleared = true;
+    auto zap = [&](const std::string& table) { cleared = ZapTable(table, "", &cnn, events) && cleared; };
     auto set = [&](std::size_t box) { return retain[box] != 0; };
 
     zap("kxDocDir");
@@ -78,7 +81,7 @@ bool ClearNewBook(bool isSql, const std::string& bookFile, const ServerLogin& ta
                         "] WITH NO_LOG DBCC SHRINKDATABASE([" + bookFile + "])",
                     nullptr, -1);
     cnn.Close();
-    return true;
+    return cleared;
 }
 
 } // namespace kx::newbook

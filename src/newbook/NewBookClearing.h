@@ -33,7 +33,8 @@ bool ZapTable(const std::string& rTableName, const std::string& rWhere, ado::Con
 /// Empties the new book's business tables, and the base data whose retain box is
 /// not set (staff and wages: when box 7 IS set), in the fixed order; a server book
 /// is shrunk afterwards. Raises Process 40 and 60. A table that cannot be emptied
-/// is reported and skipped. Throws when the connection cannot be made or opened,
+/// is reported and skipped, and the answer is then false: the book still holds
+/// the template's business. Throws when the connection cannot be made or opened,
 /// or when the report statement or the shrink batch fails.
 bool ClearNewBook(bool isSql, const std::string& bookFile, const ServerLogin& target, const RetainStates& retain,
                   support::AccountingObject* acc, const ClearingEvents& events);

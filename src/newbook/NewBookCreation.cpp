@@ -10,6 +10,7 @@
 #include "platform/PendingEvents.h"
 
 #include <filesystem>
+#include <optional>
 #include <system_error>
 #include <utility>
 
@@ -35,8 +36,23 @@ class UnpackedTemplate {
     std::string path_;
 };
 
-CreationSummary StepFailure(const std::string& what) {
-    return {"创建账簿时遇到错误：", {what}, {}, false};
+CreationSummary StepFailure(const std::string& what, const std::string& cause = {}) {
+    CreationSummary summary{"创建账簿时遇到错误：", {what}, {}, false};
+    if (!cause.empty())
+        summary.lines.push_back("    " + cause);
+    return summary;
+}
+
+CreationSummary BookCreated(const NewBookRequest& request) {
+    return {"已创建新账簿：",
+            {"    账簿名称：" + request.bookName, "    单位名称：" + request.company, "    财务主管：" + request.director,
+             "    建账日期：" + YearMonthText(request.beginDate)},
+            "单击“完成”按钮，结束向导。",
+            true};
+}
+
+std::string WithCause(const std::string& message, const std::string& cause) {
+    return cause.empty() ? message : message + "\n" + cause;
 }
 
 } // namespace
@@ -48,6 +64,8 @@ CreationSummary CreationUnderWay() {
 NewBookCreation::NewBookCreation(NewBookRequest request, CreationObserver& observer, TemplateUnpacker& unpacker)
     : request_(std::move(request)), observer_(observer), unpacker_(unpacker) {}
 
+NewBookCreation::~NewBookCreation() = default;
+
 bool NewBookCreation::Run() {
     observer_.Process(0);
     bool result = false;
@@ -55,24 +73,46 @@ bool NewBookCreation::Run() {
     try {
         observer_.Process(5);
         platform::LetPendingEventsRun();
-        if (!AddNewFile())
-            throw WizardError("CreateNewAccBook", "创建新账簿时遇到错误。”");
+        std::string failure;
+        if (!MakeDatabase(&failure))
+            throw WizardError("CreateNewAccBook", WithCause("创建新账簿时遇到错误。”", failure));
+        // A failed step is shown at once and the steps after it still run, so that
+        // the user learns of every problem; the book is not kept all the same.
+        std::optional<CreationSummary> failed;
         observer_.Process(20);
-        if (!WriteBookInfo())
-            observer_.StepFailed(StepFailure("    无法创建新账簿的数据库文件。"));
+        if (!WriteBookInfo()) {
+            failed = StepFailure("    无法创建新账簿的数据库文件。");
+            observer_.StepFailed(*failed);
+        }
         observer_.Process(40);
-        if (!ClearNewBook())
-            observer_.StepFailed(StepFailure("    无法清理新账簿的数据库。"));
+        if (!ClearNewBook()) {
+            failed = StepFailure("    无法清理新账簿的数据库。");
+            observer_.StepFailed(*failed);
+        }
         observer_.Process(60);
-        if (AddBookListEntry()) {
-            observer_.Finished({"已创建新账簿：",
-                                {"    账簿名称：" + request_.bookName, "    单位名称：" + request_.company,
-                                 "    财务主管：" + request_.director,
-                                 "    建账日期：" + YearMonthText(request_.beginDate)},
-                                "单击“完成”按钮，结束向导。",
-                                true});
-        } else {
-            observer_.Finished(StepFailure("    无法更新账簿列表。"));
+        if (!failed) {
+            PlaceDatabase();
+            std::string listFailure;
+            bool listed = false;
+            try {
+                listed = AddBookListEntry(&listFailure);
+            } catch (const std::exception&) {
+                // The host was not told, but a list that was saved names the book,
+                // which therefore stays.
+                if (listFailure.empty())
+                    made_->Keep();
+                throw;
+            }
+            if (listed) {
+                made_->Keep();
+                observer_.Finished(BookCreated(request_));
+            } else {
+                failed = StepFailure("    无法更新账簿列表。", listFailure);
+            }
+        }
+        if (failed) {
+            RemoveMade();
+            observer_.Finished(*failed);
         }
         observer_.Process(100);
         platform::LetPendingEventsRun();
@@ -80,13 +120,14 @@ bool NewBookCreation::Run() {
     } catch (const std::exception& e) {
         pendingMessage = e.what();
     }
+    RemoveMade();
     observer_.Process(-1);
     if (!result)
         observer_.Prompt(pendingMessage, true);
     return result;
 }
 
-bool NewBookCreation::AddNewFile() {
+bool NewBookCreation::MakeDatabase(std::string* failure) {
     NewBookDatabaseRequest request;
     request.templateFile = GetTemplateFile(QString::fromStdString(request_.templateLocation),
                                            QString::fromStdString(request_.appPath), unpacker_,
@@ -105,29 +146,81 @@ bool NewBookCreation::AddNewFile() {
                                                                                  : std::string());
     std::string bookFile;
     try {
-        const bool made = MakeNewBookDatabase(request, bookFile);
-        request_.bookFile = bookFile;
-        observer_.BookFileChosen(bookFile);
+        const bool made = StageNewBookDatabase(request, bookFile, made_, failure);
+        ChooseBookFile(bookFile);
         return made;
     } catch (...) {
-        request_.bookFile = bookFile;
-        observer_.BookFileChosen(bookFile);
+        ChooseBookFile(bookFile);
         throw;
     }
 }
 
+void NewBookCreation::PlaceDatabase() {
+    try {
+        made_->Place();
+    } catch (...) {
+        ChooseBookFile(made_->Name());
+        throw;
+    }
+    ChooseBookFile(made_->Name());
+}
+
+void NewBookCreation::ChooseBookFile(const std::string& bookFile) {
+    if (bookFile.empty() || bookFile == request_.bookFile)
+        return;
+    request_.bookFile = bookFile;
+    observer_.BookFileChosen(bookFile);
+}
+
+std::string NewBookCreation::WorkingDatabase() const {
+    return made_ ? made_->WorkingLocation() : request_.bookFile;
+}
+
+void NewBookCreation::RemoveMade() {
+    const std::unique_ptr<MadeDatabase> made = std::move(made_);
+    if (!made || made->Kept())
+        return;
+    const bool underItsName = made->UnderItsName();
+    const std::string where = made->Where();
+    const std::string cause = made->Remove();
+    if (!cause.empty())
+        observer_.Prompt("未能删除本次创建的新账簿，它仍在：" + where + "\n" + cause, true);
+    else if (underItsName)
+        observer_.Prompt("已删除本次创建的新账簿：" + where, false);
+    else
+        observer_.Prompt("已删除未完成的新账簿文件：" + where, false);
+}
+
+bool NewBookCreation::AddNewFile() {
+    try {
+        if (!MakeDatabase(nullptr)) {
+            RemoveMade();
+            return false;
+        }
+        PlaceDatabase();
+    } catch (...) {
+        RemoveMade();
+        throw;
+    }
+    made_->Keep();
+    made_.reset();
+    return true;
+}
+
 bool NewBookCreation::WriteBookInfo() {
-    return newbook::WriteBookInfo(request_.isSql, request_.bookFile, request_.target,
+    return newbook::WriteBookInfo(request_.isSql, WorkingDatabase(), request_.target,
                                   {request_.bookName, request_.company, request_.beginDate},
                                   [this](const std::string& message, bool box) { observer_.Prompt(message, box); });
 }
 
 bool NewBookCreation::ClearNewBook() {
-    return newbook::ClearNewBook(request_.isSql, request_.bookFile, request_.target, request_.retain, request_.acc,
+    return newbook::ClearNewBook(request_.isSql, WorkingDatabase(), request_.target, request_.retain, request_.acc,
                                  Events());
 }
 
-bool NewBookCreation::AddBookListEntry() {
+bool NewBookCreation::AddBookListEntry() { return AddBookListEntry(nullptr); }
+
+bool NewBookCreation::AddBookListEntry(std::string* failure) {
     NewBookListEntry entry;
     entry.bookName = request_.bookName;
     entry.userName = request_.company;
@@ -136,7 +229,7 @@ bool NewBookCreation::AddBookListEntry() {
     entry.server = request_.target.server;
     entry.userId = request_.target.user;
     entry.password = request_.target.password;
-    return newbook::AddBookListEntry(entry, request_.listFile, request_.acc, request_.noticeWindow);
+    return newbook::AddBookListEntry(entry, request_.listFile, request_.acc, request_.noticeWindow, failure);
 }
 
 ClearingEvents NewBookCreation::Events() {

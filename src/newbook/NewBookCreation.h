@@ -1,11 +1,13 @@
 #pragma once
 
+#include "newbook/MadeDatabase.h"
 #include "newbook/NewBookClearing.h"
 #include "newbook/NewBookName.h"
 
 #include <QDate>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace kx::support {
@@ -52,10 +54,19 @@ struct NewBookRequest {
 /// The creation of a new book from its template: the database, the book
 /// information, the clearing, the book list line and the result, reported
 /// through a `CreationObserver`. Each step may also be run on its own.
+///
+/// A creation is whole or nothing: a new book file is made under a hidden
+/// temporary name and appears under its name only once its information is written
+/// and its clearing went through, just before it is listed; when any of that
+/// fails, or the list cannot be saved, what the creation made (the file, or the
+/// server database it created) is removed again and the user is told so.
 class NewBookCreation {
   public:
     /// `observer` and `unpacker` must outlive the creation.
     NewBookCreation(NewBookRequest request, CreationObserver& observer, TemplateUnpacker& unpacker);
+    ~NewBookCreation();
+    NewBookCreation(const NewBookCreation&) = delete;
+    NewBookCreation& operator=(const NewBookCreation&) = delete;
 
     /// Runs every step. True when it ran to its end (the result then says whether
     /// the book was completed); a failure that stops it is prompted with the box,
@@ -63,28 +74,42 @@ class NewBookCreation {
     bool Run();
 
     /// Makes the new book's database from the template (an archive is unpacked
-    /// first, and its unpacked copy removed afterwards). True when the database
-    /// was made; false when a server copy failed. Throws WizardError (522) with
-    /// the message for the user, and lets the platform's and the data layer's
-    /// errors through.
+    /// first, and its unpacked copy removed afterwards) and keeps it: a book file
+    /// appears under the first free name. True when the database was made; false
+    /// when a server copy failed (whatever it made is removed). Throws WizardError
+    /// (522) with the message for the user, and lets the platform's and the data
+    /// layer's errors through.
     bool AddNewFile();
     /// Writes the new book's name, company, start month and installation mark;
     /// a failure is prompted with the box and gives false.
     bool WriteBookInfo();
-    /// Empties the new book's tables as the retain boxes say.
+    /// Empties the new book's tables as the retain boxes say; false when a table
+    /// could not be emptied.
     bool ClearNewBook();
     /// Appends the new book's line to the book list and tells the host.
     bool AddBookListEntry();
 
-    /// The new book's database so far.
+    /// The new book's database so far: the name chosen for it.
     const std::string& BookFile() const noexcept { return request_.bookFile; }
 
   private:
     ClearingEvents Events();
+    /// Makes the database without keeping it; `failure` as StageNewBookDatabase.
+    bool MakeDatabase(std::string* failure);
+    /// Puts a staged book file at its name (the next free one if it was taken).
+    void PlaceDatabase();
+    /// `bookFile` becomes BookFile and goes to the observer; "" changes nothing.
+    void ChooseBookFile(const std::string& bookFile);
+    /// Where the book information and the clearing open the database.
+    std::string WorkingDatabase() const;
+    bool AddBookListEntry(std::string* failure);
+    /// Removes what this creation made and did not keep, and tells the user.
+    void RemoveMade();
 
     NewBookRequest request_;
     CreationObserver& observer_;
     TemplateUnpacker& unpacker_;
+    std::unique_ptr<MadeDatabase> made_;
 };
 
 } // namespace kx::newbook

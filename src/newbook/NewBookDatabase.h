@@ -1,9 +1,11 @@
 #pragma once
 
 #include "catalogue/BookLocation.h"
+#include "newbook/MadeDatabase.h"
 #include "newbook/NewBookName.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace kx::newbook {
@@ -27,18 +29,31 @@ struct NewBookDatabaseRequest {
     std::function<ServerLogin()> readTarget;
 };
 
-/// Makes the new book's database from the template and stores its location (the
-/// file path, or the database name) in `bookFile` as soon as it is chosen:
-/// - a book file template into a book file: a copy under the new name;
+/// Makes the new book's database from the template, as MakeNewBookDatabase does,
+/// but does not keep it yet: `made` holds it as soon as anything exists, also when
+/// a later part of the making fails (the caller then removes it), and `bookFile`
+/// the name as soon as it is chosen.
+/// - a book file template into a book file: a copy, staged under a hidden
+///   temporary name until MadeDatabase::Place puts it at its name;
 /// - a book file template into a server database: the conversion;
 /// - a server template into a server database: a new database on the template's
-///   own server with every table copied (false, without an error, when the copy
-///   fails).
-/// Throws WizardError (522) with the source and message the user is shown, and
-/// lets the platform's errors (a book number that is not a number or too large)
-/// and the table copy's error through. An existing file or database is never
-/// written to: a new book file appears under its name only when complete, and a
-/// server copy stops when its new database cannot be created.
+///   own server with every table copied. The database is created under the first
+///   free name of the name rule; when another program creates that name first,
+///   the next one is taken.
+/// False, without an error, when a server copy failed; `failure` (when given)
+/// then says why, if the server said so. Throws WizardError (522) with the source
+/// and message the user is shown, the system's reason on the line after a failed
+/// copy of a book file, and lets the platform's errors (a book number that is not
+/// a number or too large) and the table copy's error through. An existing file or
+/// database is never written to.
+bool StageNewBookDatabase(const NewBookDatabaseRequest& request, std::string& bookFile,
+                          std::unique_ptr<MadeDatabase>& made, std::string* failure = nullptr);
+
+/// Makes the new book's database from the template and stores its location (the
+/// file path, or the database name) in `bookFile` as soon as it is chosen, and
+/// again when the name had to change because another program took it: a new book
+/// file appears under its name only when complete. What was made is removed again
+/// when the making fails. Answers and throws as StageNewBookDatabase.
 bool MakeNewBookDatabase(const NewBookDatabaseRequest& request, std::string& bookFile);
 
 /// Copies the book file `source` to `target`; true when the target exists
@@ -46,13 +61,5 @@ bool MakeNewBookDatabase(const NewBookDatabaseRequest& request, std::string& boo
 /// appears under `target` only when complete and only when no file of that name
 /// exists (a book is never overwritten). Never throws.
 bool CopyBookFile(const std::string& source, const std::string& target);
-
-/// Creates server database `newDatabase` on the server of the SQL location string
-/// `location` (with its login) and copies every table of the location's database
-/// into it. False when the new database cannot be created (it may be someone's
-/// existing book) ; a table that cannot be copied throws the table copy's error.
-bool CopySqlBook(const std::string& location, const std::string& newDatabase);
-/// The same for a location already read.
-bool CopySqlBook(const catalogue::BookLocation& location, const std::string& newDatabase);
 
 } // namespace kx::newbook

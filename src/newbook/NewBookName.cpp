@@ -41,27 +41,32 @@ bool SqlDatabaseExists(const std::string& database, const ServerLogin& login) {
 
 std::string MakeNewBookName(std::int16_t bookNo, bool isSql, const std::string& appPath,
                             const std::function<ServerLogin()>& readLogin) {
+    std::int16_t counter = 0;
+    return MakeNewBookName(bookNo, isSql, appPath, readLogin, counter);
+}
+
+std::string MakeNewBookName(std::int16_t bookNo, bool isSql, const std::string& appPath,
+                            const std::function<ServerLogin()>& readLogin, std::int16_t& counter) {
     char digits[16];
     std::snprintf(digits, sizeof digits, "%06d", static_cast<int>(bookNo));
     const std::string base = std::string("kxAcc") + digits;
-    std::int16_t counter = 0;
-    if (!isSql) {
-        const std::string stem = platform::JoinPath(platform::JoinPath(appPath, "Data"), base);
-        std::string candidate = stem + ".MDE";
-        while (platform::FileExists(candidate, appPath)) {
-            if (counter == std::numeric_limits<std::int16_t>::max())
-                return "";
-            candidate = stem + "(" + std::to_string(++counter) + ").MDE";
-        }
-        return candidate;
-    }
-    std::string candidate = base;
-    while (SqlDatabaseExists(candidate, readLogin())) {
+    const std::string stem = isSql ? base : platform::JoinPath(platform::JoinPath(appPath, "Data"), base);
+    const auto candidate = [&] {
+        if (isSql)
+            return counter == 0 ? base : base + "_" + std::to_string(counter);
+        return stem + (counter == 0 ? std::string() : "(" + std::to_string(counter) + ")") + ".MDE";
+    };
+    const auto taken = [&](const std::string& name) {
+        return isSql ? SqlDatabaseExists(name, readLogin()) : platform::FileExists(name, appPath);
+    };
+    if (counter < 0)
+        counter = 0;
+    for (std::string name = candidate(); taken(name); name = candidate()) {
         if (counter == std::numeric_limits<std::int16_t>::max())
             return "";
-        candidate = base + "_" + std::to_string(++counter);
+        ++counter;
     }
-    return candidate;
+    return candidate();
 }
 
 } // namespace kx::newbook

@@ -30,5 +30,10 @@ bool SqlDatabaseExists(const std::string& database, const ServerLogin& login);
 /// A counter past 32767 gives "" (the copy then fails with its own message).
 std::string MakeNewBookName(std::int16_t bookNo, bool isSql, const std::string& appPath,
                             const std::function<ServerLogin()>& readLogin);
+/// The same rule from the name of counter `counter` on (0: the name without a
+/// counter), for a name that turned out to be taken when it was claimed: `counter`
+/// is left at the counter of the name given.
+std::string MakeNewBookName(std::int16_t bookNo, bool isSql, const std::string& appPath,
+                            const std::function<ServerLogin()>& readLogin, std::int16_t& counter);
 
 } // namespace kx::newbook

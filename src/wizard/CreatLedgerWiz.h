@@ -181,9 +181,10 @@ class CreatLedgerWiz : public QWidget {
     Q_INVOKABLE void Prompt(const QString& rMsg, bool rShowBox = false);
     /// Makes the new book's database from the template (`FromFile`; an archive is
     /// unpacked first and its unpacked copy removed afterwards): a copied book
-    /// file, a converted or a copied server database, named after `BookNo`.
-    /// `BookFile` takes the new location as soon as it is chosen. True when the
-    /// database was made; false when a server copy failed. Throws WizardError
+    /// file, a converted or a copied server database, named after `BookNo` (the
+    /// next free name when another program takes one first). `BookFile` takes the
+    /// new location as soon as it is chosen. True when the database was made;
+    /// false when a server copy failed, whose database is dropped. Throws WizardError
     /// (522) with the message for the user, and lets the platform's and the data
     /// layer's errors through.
     Q_INVOKABLE bool AddNewFile(bool isSql = false);
@@ -224,8 +225,10 @@ class CreatLedgerWiz : public QWidget {
     /// Entering page 4: shows the working caption, then creates the new book.
     void RunCreation();
     /// Creates the new book: database, book information, clearing, book list
-    /// line, and the summary page. True when it ran to its end; every failure
-    /// that stops it is shown through `Prompt` with the box.
+    /// line, and the summary page, which says the book was made (and `Completed`
+    /// becomes true) only when every step went through; otherwise what was made
+    /// is removed again. True when it ran to its end; every failure that stops it
+    /// is shown through `Prompt` with the box.
     bool CreateNewAccBook();
     /// What the pages say about the new book, for a creation or one of its steps
     /// (without the notice window, which only the list step needs).

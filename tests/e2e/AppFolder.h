@@ -8,10 +8,20 @@
 #include <QFile>
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
 namespace kx::e2e {
+
+/// The SHA-256 digest of a file's bytes, in hex; "" when it cannot be read.
+inline std::string FileDigest(const std::filesystem::path& file) {
+    QFile input(QString::fromStdString(file.string()));
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!input.open(QIODevice::ReadOnly) || !hash.addData(&input))
+        return {};
+    return hash.result().toHex().toStdString();
+}
 
 /// An application folder of one test: Data/kxSample.mde is a fresh copy of the
 /// sample book, and books.txt the book list that the test writes.
@@ -37,6 +47,21 @@ class AppFolder {
     }
     std::string ListText() const { return platform::ReadAnsiTextFile(ListFile()); }
 
+    /// Every entry under the folder, hidden ones too, by its path inside the folder:
+    /// a file's SHA-256 digest, "folder" for a folder. Left out: the empty lock
+    /// files (".NAME.lock") that programs sharing a list keep beside it for good.
+    std::map<std::string, std::string> Snapshot() const {
+        std::map<std::string, std::string> entries;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(path())) {
+            const std::string name = entry.path().filename().string();
+            if (name.starts_with(".") && name.ends_with(".lock") && entry.is_regular_file() && entry.file_size() == 0)
+                continue;
+            entries[std::filesystem::relative(entry.path(), path()).string()] =
+                entry.is_directory() ? "folder" : FileDigest(entry.path());
+        }
+        return entries;
+    }
+
   private:
     test::TempFolder folder_;
 };
@@ -47,15 +72,6 @@ inline const std::string kSampleLine = "样本账簿\t..\\Data\tkxSample.mde\t×
 /// The list text after the catalogue appended `line` to `before`.
 inline std::string WithLineAppended(const std::string& before, const std::string& line) {
     return before.substr(0, before.size() - (before.ends_with("\r\n") ? 2 : 0)) + "\r" + line + "\r\n";
-}
-
-/// The SHA-256 digest of a file's bytes, in hex; "" when it cannot be read.
-inline std::string FileDigest(const std::filesystem::path& file) {
-    QFile input(QString::fromStdString(file.string()));
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!input.open(QIODevice::ReadOnly) || !hash.addData(&input))
-        return {};
-    return hash.result().toHex().toStdString();
 }
 
 } // namespace kx::e2e

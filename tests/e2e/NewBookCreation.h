@@ -5,13 +5,16 @@
 #include "e2e/ServerBooks.h"
 #include "e2e/WizardHost.h"
 
+#include "database/SqlBookConversion.h"
 #include "platform/MessageBoxService.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace kx::e2e {
 
@@ -66,7 +69,7 @@ class NewBookCreation : public testing::Test {
     /// `bookId` as the template, the operator 主管 with password 8888, the server
     /// target of the test run when `toServer`, the retain boxes and the new book.
     void WalkToNewBookPage(WizardHost& host, int bookId, const RetainChoice& retain, bool toServer) {
-        ASSERT_TRUE(host.OpenList(app.ListFile()));
+        ASSERT_TRUE(host.OpenList(listFile));
         if (bookId == kFirstArchiveRow)
             host.ClickListRow(0);
         else
@@ -138,12 +141,23 @@ class NewBookCreation : public testing::Test {
             EXPECT_EQ(items[i], before[i]) << "book information item " << i + 1;
     }
 
+    /// A server book on the test server made from the sample book, owned by the
+    /// test, and its book list line.
+    std::pair<std::string, std::string> ServerTemplate() {
+        const std::string database = server.NewDatabaseName();
+        EXPECT_TRUE(database::CreateSqlBook(app.SampleBook().string(), server.Server(), database, server.User(),
+                                            server.Password()));
+        return {database, "服务器样本账簿\t" + server.Location() + "\t" + database + "\t××××有限公司\t(未知)\t0\t\t"};
+    }
+
     /// The new book's line in the book list.
     static std::string NewListLine(const std::string& folder, const std::string& file) {
         return kNewBookName.toStdString() + "\t" + folder + "\t" + file + "\t" + kNewCompany.toStdString() + "\t(未知)\t0\t\t";
     }
 
     AppFolder app;
+    /// The book list the host opens.
+    std::filesystem::path listFile = app.ListFile();
     ServerBooks server;
     platform::RecordingMessageBox box;
 };

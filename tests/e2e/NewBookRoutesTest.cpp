@@ -4,14 +4,18 @@
 
 #include "e2e/NewBookCreation.h"
 
+#include "catalogue/BookLocation.h"
 #include "database/SqlBookConversion.h"
+#include "newbook/NewBookDatabase.h"
 #include "newbook/ZipBuilder.h"
 #include "pg/TestServer.h"
 #include "platform/AnsiTextFile.h"
 
 #include <filesystem>
+#include <map>
 #include <ostream>
 #include <string>
+#include <tuple>
 
 namespace kx::e2e {
 namespace {
@@ -43,10 +47,9 @@ TEST_P(NewBookRoute, MakesTheBookKeepsWhatIsRetainedAndAppendsItToTheList) {
     fs::path templateFile = app.SampleBook();
     std::string templateDatabase;
     if (route.from == Template::ServerBook) {
-        templateDatabase = server.NewDatabaseName();
-        ASSERT_TRUE(database::CreateSqlBook(app.SampleBook().string(), server.Server(), templateDatabase,
-                                            server.User(), server.Password()));
-        list.push_back("服务器样本账簿\t" + server.Location() + "\t" + templateDatabase + "\t××××有限公司\t(未知)\t0\t\t");
+        std::string line;
+        std::tie(templateDatabase, line) = ServerTemplate();
+        list.push_back(line);
     } else if (route.from == Template::Archive) {
         // The archived book differs from the sample, so the new book shows which one it was made from.
         templateFile = app.path() / "archived.mde";
@@ -115,6 +118,37 @@ INSTANTIATE_TEST_SUITE_P(
                     Route{"BookFileToServer_OtherMixedBoxes_TwoNamesTaken", Template::SampleFile, true, kOtherMixedBoxes, 2},
                     Route{"ServerBook_MixedBoxes", Template::ServerBook, false, kMixedBoxes, 0}),
     [](const testing::TestParamInfo<Route>& route) { return std::string(route.param.name); });
+
+// Another program may create the name the rule chose between the rule's look and
+// the creation: here the rule cannot see the server at all (its login names an
+// unreachable one), so only the refused "Create Database" tells the names apart.
+TEST_F(NewBookCreation, AServerNameTakenWhenTheDatabaseIsCreatedGivesTheNextName) {
+    if (!server.Available())
+        GTEST_SKIP() << ado::pg::testing::kNoServerReason;
+    const auto [templateDatabase, line] = ServerTemplate();
+    const int bookNo = server.FreeBookNumber();
+    const auto name = [&](int n) { return BookDatabaseName(bookNo) + (n == 0 ? "" : "_" + std::to_string(n)); };
+    for (int n = 0; n < 2; ++n)
+        server.CreateDatabase(name(n), {"Create Table marker (id int)", "Insert Into marker (id) Values (7)"});
+    newbook::NewBookDatabaseRequest request;
+    request.templateFile = catalogue::BookLocation::FromListFields(server.Location(), templateDatabase).SqlLocation();
+    request.isSql = true;
+    request.bookNo = std::to_string(bookNo);
+    request.operatorName = "主管";
+    request.operatorPassword = "8888";
+    request.appPath = app.path().string();
+    request.readTarget = [] { return newbook::ServerLogin{"/nonexistent-socket-folder,1", "sa", "x"}; };
+
+    std::string bookFile;
+    ASSERT_TRUE(newbook::MakeNewBookDatabase(request, bookFile));
+
+    EXPECT_EQ(bookFile, name(2));
+    EXPECT_EQ(BookContents(name(2), server.Server(), server.User(), server.Password()).RowCounts(),
+              BookContents(templateDatabase, server.Server(), server.User(), server.Password()).RowCounts());
+    for (int n = 0; n < 2; ++n)
+        EXPECT_EQ(BookContents(name(n), server.Server(), server.User(), server.Password()).RowCounts(),
+                  (std::map<std::string, long>{{"marker", 1}}));
+}
 
 } // namespace
 } // namespace kx::e2e

@@ -29,11 +29,9 @@ class ServerBooks {
     ServerBooks() : settings_(pg::testing::TestServerSettings("postgres")) {}
     ~ServerBooks() {
         try {
-            if (settings_ && !owned_.empty()) {
-                pg::PgConnection admin(*settings_);
+            if (settings_)
                 for (const std::string& name : owned_)
-                    admin.Exec("DROP DATABASE IF EXISTS " + pg::QuoteIdent(pg::FoldDatabaseName(name)) + " WITH (FORCE)");
-            }
+                    Drop(name);
         } catch (const std::exception&) {
             // The throwaway server goes at the end of the run with whatever is left.
         }
@@ -45,6 +43,9 @@ class ServerBooks {
     bool Available() const { return settings_.has_value(); }
     /// The server as a book's "Data Source": "<socket folder or host>,<port>".
     std::string Server() const { return settings_->host + "," + settings_->port; }
+    /// The socket folder or host alone, and the port.
+    const std::string& Host() const { return settings_->host; }
+    const std::string& Port() const { return settings_->port; }
     const std::string& User() const { return settings_->user; }
     const std::string& Password() const { return settings_->password; }
     /// The server location of a book list line: "user:password@server".
@@ -65,6 +66,11 @@ class ServerBooks {
             return bookNo;
         }
     }
+    /// Makes `database` the test's own: it is dropped now and when the test ends.
+    void Own(const std::string& database) {
+        Drop(database);
+        owned_.push_back(database);
+    }
     bool Exists(const std::string& database) {
         pg::PgConnection admin(*settings_);
         const std::string folded = pg::QuoteLiteral(pg::FoldDatabaseName(database));
@@ -83,6 +89,11 @@ class ServerBooks {
     }
 
   private:
+    void Drop(const std::string& database) {
+        pg::PgConnection admin(*settings_);
+        admin.Exec("DROP DATABASE IF EXISTS " + pg::QuoteIdent(pg::FoldDatabaseName(database)) + " WITH (FORCE)");
+    }
+
     std::optional<pg::PgConnectionSettings> settings_;
     std::vector<std::string> owned_;
 };

@@ -26,12 +26,12 @@ class NewBookClearingTest : public ::testing::Test {
                           [this](const std::string& m, bool box) { prompts.emplace_back(m, box); }};
 };
 
-TEST_F(NewBookClearingTest, AMissingTableIsReportedWithoutTheBoxAndTheClearingGoesOn) {
+TEST_F(NewBookClearingTest, AMissingTableIsReportedWithoutTheBoxAndTheClearingGoesOnButFails) {
     ado::Connection cnn;
     database::CreateCnn(cnn, book.str(), "", "", "###");
     cnn.Open({}, {}, {}, -1);
     cnn.Execute("Drop Table kxAccInitial");
-    ASSERT_TRUE(ClearNewBook(false, book.str(), {}, {1, 0, 1, 1, 1, 1, 1, 0, 1}, &acc, events));
+    EXPECT_FALSE(ClearNewBook(false, book.str(), {}, {1, 0, 1, 1, 1, 1, 1, 0, 1}, &acc, events));
     EXPECT_EQ(process, (std::vector<short>{40, 60}));
     ASSERT_EQ(prompts.size(), 1u);
     EXPECT_EQ(prompts[0].first.rfind("清理数据表： kxAccInitial时遇到错误：", 0), 0u) << prompts[0].first;
