@@ -131,21 +131,6 @@ std::vector<std::string> RecordsOf(std::string_view text) {
     return records;
 }
 
-/// A list file's whole text, and the file's version when it did not change while it
-/// was read (a reader takes no lock).
-struct ListFileText {
-    std::string text;
-    std::optional<platform::FileVersion> version;
-};
-
-ListFileText ReadListFile(const std::filesystem::path& file) {
-    const auto before = platform::VersionOf(file);
-    ListFileText read{platform::ReadAnsiTextFile(file), std::nullopt};
-    if (before && before == platform::VersionOf(file))
-        read.version = before;
-    return read;
-}
-
 /// The number of lines whose visibility reads "1".
 int HiddenIn(const std::vector<std::string>& lines) {
     return static_cast<int>(std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
@@ -480,13 +465,13 @@ bool clsBooksList::LoadBooks(const std::string& rFileName) {
         // Read and decode everything before dropping an entry, so that an unreadable
         // file leaves the list as it was.
         const std::filesystem::path file = DiskFile();
-        const ListFileText read = ReadListFile(file);
+        const auto version = platform::VersionOf(file);
+        const std::string text = platform::ReadAnsiTextFile(file);
         lines_ = TrackedLines();
         hiddenCount_ = 0;
-        ForEachRecord(read.text, [this](std::string_view record) { AddBook(std::string(record)); });
+        ForEachRecord(text, [this](std::string_view record) { AddBook(std::string(record)); });
         lines_.SetBaseline();
-        baselineFile_ = file;
-        baselineVersion_ = read.version;
+        SetBaselineFile(file, version);
     } catch (...) {
         ReportCurrentFailure(kTitleLoad);
         return false;
@@ -535,8 +520,7 @@ bool clsBooksList::SaveBooks(const std::string& rFileName) {
         if (merged)
             TakeMerged(std::move(*merged));
         lines_.SetBaseline();
-        baselineFile_ = file;
-        baselineVersion_ = platform::VersionOf(file);
+        SetBaselineFile(file, platform::VersionOf(file));
     } catch (...) {
         ReportCurrentFailure(kTitleSave);
         return false;
@@ -700,11 +684,27 @@ std::filesystem::path clsBooksList::DiskFile() const {
     return platform::ToDiskPath(fileName_, appPath_);
 }
 
+void clsBooksList::SetBaselineFile(const std::filesystem::path& file,
+                                   const std::optional<platform::FileVersion>& seen) {
+    baselineFile_ = file;
+    baselineVersion_.reset();
+    baselineOpen_.reset();
+    if (!seen)
+        return;
+    // Still the version seen before the read (no program took the lock for a load),
+    // so the text read is this file's; kept open while its version is compared.
+    auto open = std::make_unique<platform::FileDescriptor>(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    if (open->get() >= 0 && platform::VersionOf(open->get()) == seen) {
+        baselineVersion_ = seen;
+        baselineOpen_ = std::move(open);
+    }
+}
+
 bool clsBooksList::FileChangedSinceBaseline(const std::filesystem::path& file) const {
     if (file != baselineFile_)
         return false; // not this list's file: written as the list is
     const auto now = platform::VersionOf(file);
-    return now && now != baselineVersion_;
+    return now && now != baselineVersion_; // without a version known, always
 }
 
 TrackedLines clsBooksList::MergedWith(std::string_view fileText) const {
@@ -724,9 +724,9 @@ bool clsBooksList::CatchUp() {
         const std::filesystem::path file = DiskFile();
         if (!FileChangedSinceBaseline(file))
             return true;
-        const ListFileText read = ReadListFile(file);
-        TakeMerged(MergedWith(read.text));
-        baselineVersion_ = read.version;
+        const auto version = platform::VersionOf(file);
+        TakeMerged(MergedWith(platform::ReadAnsiTextFile(file)));
+        SetBaselineFile(file, version);
         return true;
     } catch (...) {
         ReportCurrentFailure(kTitleLoad);

@@ -2,11 +2,13 @@
 
 #include "catalogue/BooksListEvents.h"
 #include "catalogue/TrackedLines.h"
+#include "platform/FileDescriptor.h"
 #include "platform/FileVersion.h"
 #include "platform/ListLock.h"
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -242,6 +244,9 @@ class clsBooksList {
     bool FileChangedSinceBaseline(const std::filesystem::path& file) const;
     /// The entries merged onto the records of `fileText`; throws when too many.
     TrackedLines MergedWith(std::string_view fileText) const;
+    /// Makes `file` the baseline's file, with the version `seen` before it was read or
+    /// after it was written when the file still has it.
+    void SetBaselineFile(const std::filesystem::path& file, const std::optional<platform::FileVersion>& seen);
     /// Makes a merge the list's entries, counting the hidden entries it brought or took.
     void TakeMerged(TrackedLines merged);
     /// Takes in what was saved to the file since the baseline, keeping this list's own
@@ -259,9 +264,12 @@ class clsBooksList {
     std::string appPath_;
     TrackedLines lines_;
     std::string fileName_;
-    /// The file the entries were last loaded from or saved to, and its version then.
+    /// The file the entries were last loaded from or saved to, its version then (none
+    /// when it could not be told), and that file kept open so that no file that
+    /// replaces it gets its inode number while the version is compared.
     std::filesystem::path baselineFile_;
     std::optional<platform::FileVersion> baselineVersion_;
+    std::unique_ptr<platform::FileDescriptor> baselineOpen_;
     std::int16_t bookId_ = 0;
     bool isDirty_ = false;
     std::int16_t hiddenCount_ = 0;

@@ -17,15 +17,18 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 namespace kx::platform {
 namespace {
 
 using Key = std::pair<dev_t, ino_t>;
 
-/// One lock this process holds: the thread that holds it, how many times, and the
-/// open lock file that carries the flock.
+/// One lock this process holds: the process (a child forked meanwhile inherits the
+/// record, not the hold), the thread that holds it, how many times, and the open
+/// lock file that carries the flock.
 struct Hold {
+    pid_t process;
     std::thread::id owner;
     int count = 1;
     std::unique_ptr<FileDescriptor> file;
@@ -87,7 +90,14 @@ ListLock::ListLock(const std::filesystem::path& listFile, std::optional<std::chr
     for (;;) {
         {
             const std::lock_guard guard(holds.mutex);
-            const auto held = holds.byFile.find(key);
+            auto held = holds.byFile.find(key);
+            if (held != holds.byFile.end() && held->second.process != ::getpid()) {
+                // The parent's hold, inherited through fork: closing this copy of its
+                // lock file leaves the parent's lock alone, and this process waits like
+                // any other program.
+                holds.byFile.erase(held);
+                held = holds.byFile.end();
+            }
             if (held != holds.byFile.end() && held->second.owner == std::this_thread::get_id()) {
                 ++held->second.count;
                 key_ = key;
@@ -95,7 +105,7 @@ ListLock::ListLock(const std::filesystem::path& listFile, std::optional<std::chr
             }
             if (held == holds.byFile.end()) {
                 if (::flock(file->get(), LOCK_EX | LOCK_NB) == 0) {
-                    holds.byFile.emplace(key, Hold{std::this_thread::get_id(), 1, std::move(file)});
+                    holds.byFile.emplace(key, Hold{::getpid(), std::this_thread::get_id(), 1, std::move(file)});
                     key_ = key;
                     return;
                 }
@@ -118,7 +128,7 @@ ListLock::~ListLock() {
     Holds& holds = ProcessHolds();
     const std::lock_guard guard(holds.mutex);
     const auto held = holds.byFile.find(*key_);
-    if (held == holds.byFile.end() || --held->second.count > 0)
+    if (held == holds.byFile.end() || held->second.process != ::getpid() || --held->second.count > 0)
         return;
     // Unlocked explicitly: a child started meanwhile may share the open file.
     ::flock(held->second.file->get(), LOCK_UN);

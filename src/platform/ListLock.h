@@ -21,7 +21,8 @@ namespace kx::platform {
 ///
 /// Reentrant: a thread that already holds the lock of a list gets it again at once
 /// (the holds are counted and the lock goes with the last one). Another thread of
-/// the same process waits as another program does.
+/// the same process waits as another program does, and so does a child forked while
+/// the lock was held.
 ///
 /// Waiting is bounded: the lock is tried every few milliseconds until the timeout,
 /// then the constructor throws PlatformError "账簿列表正被其他程序修改，请稍后再试：" and
