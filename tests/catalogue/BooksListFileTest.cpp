@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -227,6 +229,9 @@ TEST_F(BooksListFile, FailedSaveIsReportedAndLeavesTheFolderAsItWas) {
         EXPECT_FALSE(saved);
         EXPECT_EQ(owner.log, (Log{"BeforeCommand Save", kSave}));
         EXPECT_NE(owner.errors[0].first, 0);
+        if (limit != RLIM_INFINITY) { // the system's reason reaches the user
+            EXPECT_NE(owner.errors[0].second.find(std::strerror(EFBIG)), std::string::npos) << owner.errors[0].second;
+        }
         EXPECT_EQ(Read("books.lst"), Gb(kA + "\r\n"));
         EXPECT_TRUE(std::filesystem::is_empty(In("folder.lst")));
         EXPECT_EQ(NamesBesideLockFiles(), (Log{"Data", "books.lst", "folder.lst"})); // no temporary file left
