@@ -9,6 +9,7 @@
 
 #include "platform/AnsiTextFile.h"
 #include "platform/Gb18030Codec.h"
+#include "platform/ListLock.h"
 
 #include <gtest/gtest.h>
 
@@ -17,9 +18,11 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <future>
 #include <optional>
 #include <string>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -305,6 +308,26 @@ TEST_F(SharedBooksList, AReadOnlyListIsNeverReplacedEvenByRoot) {
     EXPECT_FALSE(ours.Clean());
     EXPECT_EQ(owner.Events("Error "), Log(2, "Error 存储账簿列表"));
     EXPECT_EQ(platform::ReadAnsiTextFile(ListFile()), Text({kA, kA, kB}));
+}
+
+TEST_F(SharedBooksList, OfTwoStartingWithoutAListOnlyTheFirstWritesOne) {
+    // The first holds the lock while it makes the list; the second waits for it and
+    // then loads that list instead of writing the sample over it.
+    std::promise<void> locked;
+    std::thread first([&] {
+        const platform::ListLock lock(ListFile());
+        locked.set_value();
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        WriteList({kA, kB});
+    });
+    locked.get_future().wait();
+    ours.SetAppPath(folder.str());
+    ours.SetEvents(&owner);
+    EXPECT_TRUE(ours.LoadBooks(ListFile().string()));
+    first.join();
+    EXPECT_EQ(owner.Events("BeforeCommand Save"), Log{}) << "no sample list written";
+    EXPECT_EQ(LinesOf(ours), (Log{kA, kB}));
+    EXPECT_EQ(FileLines(), (Log{kA, kB}));
 }
 
 TEST_F(SharedBooksList, AListThatAnotherProgramLeftUnreadableIsNotWrittenOver) {
