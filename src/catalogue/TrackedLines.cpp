@@ -17,6 +17,13 @@ std::string_view MatchKey(const std::string& line) noexcept {
 
 } // namespace
 
+void TrackedLines::Clear() noexcept {
+    lines_.clear();
+    origins_.clear();
+    baselineSize_ = 0;
+    replaced_.clear();
+}
+
 void TrackedLines::Append(std::string line) {
     lines_.push_back(std::move(line));
     origins_.push_back(-1);

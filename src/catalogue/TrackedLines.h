@@ -19,6 +19,8 @@ class TrackedLines {
     const std::string& operator[](std::size_t i) const noexcept { return lines_[i]; }
     const std::vector<std::string>& lines() const noexcept { return lines_; }
 
+    /// Drops every line (keeping the room they took) and the baseline with them.
+    void Clear() noexcept;
     /// Appends a line that the baseline does not have.
     void Append(std::string line);
     /// Gives entry `i` a new text.

@@ -467,7 +467,7 @@ bool clsBooksList::LoadBooks(const std::string& rFileName) {
         const std::filesystem::path file = DiskFile();
         const auto version = platform::VersionOf(file);
         const std::string text = platform::ReadAnsiTextFile(file);
-        lines_ = TrackedLines();
+        lines_.Clear();
         hiddenCount_ = 0;
         ForEachRecord(text, [this](std::string_view record) { AddBook(std::string(record)); });
         lines_.SetBaseline();
