@@ -50,7 +50,8 @@ int RunBooksCommand(const BooksOptions& options, std::ostream& out, std::ostream
     list.SetAppPath(appFolder);
     // A clean loads and changes the list as one change: other programs that change
     // the list wait for it, and what they saved before is in what it loads.
-    std::optional<platform::ListLock> lock = options.clean ? list.LockListFile(options.listFile) : std::nullopt;
+    std::optional<platform::ListLock> lock =
+        options.clean ? list.LockListFile(options.listFile) : std::nullopt;
     if (options.clean && !lock)
         return 1;
     if (!list.LoadBooks(options.listFile))

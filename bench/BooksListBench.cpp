@@ -157,7 +157,8 @@ void BM_LoadAddSave(benchmark::State& state) {
         clsBooksList list;
         list.SetEvents(&listener);
         if (!list.LoadBooks(file.string()) ||
-            !list.AddBook("新建账簿" + std::to_string(++added) + "\t..\\Data\tkxAcc.MDE\t某某有限公司\t(未知)\t0\t\t") ||
+            !list.AddBook("新建账簿" + std::to_string(++added) +
+                          "\t..\\Data\tkxAcc.MDE\t某某有限公司\t(未知)\t0\t\t") ||
             !list.SaveBooks()) {
             state.SkipWithError("load, add or save failed");
             break;

@@ -96,7 +96,8 @@ std::string NoSuchBook(int index) {
 }
 
 ListFailure TooManyBooks() {
-    return ListFailure(errnum::Overflow, "账簿数量已达上限 " + std::to_string(clsBooksList::kMaxEntries) + " 套");
+    return ListFailure(errnum::Overflow,
+                       "账簿数量已达上限 " + std::to_string(clsBooksList::kMaxEntries) + " 套");
 }
 
 /// A line as AddBook stores it: one tab more when it has fewer than eight fields.
@@ -109,8 +110,7 @@ std::string Completed(std::string line) {
 /// Calls `take` with each record of a book list file's text that a load keeps: the
 /// pieces between carriage returns longer than five characters once spaces are
 /// trimmed, untrimmed.
-template <typename Take>
-void ForEachRecord(std::string_view all, Take&& take) {
+template <typename Take> void ForEachRecord(std::string_view all, Take&& take) {
     std::size_t start = 0;
     for (;;) {
         const auto end = all.find('\r', start);
@@ -150,7 +150,8 @@ void RequireWritable(const std::filesystem::path& file) {
         throw platform::PlatformError(errnum::PermissionDenied, refusal);
     if (::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0) {
         const int err = errno;
-        throw platform::PlatformError(platform::ErrorNumberFromErrno(err), refusal + "\n" + std::strerror(err));
+        throw platform::PlatformError(platform::ErrorNumberFromErrno(err),
+                                      refusal + "\n" + std::strerror(err));
     }
 }
 
@@ -691,8 +692,9 @@ void clsBooksList::SetBaselineFile(const std::filesystem::path& file,
     baselineOpen_.reset();
     if (!seen)
         return;
-    // Still the version seen before the read (no program took the lock for a load),
-    // so the text read is this file's; kept open while its version is compared.
+    // A load takes no lock, so another program may have replaced the file since its
+    // version was taken: only when the open file still has that version is the text
+    // read this file's. It stays open while its version is compared.
     auto open = std::make_unique<platform::FileDescriptor>(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
     if (open->get() >= 0 && platform::VersionOf(open->get()) == seen) {
         baselineVersion_ = seen;

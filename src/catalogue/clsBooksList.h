@@ -36,8 +36,9 @@ namespace kx::catalogue {
 /// its lock (platform::ListLock) and works on the file as it is inside the lock: a
 /// save re-reads the file and applies this list's own changes since its load or
 /// last save to what it finds (TrackedLines::MergedOnto), so the entries that other
-/// programs added, changed or removed meanwhile stay as they made them. Loading
-/// takes no lock.
+/// programs added, changed or removed meanwhile stay as they made them. Loading an
+/// existing file takes no lock. `Clean` holds the lock while the owner answers its
+/// BeforeRemove questions; other programs wait for it, up to their timeout.
 class clsBooksList {
   public:
     /// The most entries a list holds, so that `BookCount` fits its 16 bits.

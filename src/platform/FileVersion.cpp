@@ -13,7 +13,8 @@ std::optional<FileVersion> VersionFrom(int result, const struct stat& st) noexce
     if (result != 0 || !S_ISREG(st.st_mode))
         return std::nullopt;
     return FileVersion{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
-                       static_cast<std::int64_t>(st.st_size), Nanoseconds(st.st_mtim), Nanoseconds(st.st_ctim)};
+                       static_cast<std::int64_t>(st.st_size), Nanoseconds(st.st_mtim),
+                       Nanoseconds(st.st_ctim)};
 }
 
 } // namespace

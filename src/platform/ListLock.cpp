@@ -105,7 +105,8 @@ ListLock::ListLock(const std::filesystem::path& listFile, std::optional<std::chr
             }
             if (held == holds.byFile.end()) {
                 if (::flock(file->get(), LOCK_EX | LOCK_NB) == 0) {
-                    holds.byFile.emplace(key, Hold{::getpid(), std::this_thread::get_id(), 1, std::move(file)});
+                    holds.byFile.emplace(key,
+                                         Hold{::getpid(), std::this_thread::get_id(), 1, std::move(file)});
                     key_ = key;
                     return;
                 }
@@ -117,8 +118,7 @@ ListLock::ListLock(const std::filesystem::path& listFile, std::optional<std::chr
         if (now >= deadline)
             throw PlatformError(errnum::PermissionDenied,
                                 "账簿列表正被其他程序修改，请稍后再试：" + listFile.string());
-        std::this_thread::sleep_for(
-            std::min<std::chrono::steady_clock::duration>(kStep, deadline - now));
+        std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(kStep, deadline - now));
     }
 }
 

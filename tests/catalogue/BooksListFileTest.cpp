@@ -230,7 +230,8 @@ TEST_F(BooksListFile, FailedSaveIsReportedAndLeavesTheFolderAsItWas) {
         EXPECT_EQ(owner.log, (Log{"BeforeCommand Save", kSave}));
         EXPECT_NE(owner.errors[0].first, 0);
         if (limit != RLIM_INFINITY) { // the system's reason reaches the user
-            EXPECT_NE(owner.errors[0].second.find(std::strerror(EFBIG)), std::string::npos) << owner.errors[0].second;
+            EXPECT_NE(owner.errors[0].second.find(std::strerror(EFBIG)), std::string::npos)
+                << owner.errors[0].second;
         }
         EXPECT_EQ(Read("books.lst"), Gb(kA + "\r\n"));
         EXPECT_TRUE(std::filesystem::is_empty(In("folder.lst")));

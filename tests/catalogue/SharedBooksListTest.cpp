@@ -135,11 +135,11 @@ class SharedBooksList : public testing::Test {
 
 struct MergeCase {
     const char* name;
-    Log file;       ///< the list file when both lists load it
-    Change theirs;  ///< what another list does to it (and saves) meanwhile
-    Change mine;    ///< what our list does afterwards, before its save
-    Log expected;   ///< the file and our list after our save
-    int hidden;     ///< our HiddenCount then
+    Log file;      ///< the list file when both lists load it
+    Change theirs; ///< what another list does to it (and saves) meanwhile
+    Change mine;   ///< what our list does afterwards, before its save
+    Log expected;  ///< the file and our list after our save
+    int hidden;    ///< our HiddenCount then
 };
 
 TEST_F(SharedBooksList, ASaveKeepsWhatOthersSavedSinceTheLoadAndAppliesItsOwnChanges) {
@@ -147,19 +147,39 @@ TEST_F(SharedBooksList, ASaveKeepsWhatOthersSavedSinceTheLoadAndAppliesItsOwnCha
     const MergeCase cases[] = {
         {"both add", {kA, kB, kC}, Steps({Add(kD), Save()}), Add(kE), {kA, kB, kC, kD, kE}, 0},
         {"they remove, we add", {kA, kB, kC}, Remove(1), Add(kE), {kA, kC, kE}, 0},
-        {"they change, we remove another", {kA, kB, kC}, Steps({SetCompany(1, theirCompany), Save()}), Remove(2),
-         {kA, Book("B", theirCompany)}, 0},
+        {"they change, we remove another",
+         {kA, kB, kC},
+         Steps({SetCompany(1, theirCompany), Save()}),
+         Remove(2),
+         {kA, Book("B", theirCompany)},
+         0},
         {"we change what they removed", {kA, kB, kC}, Remove(1), SetCompany(1, mineCompany), {kA, kC}, 0},
-        {"both change one line: theirs stays", {kA, kB, kC}, Steps({SetCompany(1, theirCompany), Save()}),
-         SetCompany(1, mineCompany), {kA, Book("B", theirCompany), kC}, 0},
+        {"both change one line: theirs stays",
+         {kA, kB, kC},
+         Steps({SetCompany(1, theirCompany), Save()}),
+         SetCompany(1, mineCompany),
+         {kA, Book("B", theirCompany), kC},
+         0},
         {"both remove one line", {kA, kB, kC}, Remove(1), Remove(1), {kA, kC}, 0},
-        {"we change, add and remove in one save", {kA, kB, kC}, Steps({Add(kD), Save()}),
-         Steps({SetCompany(2, mineCompany), Add(kE), Remove(0)}), {kB, Book("C", mineCompany), kD, kE}, 0},
-        {"the copy we removed is the one removed", {kA, kB, kA}, Steps({Add(kD), Save()}), Remove(2),
-         {kA, kB, kD}, 0},
+        {"we change, add and remove in one save",
+         {kA, kB, kC},
+         Steps({Add(kD), Save()}),
+         Steps({SetCompany(2, mineCompany), Add(kE), Remove(0)}),
+         {kB, Book("C", mineCompany), kD, kE},
+         0},
+        {"the copy we removed is the one removed",
+         {kA, kB, kA},
+         Steps({Add(kD), Save()}),
+         Remove(2),
+         {kA, kB, kD},
+         0},
         {"a copy of a line is as good as another", {kA, kB, kA}, Remove(0), Remove(2), {kB}, 0},
-        {"their hidden book is counted", {kA, kB, kC}, Steps({Add(kHidden), Save()}), Add(kE),
-         {kA, kB, kC, kHidden, kE}, 1},
+        {"their hidden book is counted",
+         {kA, kB, kC},
+         Steps({Add(kHidden), Save()}),
+         Add(kE),
+         {kA, kB, kC, kHidden, kE},
+         1},
         {"the hidden book they removed is not", {kA, kHidden, kC}, Remove(1), Add(kE), {kA, kC, kE}, 0},
         {"an editor rewrote it in place",
          {kA, kB, kC},
@@ -215,19 +235,26 @@ TEST_F(SharedBooksList, CleanFirstTakesInWhatOthersSavedSinceTheLoad) {
 struct RefusalCase {
     const char* name;
     Change command;
-    Log events;  ///< what our list reports, starting with its Error
-    Log left;    ///< our list's entries afterwards
+    Log events; ///< what our list reports, starting with its Error
+    Log left;   ///< our list's entries afterwards
 };
 
 /// What each command reports and leaves when it may not write the list; the list
 /// file holds A and B, and our list has added C.
 const RefusalCase kRefusals[] = {
-    {"save", [](clsBooksList& list) { EXPECT_FALSE(list.SaveBooks()); }, {"BeforeCommand Save", "Error 存储账簿列表"},
+    {"save",
+     [](clsBooksList& list) { EXPECT_FALSE(list.SaveBooks()); },
+     {"BeforeCommand Save", "Error 存储账簿列表"},
      {kA, kB, kC}},
     // The entry is gone from the list even when its save fails.
-    {"removal", [](clsBooksList& list) { EXPECT_FALSE(list.RemoveBook(0, true)); },
-     {"BeforeCommand Save", "Error 存储账簿列表", "AfterRemove 0"}, {kB, kC}},
-    {"lock", [](clsBooksList& list) { EXPECT_FALSE(list.LockListFile()); }, {"Error 存储账簿列表"}, {kA, kB, kC}},
+    {"removal",
+     [](clsBooksList& list) { EXPECT_FALSE(list.RemoveBook(0, true)); },
+     {"BeforeCommand Save", "Error 存储账簿列表", "AfterRemove 0"},
+     {kB, kC}},
+    {"lock",
+     [](clsBooksList& list) { EXPECT_FALSE(list.LockListFile()); },
+     {"Error 存储账簿列表"},
+     {kA, kB, kC}},
 };
 
 TEST_F(SharedBooksList, WhileAnotherProgramChangesTheListNothingIsWrittenAndTheUserIsToldWhy) {
@@ -272,7 +299,10 @@ TEST_F(SharedBooksList, AReadOnlyListIsNeverReplacedEvenByRoot) {
     // bits only for others than the owner: only root may write it.
     const bool root = ::geteuid() == 0;
     const std::tuple<mode_t, bool, std::string> modes[] = {
-        {0444, true, ""}, {0400, true, ""}, {0466, !root, std::string("\n") + std::strerror(EACCES)}, {0644, false, ""}};
+        {0444, true, ""},
+        {0400, true, ""},
+        {0466, !root, std::string("\n") + std::strerror(EACCES)},
+        {0644, false, ""}};
     for (const auto& [mode, refused, reason] : modes) {
         for (const RefusalCase& c : kRefusals) {
             if (std::string(c.name) == "lock")

@@ -91,8 +91,8 @@ std::unique_ptr<Program> Adding(const fs::path& list, const std::string& prefix,
 /// `ledgerwiz books --clean` on the application folder's list.
 Finished Clean(const AppFolder& app, const char* lockWaitMs = nullptr) {
     return Program(KX_LEDGERWIZ,
-                   {QStringLiteral("books"), QStringLiteral("--app"), Q(app.path().string()), QStringLiteral("--clean"),
-                    QStringLiteral("books.txt")},
+                   {QStringLiteral("books"), QStringLiteral("--app"), Q(app.path().string()),
+                    QStringLiteral("--clean"), QStringLiteral("books.txt")},
                    lockWaitMs)
         .Wait();
 }
@@ -117,7 +117,8 @@ std::vector<std::string> ListedNames(const AppFolder& app) {
 }
 
 /// The names "<prefix>1" ... "<prefix><count>" for each prefix, with `more`, sorted.
-std::vector<std::string> Names(const std::vector<std::string>& prefixes, int count, std::vector<std::string> more) {
+std::vector<std::string> Names(const std::vector<std::string>& prefixes, int count,
+                               std::vector<std::string> more) {
     for (const std::string& prefix : prefixes)
         for (int i = 1; i <= count; ++i)
             more.push_back(prefix + std::to_string(i));
@@ -151,7 +152,8 @@ TEST(SharedBookList, ACleanWhileOthersAddKeepsTheirEntriesAndStillCleans) {
         const Finished run = Clean(app);
         EXPECT_EQ(run.exitCode, 0) << run.err;
         ++cleans;
-    } while (std::any_of(writers.begin(), writers.end(), [](const auto& writer) { return writer->Running(); }));
+    } while (
+        std::any_of(writers.begin(), writers.end(), [](const auto& writer) { return writer->Running(); }));
     for (const auto& writer : writers) {
         const Finished run = writer->Wait();
         EXPECT_EQ(run.exitCode, 0) << run.err;
@@ -168,9 +170,10 @@ TEST(SharedBookList, ABookCreatedWhileTheListIsCleanedIsListed) {
         KX_LEDGERWIZ, QStringList{QStringLiteral("books"), QStringLiteral("--app"), Q(app.path().string()),
                                   QStringLiteral("--clean"), QStringLiteral("books.txt")});
     Program create(KX_LEDGERWIZ,
-                   {QStringLiteral("create"), QStringLiteral("--app"), Q(app.path().string()), QStringLiteral("--template"),
-                    QStringLiteral("0"), QStringLiteral("--operator"), QStringLiteral("主管"), QStringLiteral("--password"),
-                    QStringLiteral("8888"), QStringLiteral("--name"), QStringLiteral("新账簿"), QStringLiteral("--company"),
+                   {QStringLiteral("create"), QStringLiteral("--app"), Q(app.path().string()),
+                    QStringLiteral("--template"), QStringLiteral("0"), QStringLiteral("--operator"),
+                    QStringLiteral("主管"), QStringLiteral("--password"), QStringLiteral("8888"),
+                    QStringLiteral("--name"), QStringLiteral("新账簿"), QStringLiteral("--company"),
                     QStringLiteral("某某有限公司"), QStringLiteral("--month"), QStringLiteral("2027-01")});
     const Finished first = firstClean->Wait();
     EXPECT_EQ(first.exitCode, 0) << first.err;

@@ -58,11 +58,12 @@ TEST_F(ListLockTest, WaitsForAnotherHolderUntilItsTimeThenSaysWhichListIsBusy) {
          [this] {
              auto release = std::make_shared<std::promise<void>>();
              std::promise<void> taken;
-             auto thread = std::make_shared<std::thread>([&taken, this, done = release->get_future()]() mutable {
-                 const ListLock lock(List(), 0ms);
-                 taken.set_value();
-                 done.wait();
-             });
+             auto thread =
+                 std::make_shared<std::thread>([&taken, this, done = release->get_future()]() mutable {
+                     const ListLock lock(List(), 0ms);
+                     taken.set_value();
+                     done.wait();
+                 });
              taken.get_future().wait();
              return std::shared_ptr<void>(nullptr, [release, thread](void*) {
                  release->set_value();
@@ -113,8 +114,9 @@ TEST_F(ListLockTest, ALockFileThatCannotBeMadeGivesTheSystemsReasonOnItsOwnLine)
         const ListLock lock(list, 0ms);
         FAIL() << "locked a list in a missing folder";
     } catch (const PlatformError& e) {
-        EXPECT_EQ(std::string(e.what()), "无法使用账簿列表的锁文件：" + (folder.path() / "missing" / ".books.txt.lock").string() +
-                                             "\n" + std::strerror(ENOENT));
+        EXPECT_EQ(std::string(e.what()), "无法使用账簿列表的锁文件：" +
+                                             (folder.path() / "missing" / ".books.txt.lock").string() + "\n" +
+                                             std::strerror(ENOENT));
         EXPECT_EQ(e.number(), errnum::FileNotFound);
     }
 }
@@ -123,7 +125,8 @@ TEST(ListLockTimeout, TenSecondsUnlessTheEnvironmentGivesANumberOfMilliseconds) 
     const char* saved = std::getenv("KX_LIST_LOCK_TIMEOUT_MS");
     const std::optional<std::string> old = saved ? std::optional<std::string>(saved) : std::nullopt;
     const std::pair<std::optional<std::string>, std::chrono::milliseconds> cases[] = {
-        {std::nullopt, 10000ms}, {"250", 250ms}, {"0", 0ms}, {"", 10000ms}, {"-5", 10000ms}, {"12x", 10000ms}};
+        {std::nullopt, 10000ms}, {"250", 250ms},  {"0", 0ms},
+        {"", 10000ms},           {"-5", 10000ms}, {"12x", 10000ms}};
     for (const auto& [value, timeout] : cases) {
         SCOPED_TRACE(value.value_or("(unset)"));
         if (value)
