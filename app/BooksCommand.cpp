@@ -4,8 +4,10 @@
 #include "TextTable.h"
 #include "catalogue/BookLocation.h"
 #include "catalogue/clsBooksList.h"
+#include "platform/ListLock.h"
 #include "platform/PlatformError.h"
 
+#include <optional>
 #include <ostream>
 
 namespace kx::app {
@@ -46,10 +48,17 @@ int RunBooksCommand(const BooksOptions& options, std::ostream& out, std::ostream
     CommandOwner owner(out, err);
     list.SetEvents(&owner);
     list.SetAppPath(appFolder);
+    // A clean loads and changes the list as one change: other programs that change
+    // the list wait for it, and what they saved before is in what it loads.
+    std::optional<platform::ListLock> lock =
+        options.clean ? list.LockListFile(options.listFile) : std::nullopt;
+    if (options.clean && !lock)
+        return 1;
     if (!list.LoadBooks(options.listFile))
         return 1;
     if (options.clean) {
         list.Clean();
+        lock.reset();
         if (owner.errors > 0)
             return 1;
     }

@@ -146,6 +146,32 @@ void BM_SaveBooks(benchmark::State& state) {
 }
 BENCHMARK(BM_SaveBooks)->Unit(benchmark::kMillisecond);
 
+/// What a program that records a new book does: load the list, add one entry, save
+/// it back to the same file.
+void BM_LoadAddSave(benchmark::State& state) {
+    BooksListEvents listener;
+    const std::filesystem::path file = kx::platform::PrivateTempFolder() / "growing.lst";
+    kx::platform::WriteFileAtomically(file, kx::platform::ReadWholeFile(ListFile()));
+    int added = 0;
+    for (auto _ : state) {
+        clsBooksList list;
+        list.SetEvents(&listener);
+        if (!list.LoadBooks(file.string()) ||
+            !list.AddBook("新建账簿" + std::to_string(++added) +
+                          "\t..\\Data\tkxAcc.MDE\t某某有限公司\t(未知)\t0\t\t") ||
+            !list.SaveBooks()) {
+            state.SkipWithError("load, add or save failed");
+            break;
+        }
+        // The list stays at its size: the next round starts from the original file.
+        state.PauseTiming();
+        kx::platform::WriteFileAtomically(file, kx::platform::ReadWholeFile(ListFile()));
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * kEntries);
+}
+BENCHMARK(BM_LoadAddSave)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

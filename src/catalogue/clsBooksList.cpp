@@ -11,9 +11,14 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <limits>
 #include <new>
 #include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kx::catalogue {
 namespace {
@@ -88,6 +93,66 @@ bool HasMoreCharactersThan(std::string_view text, std::size_t count) noexcept {
 
 std::string NoSuchBook(int index) {
     return "没有序号为 " + std::to_string(index) + " 的账簿";
+}
+
+ListFailure TooManyBooks() {
+    return ListFailure(errnum::Overflow,
+                       "账簿数量已达上限 " + std::to_string(clsBooksList::kMaxEntries) + " 套");
+}
+
+/// A line as AddBook stores it: one tab more when it has fewer than eight fields.
+std::string Completed(std::string line) {
+    if (!PieceOf(line, kBookFieldCount - 1))
+        line += '\t';
+    return line;
+}
+
+/// Calls `take` with each record of a book list file's text that a load keeps: the
+/// pieces between carriage returns longer than five characters once spaces are
+/// trimmed, untrimmed.
+template <typename Take> void ForEachRecord(std::string_view all, Take&& take) {
+    std::size_t start = 0;
+    for (;;) {
+        const auto end = all.find('\r', start);
+        const std::string_view record =
+            all.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+        if (HasMoreCharactersThan(platform::TrimSpaces(record), 5))
+            take(record);
+        if (end == std::string_view::npos)
+            break;
+        start = end + 1;
+    }
+}
+
+/// The records of a list file's text as a load stores them.
+std::vector<std::string> RecordsOf(std::string_view text) {
+    std::vector<std::string> records;
+    ForEachRecord(text, [&](std::string_view record) { records.push_back(Completed(std::string(record))); });
+    return records;
+}
+
+/// The number of lines whose visibility reads "1".
+int HiddenIn(const std::vector<std::string>& lines) {
+    return static_cast<int>(std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
+        const auto visible = PieceOf(line, kBookVisible);
+        return visible && NormalisedVisibility(std::string(*visible)) == "1";
+    }));
+}
+
+/// Refuses to replace a list file marked read-only: one without any write permission
+/// (whoever saves, root too) or one that this user may not write.
+void RequireWritable(const std::filesystem::path& file) {
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return; // a new file; anything else the write itself reports
+    const std::string refusal = "账簿列表文件是只读的，不能改写：" + file.string();
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        throw platform::PlatformError(errnum::PermissionDenied, refusal);
+    if (::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0) {
+        const int err = errno;
+        throw platform::PlatformError(platform::ErrorNumberFromErrno(err),
+                                      refusal + "\n" + std::strerror(err));
+    }
 }
 
 [[noreturn]] void ThrowMalformedLocation(const char* part) {
@@ -193,7 +258,7 @@ void clsBooksList::SetProperty(std::int16_t Index, std::int16_t PropIndex, const
                                                                "）没有序号为 " + std::to_string(PropIndex) +
                                                                " 的字段");
         pieces[static_cast<std::size_t>(PropIndex)] = v;
-        lines_[entry] = JoinFields(pieces);
+        lines_.Replace(entry, JoinFields(pieces));
         isDirty_ = true;
     } catch (...) {
         ReportCurrentFailure(kTitleSetProperty);
@@ -368,10 +433,8 @@ bool clsBooksList::AddBook(std::string rLine) {
         if (rLine.find('\r') != std::string::npos)
             throw ListFailure(errnum::InvalidProcedureCall, "账簿记录中不能有回车符");
         if (lines_.size() >= static_cast<std::size_t>(kMaxEntries))
-            throw ListFailure(errnum::Overflow, "账簿数量已达上限 " + std::to_string(kMaxEntries) + " 套");
-        if (!PieceOf(rLine, kBookFieldCount - 1))
-            rLine += '\t';
-        lines_.push_back(std::move(rLine));
+            throw TooManyBooks();
+        lines_.Append(Completed(std::move(rLine)));
     } catch (...) {
         ReportCurrentFailure(kTitleAdd);
         return false;
@@ -392,26 +455,24 @@ bool clsBooksList::LoadBooks(const std::string& rFileName) {
             SetFileName(rFileName);
         if (fileName_.empty())
             throw ListFailure(errnum::PathFileAccessError, "没有指定账簿列表文件");
-        if (!platform::FileExists(fileName_, appPath_))
-            CreateInitialList(fileName_);
+        if (!platform::FileExists(fileName_, appPath_)) {
+            // Two programs starting on a folder without a list must not both write one:
+            // the second finds the first one's list once it has the lock.
+            const platform::ListLock lock(DiskFile());
+            if (!platform::FileExists(fileName_, appPath_))
+                CreateInitialList(fileName_);
+        }
 
         // Read and decode everything before dropping an entry, so that an unreadable
         // file leaves the list as it was.
-        const std::string text = platform::ReadAnsiTextFile(platform::ToDiskPath(fileName_, appPath_));
-        lines_.clear();
+        const std::filesystem::path file = DiskFile();
+        const auto version = platform::VersionOf(file);
+        const std::string text = platform::ReadAnsiTextFile(file);
+        lines_.Clear();
         hiddenCount_ = 0;
-        const std::string_view all(text);
-        std::size_t start = 0;
-        for (;;) {
-            const auto end = all.find('\r', start);
-            const std::string_view record =
-                all.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
-            if (HasMoreCharactersThan(platform::TrimSpaces(record), 5))
-                AddBook(std::string(record));
-            if (end == std::string_view::npos)
-                break;
-            start = end + 1;
-        }
+        ForEachRecord(text, [this](std::string_view record) { AddBook(std::string(record)); });
+        lines_.SetBaseline();
+        SetBaselineFile(file, version);
     } catch (...) {
         ReportCurrentFailure(kTitleLoad);
         return false;
@@ -432,18 +493,35 @@ bool clsBooksList::SaveBooks(const std::string& rFileName) {
             throw ListFailure(errnum::SubscriptOutOfRange, "账簿列表中没有账簿，不能存储");
         if (fileName_.empty())
             throw ListFailure(errnum::PathFileAccessError, "没有指定账簿列表文件");
+        const std::filesystem::path file = DiskFile();
+        const platform::ListLock lock(file);
+        RequireWritable(file);
+        // What other programs saved since this list's load or last save stays: this
+        // list's own changes go onto the file as it is now.
+        std::optional<TrackedLines> merged;
+        if (FileChangedSinceBaseline(file)) {
+            merged = MergedWith(platform::ReadAnsiTextFile(file));
+            if (merged->empty())
+                throw ListFailure(errnum::SubscriptOutOfRange, "账簿列表中没有账簿，不能存储");
+        }
+        const std::vector<std::string>& lines = merged ? merged->lines() : lines_.lines();
         std::size_t size = 2;
-        for (const std::string& line : lines_)
+        for (const std::string& line : lines)
             size += line.size() + 1;
         std::string text;
         text.reserve(size);
-        for (std::size_t i = 0; i < lines_.size(); ++i) {
+        for (std::size_t i = 0; i < lines.size(); ++i) {
             if (i != 0)
                 text += '\r';
-            text += platform::TrimSpaces(lines_[i]);
+            text += platform::TrimSpaces(lines[i]);
         }
         text += "\r\n";
-        platform::WriteAnsiTextFile(platform::ToDiskPath(fileName_, appPath_), text);
+        platform::WriteAnsiTextFile(file, text);
+        // The list now holds what the file holds, others' entries included.
+        if (merged)
+            TakeMerged(std::move(*merged));
+        lines_.SetBaseline();
+        SetBaselineFile(file, platform::VersionOf(file));
     } catch (...) {
         ReportCurrentFailure(kTitleSave);
         return false;
@@ -489,7 +567,7 @@ bool clsBooksList::RemoveBook(std::int16_t rBookID, bool rForce) {
         }
         if (BookVisible(rBookID) == "1")
             AdjustHiddenCount(-1);
-        lines_.erase(lines_.begin() + rBookID);
+        lines_.Erase(static_cast<std::size_t>(rBookID));
     } catch (...) {
         ReportCurrentFailure(kTitleRemove);
         return false;
@@ -498,6 +576,21 @@ bool clsBooksList::RemoveBook(std::int16_t rBookID, bool rForce) {
     isDirty_ = true;
     events_->AfterRemove(rBookID);
     return saved;
+}
+
+std::optional<platform::ListLock> clsBooksList::LockListFile(const std::string& rFileName) {
+    if (!rFileName.empty())
+        SetFileName(rFileName);
+    try {
+        if (fileName_.empty())
+            throw ListFailure(errnum::PathFileAccessError, "没有指定账簿列表文件");
+        std::optional<platform::ListLock> lock;
+        lock.emplace(DiskFile());
+        return lock;
+    } catch (...) {
+        ReportCurrentFailure(kTitleSave);
+        return std::nullopt;
+    }
 }
 
 void clsBooksList::Prompt(const std::string& Msg, bool ShowBox) {
@@ -531,47 +624,116 @@ bool clsBooksList::IsNetworkPath(std::int16_t i) const {
     }
 }
 
+std::string clsBooksList::RemoveUselessEntries() {
+    int duplicates = 0;
+    int invalid = 0;
+    int i = 0;
+    while (i <= BookCount()) {
+        const auto id = static_cast<std::int16_t>(i);
+        const std::size_t before = lines_.size();
+        if (BookName(id).empty() && BookFile(id).empty()) {
+            RemoveBook(id, true);
+        } else if (IsDuplicate(id)) {
+            RemoveBook(id, true);
+            if (lines_.size() < before)
+                ++duplicates;
+        } else if (isSqlBook(id) || IsNetworkPath(id)) {
+            // Kept unchecked: a server or share may just be out of reach.
+        } else if (!platform::FileExists(BookPathFile(id), appPath_)) {
+            RemoveBook(id, false);
+            if (lines_.size() < before)
+                ++invalid;
+        }
+        // A removal moves the next entry into place i, even when its save failed.
+        if (lines_.size() >= before)
+            ++i;
+    }
+
+    std::string report;
+    if (duplicates > 0)
+        report += "清理重复项" + std::to_string(duplicates) + "条；\r\n";
+    if (invalid > 0)
+        report += "清理无效列表项 " + std::to_string(invalid) + " 条。";
+    if (report.empty())
+        report = "清理完成，未找到重复列表项或无效列表项。";
+    return report;
+}
+
 bool clsBooksList::Clean() {
     bool saved = false;
     try {
-        int duplicates = 0;
-        int invalid = 0;
-        int i = 0;
-        while (i <= BookCount()) {
-            const auto id = static_cast<std::int16_t>(i);
-            const std::size_t before = lines_.size();
-            if (BookName(id).empty() && BookFile(id).empty()) {
-                RemoveBook(id, true);
-            } else if (IsDuplicate(id)) {
-                RemoveBook(id, true);
-                if (lines_.size() < before)
-                    ++duplicates;
-            } else if (isSqlBook(id) || IsNetworkPath(id)) {
-                // Kept unchecked: a server or share may just be out of reach.
-            } else if (!platform::FileExists(BookPathFile(id), appPath_)) {
-                RemoveBook(id, false);
-                if (lines_.size() < before)
-                    ++invalid;
-            }
-            // A removal moves the next entry into place i, even when its save failed.
-            if (lines_.size() >= before)
-                ++i;
+        // Held across the whole clean, its removals' saves included: an entry another
+        // program adds meanwhile waits for the clean instead of being judged on a list
+        // that does not hold it, and nobody's change falls between two removals.
+        std::optional<platform::ListLock> lock = fileName_.empty() ? std::nullopt : LockListFile();
+        if (fileName_.empty() || (lock && CatchUp())) {
+            const std::string report = RemoveUselessEntries();
+            saved = SaveBooks();
+            lock.reset(); // nobody waits while the user reads the report
+            Prompt(report, true);
         }
-
-        std::string report;
-        if (duplicates > 0)
-            report += "清理重复项" + std::to_string(duplicates) + "条；\r\n";
-        if (invalid > 0)
-            report += "清理无效列表项 " + std::to_string(invalid) + " 条。";
-        if (report.empty())
-            report = "清理完成，未找到重复列表项或无效列表项。";
-        saved = SaveBooks();
-        Prompt(report, true);
     } catch (...) {
         saved = false;
     }
     platform::LetPendingEventsRun();
     return saved;
+}
+
+// ---- sharing the file with other programs ----------------------------------------
+
+std::filesystem::path clsBooksList::DiskFile() const {
+    return platform::ToDiskPath(fileName_, appPath_);
+}
+
+void clsBooksList::SetBaselineFile(const std::filesystem::path& file,
+                                   const std::optional<platform::FileVersion>& seen) {
+    baselineFile_ = file;
+    baselineVersion_.reset();
+    baselineOpen_.reset();
+    if (!seen)
+        return;
+    // A load takes no lock, so another program may have replaced the file since its
+    // version was taken: only when the open file still has that version is the text
+    // read this file's. It stays open while its version is compared.
+    auto open = std::make_unique<platform::FileDescriptor>(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    if (open->get() >= 0 && platform::VersionOf(open->get()) == seen) {
+        baselineVersion_ = seen;
+        baselineOpen_ = std::move(open);
+    }
+}
+
+bool clsBooksList::FileChangedSinceBaseline(const std::filesystem::path& file) const {
+    if (file != baselineFile_)
+        return false; // not this list's file: written as the list is
+    const auto now = platform::VersionOf(file);
+    return now && now != baselineVersion_; // without a version known, always
+}
+
+TrackedLines clsBooksList::MergedWith(std::string_view fileText) const {
+    TrackedLines merged = lines_.MergedOnto(RecordsOf(fileText));
+    if (merged.size() > static_cast<std::size_t>(kMaxEntries))
+        throw TooManyBooks();
+    return merged;
+}
+
+void clsBooksList::TakeMerged(TrackedLines merged) {
+    AdjustHiddenCount(HiddenIn(merged.lines()) - HiddenIn(lines_.lines()));
+    lines_ = std::move(merged);
+}
+
+bool clsBooksList::CatchUp() {
+    try {
+        const std::filesystem::path file = DiskFile();
+        if (!FileChangedSinceBaseline(file))
+            return true;
+        const auto version = platform::VersionOf(file);
+        TakeMerged(MergedWith(platform::ReadAnsiTextFile(file)));
+        SetBaselineFile(file, version);
+        return true;
+    } catch (...) {
+        ReportCurrentFailure(kTitleLoad);
+        return false;
+    }
 }
 
 } // namespace kx::catalogue

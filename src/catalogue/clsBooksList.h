@@ -1,10 +1,17 @@
 #pragma once
 
 #include "catalogue/BooksListEvents.h"
+#include "catalogue/TrackedLines.h"
+#include "platform/FileDescriptor.h"
+#include "platform/FileVersion.h"
+#include "platform/ListLock.h"
 
 #include <cstdint>
+#include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kx::catalogue {
@@ -24,6 +31,14 @@ namespace kx::catalogue {
 ///
 /// Texts are UTF-8; character counts are code points. Not thread-safe: one list is
 /// used by one thread, and handlers may call back into it while a member runs.
+///
+/// Several programs may share one book list file. Whatever changes the file holds
+/// its lock (platform::ListLock) and works on the file as it is inside the lock: a
+/// save re-reads the file and applies this list's own changes since its load or
+/// last save to what it finds (TrackedLines::MergedOnto), so the entries that other
+/// programs added, changed or removed meanwhile stay as they made them. Loading an
+/// existing file takes no lock. `Clean` holds the lock while the owner answers its
+/// BeforeRemove questions; other programs wait for it, up to their timeout.
 class clsBooksList {
   public:
     /// The most entries a list holds, so that `BookCount` fits its 16 bits.
@@ -150,18 +165,29 @@ class clsBooksList {
 
     /// Replaces the entries by the records of the book list file (`rFileName`, when
     /// given, is stored through SetFileName first). A missing file is first created
-    /// by CreateInitialList. The whole file is read and decoded before any entry is
-    /// dropped, so a file that cannot be read or is not valid GB18030 leaves the list
-    /// and the file as they were (Error "装入账簿列表", false). Records of 5
-    /// characters or fewer after trimming spaces are skipped; the others go through
-    /// AddBook untrimmed. Raises BeforeCommand/AfterCommand "Load" around the load.
+    /// by CreateInitialList, under the file's lock and only when it is still missing
+    /// there. The whole file is read and decoded before any entry is dropped, so a
+    /// file that cannot be read or is not valid GB18030 leaves the list and the file
+    /// as they were (Error "装入账簿列表", false). Records of 5 characters or fewer
+    /// after trimming spaces are skipped; the others go through AddBook untrimmed.
+    /// Raises BeforeCommand/AfterCommand "Load" around the load.
     bool LoadBooks(const std::string& rFileName = "");
 
-    /// Writes every entry (spaces trimmed, carriage return between entries, CR LF
-    /// after the last) to the book list file. The file is replaced atomically: a
-    /// failed save (Error "存储账簿列表", false) leaves it byte for byte. An empty
-    /// list is such a failure. A new file gets mode 0600, an existing one keeps its
-    /// mode. Raises BeforeCommand/AfterCommand "Save". Does not touch `IsDirty`.
+    /// Writes the entries (spaces trimmed, carriage return between entries, CR LF
+    /// after the last) to the book list file, under the file's lock. When the file is
+    /// the one this list was loaded from or last saved to and another program changed
+    /// it since, the file's records as they are now are written instead, with this
+    /// list's removals, changes and additions applied (see TrackedLines::MergedOnto);
+    /// the list then holds what was written, and `HiddenCount` follows the hidden
+    /// entries that came or went with it. Any other file is replaced by the entries.
+    ///
+    /// The file is replaced atomically: a failed save (Error "存储账簿列表", false)
+    /// leaves it byte for byte, and the message keeps the system's reason. Failures:
+    /// an empty list; the lock not had in time; a file marked read-only (no write
+    /// permission at all, or none for this user), which is never replaced; a file
+    /// that changed and cannot be read; a write that fails. A new file gets mode
+    /// 0600, an existing one keeps its mode. Raises BeforeCommand/AfterCommand "Save".
+    /// Does not touch `IsDirty`.
     bool SaveBooks(const std::string& rFileName = "");
 
     /// Appends `rLine` as the last entry: the one way entries enter the list. A line
@@ -185,7 +211,20 @@ class clsBooksList {
     /// owner through BeforeRemove) Access entries whose database file is missing;
     /// SQL Server books and network paths are kept unchecked. Then saves the list and
     /// prompts a report in a box. True when the cleaned list was saved.
+    ///
+    /// Holds the file's lock from the start to the final save, and first takes in
+    /// what other programs saved since the load (Error "装入账簿列表" when that file
+    /// cannot be read). A lock not had in time is an Error "存储账簿列表". Either
+    /// failure ends the clean before it removes anything, without a report.
     bool Clean();
+
+    /// Holds the book list file's lock (platform::ListLock) for as long as the
+    /// answer lives, so that a load, changes and saves made meanwhile are one change
+    /// that no other program's change falls into; the members that write the file
+    /// take it again within (it is reentrant). `rFileName`, when given, is stored
+    /// through SetFileName first. nullopt, after Error "存储账簿列表", when the lock
+    /// cannot be had in time or no file is named.
+    std::optional<platform::ListLock> LockListFile(const std::string& rFileName = "");
 
     /// Saves the list to `rFileName`, first adding the sample book when the list is
     /// empty. The result is that of the save.
@@ -196,6 +235,24 @@ class clsBooksList {
     bool IsDuplicate(std::int16_t i);
     /// True when the book path of entry `i` names a network share.
     bool IsNetworkPath(std::int16_t i) const;
+    /// Steps of Clean before its save: the removals, then the report's text.
+    std::string RemoveUselessEntries();
+
+    /// `FileName` on the disk.
+    std::filesystem::path DiskFile() const;
+    /// True when `file` is the file of this list's baseline and holds something else
+    /// now than when it was loaded or saved.
+    bool FileChangedSinceBaseline(const std::filesystem::path& file) const;
+    /// The entries merged onto the records of `fileText`; throws when too many.
+    TrackedLines MergedWith(std::string_view fileText) const;
+    /// Makes `file` the baseline's file, with the version `seen` before it was read or
+    /// after it was written when the file still has it.
+    void SetBaselineFile(const std::filesystem::path& file, const std::optional<platform::FileVersion>& seen);
+    /// Makes a merge the list's entries, counting the hidden entries it brought or took.
+    void TakeMerged(TrackedLines merged);
+    /// Takes in what was saved to the file since the baseline, keeping this list's own
+    /// changes; writes nothing. False after Error "装入账簿列表".
+    bool CatchUp();
 
     /// The entry meant by `Index` after index resolution; throws when there is none.
     std::size_t ResolvedEntry(std::int16_t Index) const;
@@ -206,8 +263,14 @@ class clsBooksList {
 
     BooksListEvents* events_;
     std::string appPath_;
-    std::vector<std::string> lines_;
+    TrackedLines lines_;
     std::string fileName_;
+    /// The file the entries were last loaded from or saved to, its version then (none
+    /// when it could not be told), and that file kept open so that no file that
+    /// replaces it gets its inode number while the version is compared.
+    std::filesystem::path baselineFile_;
+    std::optional<platform::FileVersion> baselineVersion_;
+    std::unique_ptr<platform::FileDescriptor> baselineOpen_;
     std::int16_t bookId_ = 0;
     bool isDirty_ = false;
     std::int16_t hiddenCount_ = 0;

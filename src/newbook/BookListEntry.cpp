@@ -17,16 +17,33 @@ std::string BookListEntryLine(const NewBookListEntry& entry) {
            entry.userName + "\t(未知)\t0\t\t";
 }
 
+namespace {
+
+/// Keeps the first failure the list reports, as its owner would show it.
+class FirstFailure final : public catalogue::BooksListEvents {
+  public:
+    void Error(std::int16_t, const std::string& ErrMsg, const std::string&) override {
+        if (message.empty())
+            message = ErrMsg;
+    }
+    std::string message;
+};
+
+} // namespace
+
 bool AddBookListEntry(const NewBookListEntry& entry, const std::string& iniFile,
-                      support::AccountingObject* acc, std::uint64_t windowHandle, std::string* /*failure*/) {
+                      support::AccountingObject* acc, std::uint64_t windowHandle, std::string* failure) {
+    FirstFailure failures;
     catalogue::clsBooksList list;
+    list.SetEvents(&failures);
     // A list that could not be read must not be saved: it would replace every
     // book of the file by the one new line.
     bool saved = false;
-    if (list.LoadBooks(iniFile)) {
-        list.AddBook(BookListEntryLine(entry));
-        saved = list.SaveBooks("");
-    }
+    if (const auto lock = list.LockListFile(iniFile); lock && list.LoadBooks(iniFile))
+        saved = list.AddBook(BookListEntryLine(entry)) && list.SaveBooks("");
+    list.SetEvents(nullptr);
+    if (!saved && failure != nullptr)
+        *failure = failures.message.empty() ? std::string("账簿列表没有保存") : failures.message;
     if (acc == nullptr)
         throw support::SupportError(support::supporterr::ObjectNotSet,
                                     "未设置账务支持对象（Acc），无法通知主程序。");

@@ -28,9 +28,15 @@ std::string BookListEntryLine(const NewBookListEntry& entry);
 
 /// Loads the book list `iniFile` into a list of its own, appends the line of
 /// `entry`, saves the list and then sends the "BookList" notice with
-/// `windowHandle` through `acc`. Answers whether the list was saved; the notice
-/// is sent in either case. A list file that cannot be read is left untouched
-/// (answer false), rather than being replaced by a list of the one new line. Throws support::SupportError
+/// `windowHandle` through `acc`. The load, the addition and the save are one change
+/// under the list file's lock, so that other programs' entries saved meanwhile stay
+/// and none of theirs falls between the load and the save.
+///
+/// Answers whether the entry was added and the list saved; the notice is sent in
+/// either case. On false, `failure` (when given) receives the cause in Chinese:
+/// the list's lock not had in time, a read-only list, the system's reason for a
+/// failed read or write. A list file that cannot be read is left untouched, rather
+/// than being replaced by a list of the one new line. Throws support::SupportError
 /// (ObjectNotSet) when `acc` is null (after saving), and what the notice receiver throws.
 /// `failure`, when given, receives why the list was not saved, also when the
 /// notice throws afterwards; it stays as it was when the list was saved.
