@@ -159,6 +159,13 @@ TEST(LedgerwizCreate, AStopOrABookThatCannotBeMadeWholeEndsWithStatusOneAndLeave
     }
 }
 
+std::size_t CountOf(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
 TEST(LedgerwizCreate, RunsAtOnceOnOneFolderEachMakeABookOfTheirOwn) {
     const AppFolder app;
     app.WriteList({kSampleLine});
@@ -184,6 +191,10 @@ TEST(LedgerwizCreate, RunsAtOnceOnOneFolderEachMakeABookOfTheirOwn) {
     std::set<std::string> data;
     for (const auto& entry : fs::directory_iterator(app.Data()))
         data.insert(entry.path().filename().string());
+    // Each run's book is listed once, whatever order the runs saved the list in.
+    const std::string list = app.ListText();
+    for (const std::string& book : books)
+        EXPECT_EQ(CountOf(list, "\t" + book + "\t"), 1U) << book << " in\n" << list;
     books.insert("kxSample.mde");
     EXPECT_EQ(data, books);
 }
