@@ -310,8 +310,8 @@ bool CreateSqlBook(const std::string& accessFile, const std::string& server, con
         claim.Keep();
         master.Close();
         return true;
-    } catch (const ado::AdoError& e) {
-        failure = Lines("完成数据库" + database + "失败。", e.Description());
+    } catch (const std::exception& e) {
+        failure = Lines("完成数据库" + database + "失败。", e.what());
     }
     if (const std::string dropped = claim.Drop(); !dropped.empty())
         failure = Lines(failure, dropped);
