@@ -40,26 +40,43 @@ void AppendPiece(std::FILE* file, const ado::Variant& piece) {
         throw std::system_error(errno, std::generic_category(), "写入临时文件失败");
 }
 
+/// SaveFieldToFile, throwing on a failure instead of answering false.
+bool SaveValue(const std::string& path, ado::Recordset& rs, const std::string& field) {
+    platform::LetPendingEventsRun();
+    if (rs.IsEOF())
+        return false;
+    platform::LetPendingEventsRun();
+    FileHandle file(std::fopen(path.c_str(), "wb"));
+    if (!file)
+        throw std::system_error(errno, std::generic_category(), "无法创建临时文件");
+    ado::Field value = rs.Item(field);
+    const long size = value.ActualSize();
+    // Pieces are counted up to the byte size; a text piece of n characters holds
+    // at least n bytes, so the loop always reaches the end of the value.
+    for (long count = 0; count < size; count += kLongValuePieceSize)
+        AppendPiece(file.get(), value.GetChunk(kLongValuePieceSize));
+    if (std::fflush(file.get()) != 0)
+        throw std::system_error(errno, std::generic_category(), "写入临时文件失败");
+    return size > 0;
+}
+
+/// LoadFieldFromFile, throwing on a failure instead of answering false.
+void LoadValue(const std::string& path, ado::Recordset& rs, const std::string& field) {
+    ado::Stream stream;
+    stream.SetType(ado::adTypeBinary);
+    stream.Open({}, ado::adModeUnknown, -1, {}, {});
+    stream.LoadFromFile(path);
+    rs.Item(field).SetValue(stream.Read(ado::adReadAll));
+    rs.Update();
+    stream.Close();
+    platform::LetPendingEventsRun();
+}
+
 } // namespace
 
 bool SaveFieldToFile(const std::string& path, ado::Recordset& rs, const std::string& field) {
     try {
-        platform::LetPendingEventsRun();
-        if (rs.IsEOF())
-            return false;
-        platform::LetPendingEventsRun();
-        FileHandle file(std::fopen(path.c_str(), "wb"));
-        if (!file)
-            return false;
-        ado::Field value = rs.Item(field);
-        const long size = value.ActualSize();
-        // Pieces are counted up to the byte size; a text piece of n characters holds
-        // at least n bytes, so the loop always reaches the end of the value.
-        for (long count = 0; count < size; count += kLongValuePieceSize)
-            AppendPiece(file.get(), value.GetChunk(kLongValuePieceSize));
-        if (std::fflush(file.get()) != 0)
-            return false;
-        return size > 0;
+        return SaveValue(path, rs, field);
     } catch (const std::exception&) {
         return false;
     }
@@ -67,14 +84,7 @@ bool SaveFieldToFile(const std::string& path, ado::Recordset& rs, const std::str
 
 bool LoadFieldFromFile(const std::string& path, ado::Recordset& rs, const std::string& field) {
     try {
-        ado::Stream stream;
-        stream.SetType(ado::adTypeBinary);
-        stream.Open({}, ado::adModeUnknown, -1, {}, {});
-        stream.LoadFromFile(path);
-        rs.Item(field).SetValue(stream.Read(ado::adReadAll));
-        rs.Update();
-        stream.Close();
-        platform::LetPendingEventsRun();
+        LoadValue(path, rs, field);
         return true;
     } catch (const std::exception&) {
         platform::LetPendingEventsRun();
@@ -82,7 +92,8 @@ bool LoadFieldFromFile(const std::string& path, ado::Recordset& rs, const std::s
     }
 }
 
-bool CopyLongFields(ado::Recordset& rs, ado::Connection& rCnn, const std::string& table, const std::string& columns) {
+bool CopyLongFields(ado::Recordset& rs, ado::Connection& rCnn, const std::string& table,
+                    const std::string& columns, std::string* cause) {
     try {
         std::vector<std::string> names;
         for (auto& name : platform::SplitText(columns, '|'))
@@ -98,11 +109,14 @@ bool CopyLongFields(ado::Recordset& rs, ado::Connection& rCnn, const std::string
 
         while (!rs.IsEOF()) {
             // A source row without a partner means the row copy left rows out.
-            if (destination.IsEOF())
+            if (destination.IsEOF()) {
+                if (cause != nullptr)
+                    *cause = "服务器数据表" + table + "的行少于账簿文件中的行。";
                 return false;
+            }
             for (const auto& name : names) {
-                if (SaveFieldToFile(temp.path.string(), rs, name))
-                    LoadFieldFromFile(temp.path.string(), destination, name);
+                if (SaveValue(temp.path.string(), rs, name))
+                    LoadValue(temp.path.string(), destination, name);
             }
             platform::LetPendingEventsRun();
             platform::LetPendingEventsRun();
@@ -114,7 +128,10 @@ bool CopyLongFields(ado::Recordset& rs, ado::Connection& rCnn, const std::string
         }
         destination.Close();
         return true;
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        platform::LetPendingEventsRun();
+        if (cause != nullptr)
+            *cause = e.what();
         return false;
     }
 }

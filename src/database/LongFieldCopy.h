@@ -17,9 +17,12 @@ inline constexpr long kLongValuePieceSize = 1000;
 /// same source table, in the same order: the server provider hands a table's rows
 /// out in the order they were inserted. Each value travels through one temporary
 /// file in the process's private folder, removed when the table is done. True when
-/// every row was copied; the first failure stops the table and gives false (the
-/// rows before keep their new values). Never throws.
-bool CopyLongFields(ado::Recordset& rs, ado::Connection& rCnn, const std::string& table, const std::string& columns);
+/// every value of every row was copied; the first failure (a value that cannot be
+/// read, written or saved, a destination row missing) stops the table and gives
+/// false, with its cause in `cause` when given (the rows before keep their new
+/// values). Never throws.
+bool CopyLongFields(ado::Recordset& rs, ado::Connection& rCnn, const std::string& table,
+                    const std::string& columns, std::string* cause = nullptr);
 
 /// Writes field `field` of the current row of `rs` into the file `path`, which then
 /// holds that value alone (text as UTF-8). True when the value had at least one

@@ -2,6 +2,7 @@
 
 #include "CreateCnn.h"
 #include "LongFieldCopy.h"
+#include "NewServerDatabase.h"
 #include "SingleStatements.h"
 #include "ado/AdoError.h"
 #include "platform/MessageBoxService.h"
@@ -109,7 +110,25 @@ std::string MakeInsertSql(const std::string& accessFile, const std::string& tabl
            "] Rowset_" + std::to_string(n);
 }
 
-bool CreateSqlTableFrom(const std::string& table, ado::Recordset& rs, ado::Connection& rCnn) {
+namespace {
+
+/// Runs `sql`; on a failure, the cause goes to `cause` (when given) and the
+/// result is false.
+bool Run(ado::Connection& rCnn, const std::string& sql, std::string* cause) {
+    try {
+        rCnn.Execute(sql, nullptr, -1);
+        return true;
+    } catch (const std::exception& e) {
+        if (cause != nullptr)
+            *cause = e.what();
+        return false;
+    }
+}
+
+} // namespace
+
+bool CreateSqlTableFrom(const std::string& table, ado::Recordset& rs, ado::Connection& rCnn,
+                        std::string* cause) {
     ConvertedColumns lists;
     std::string insert;
     try {
@@ -120,42 +139,55 @@ bool CreateSqlTableFrom(const std::string& table, ado::Recordset& rs, ado::Conne
         insert = MakeInsertSql(accessFile, table, lists.copied);
         if (TableHasIdentity(rCnn, table))
             rCnn.Execute("SET IDENTITY_INSERT dbo." + table + " ON ", nullptr, -1);
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        if (cause != nullptr)
+            *cause = e.what();
         return false;
     }
 
-    const bool copied = DoSql(rCnn, insert);
+    // A table whose rows did not all arrive is no converted table.
+    if (!Run(rCnn, insert, cause))
+        return false;
     try {
         if (TableHasIdentity(rCnn, table))
             rCnn.Execute("SET IDENTITY_INSERT dbo." + table + " OFF ", nullptr, -1);
         if (IsLongValueTable(table)) {
-            CopyLongFields(rs, rCnn, table, lists.longValues);
+            if (!CopyLongFields(rs, rCnn, table, lists.longValues, cause))
+                return false;
             platform::LetPendingEventsRun();
         }
         platform::LetPendingEventsRun();
         return true;
-    } catch (const std::exception&) {
-        return copied;
+    } catch (const std::exception& e) {
+        if (cause != nullptr)
+            *cause = e.what();
+        return false;
     }
 }
 
-bool CreateSqlBook(const std::string& accessFile, const std::string& server, const std::string& database,
-                   const std::string& user, const std::string& password, ProgressIndicator* progress) {
+namespace {
+
+/// The first line of a failure and the causes below it, as the failure box shows them.
+std::string Lines(const std::string& message, const std::string& cause) {
+    return cause.empty() ? message : message + "\n" + cause;
+}
+
+/// Steps 4 to 8 of a conversion into the database `database`, which exists and is
+/// empty. Returns the failure text ("" when nothing failed); `converted` tells
+/// whether a table was converted. Every connection it opens is closed when it returns.
+std::string ConvertTables(const std::string& accessFile, const std::string& server,
+                          const std::string& database, const std::string& user, const std::string& password,
+                          ProgressIndicator* progress, bool& converted) {
+    converted = false;
+    // Both connections, the listing and the table's rows go on every way out, so
+    // that the new database can be dropped right after a failure.
     ado::Connection sqlCnn;
     ado::Connection accessCnn;
-    bool converted = false;
-    std::string failure;
     try {
-        if (progress != nullptr) {
-            progress->SetValue(0);
-            progress->SetVisible(true);
-        }
-        CreateCnn(sqlCnn, "master", server, user, password);
+        CreateCnn(sqlCnn, database, server, user, password);
         sqlCnn.SetConnectionTimeout(0);
         sqlCnn.SetCommandTimeout(0);
         sqlCnn.Open({}, {}, {}, -1);
-        CreateDatabase(database, sqlCnn);
-        sqlCnn.Execute("Use " + database, nullptr, -1);
 
         // Every book file is keyed with the fixed password, which the row copy
         // statement uses as well.
@@ -170,37 +202,122 @@ bool CreateSqlBook(const std::string& accessFile, const std::string& server, con
             const std::string table = listing.Item("Table_Name").Value().ToString();
             auto tableRows = accessCnn.Execute("Select * From " + table, nullptr, -1);
             if (!tableRows)
-                throw ado::AdoError(ado::errors::E_Fail, "CreateSqlBook", "创建数据表：" + table + "失败。");
-            if (!CreateSqlTableFrom(table, *tableRows, sqlCnn)) {
-                failure = "创建数据表：" + table + "失败。";
-                break;
-            }
+                return "创建数据表：" + table + "失败。";
+            std::string cause;
+            if (!CreateSqlTableFrom(table, *tableRows, sqlCnn, &cause))
+                return Lines("创建数据表：" + table + "失败。", cause);
             converted = true;
             if (progress != nullptr && rows > 0)
                 progress->SetValue(static_cast<int>(listing.AbsolutePosition() * 100 / rows));
             tableRows->Close();
             platform::LetPendingEventsRun();
         }
-        if (failure.empty()) {
-            if (progress != nullptr)
-                progress->SetValue(100);
-            listing.Close();
-            accessCnn.Close();
-            sqlCnn.Close();
-            if (progress != nullptr)
-                progress->SetVisible(false);
-            platform::LetPendingEventsRun();
+        if (progress != nullptr)
+            progress->SetValue(100);
+        listing.Close();
+        accessCnn.Close();
+        sqlCnn.Close();
+        return {};
+    } catch (const ado::AdoError& e) {
+        return e.Description();
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+}
+
+/// Shows a failure in the conversion's box.
+void ShowFailure(const std::string& failure) {
+    platform::CurrentMessageBox().Show(failure, kConversionFailureTitle);
+}
+
+void StartProgress(ProgressIndicator* progress) {
+    if (progress != nullptr) {
+        progress->SetValue(0);
+        progress->SetVisible(true);
+    }
+}
+
+void EndProgress(ProgressIndicator* progress) {
+    if (progress != nullptr)
+        progress->SetVisible(false);
+    platform::LetPendingEventsRun();
+}
+
+/// CreateSqlBookInto after the progress indicator was shown.
+bool ConvertInto(const std::string& accessFile, NewServerDatabase& claim, const std::string& server,
+                 const std::string& user, const std::string& password, ProgressIndicator* progress) {
+    std::string failure;
+    bool converted = false;
+    if (!claim.Owns())
+        failure = "数据库" + claim.Name() + "不是本次创建的新数据库。";
+    else
+        failure = ConvertTables(accessFile, server, claim.Name(), user, password, progress, converted);
+    if (failure.empty() && converted) {
+        EndProgress(progress);
+        return true;
+    }
+    if (const std::string dropped = claim.Drop(); !dropped.empty())
+        failure = Lines(failure.empty() ? "账簿文件中没有可以转换的数据表。" : failure, dropped);
+    if (!failure.empty())
+        ShowFailure(failure);
+    platform::LetPendingEventsRun();
+    return false;
+}
+
+} // namespace
+
+bool CreateSqlBookInto(const std::string& accessFile, NewServerDatabase& claim, const std::string& server,
+                       const std::string& user, const std::string& password, ProgressIndicator* progress) {
+    StartProgress(progress);
+    return ConvertInto(accessFile, claim, server, user, password, progress);
+}
+
+bool CreateSqlBook(const std::string& accessFile, const std::string& server, const std::string& database,
+                   const std::string& user, const std::string& password, ProgressIndicator* progress) {
+    StartProgress(progress);
+    ado::Connection master;
+    NewServerDatabase claim;
+    std::string failure;
+    try {
+        CreateCnn(master, "master", server, user, password);
+        master.SetConnectionTimeout(0);
+        master.SetCommandTimeout(0);
+        master.Open({}, {}, {}, -1);
+        try {
+            RemoveAbandonedServerDatabases(master);
+        } catch (const ado::AdoError&) {
+            // Leftovers that cannot be listed now stay for a later run; they never
+            // stop a new conversion.
         }
+        claim = NewServerDatabase::Create(master, database);
+        if (claim.Outcome() == NewServerDatabase::Status::NameTaken)
+            failure = Lines("数据库" + database + "已存在。", claim.Cause());
+        else if (!claim.IsCreated())
+            failure = Lines("创建数据库" + database + "失败。", claim.Cause());
     } catch (const ado::AdoError& e) {
         failure = e.Description();
     } catch (const std::exception& e) {
         failure = e.what();
     }
-
-    if (!failure.empty())
-        platform::CurrentMessageBox().Show(failure, kConversionFailureTitle);
+    if (!failure.empty()) {
+        ShowFailure(failure);
+        platform::LetPendingEventsRun();
+        return false;
+    }
+    if (!ConvertInto(accessFile, claim, server, user, password, progress))
+        return false;
+    try {
+        claim.Keep();
+        master.Close();
+        return true;
+    } catch (const std::exception& e) {
+        failure = Lines("完成数据库" + database + "失败。", e.what());
+    }
+    if (const std::string dropped = claim.Drop(); !dropped.empty())
+        failure = Lines(failure, dropped);
+    ShowFailure(failure);
     platform::LetPendingEventsRun();
-    return converted && failure.empty();
+    return false;
 }
 
 } // namespace kx::database

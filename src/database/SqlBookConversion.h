@@ -1,5 +1,6 @@
 #pragma once
 
+#include "NewServerDatabase.h"
 #include "ProgressIndicator.h"
 #include "ado/Connection.h"
 #include "ado/Recordset.h"
@@ -38,16 +39,42 @@ std::string MakeInsertSql(const std::string& accessFile, const std::string& tabl
 /// table) on `rCnn` (whose current database is the new book) and copies its rows,
 /// keeping counter values through identity insert; the long values of the tables
 /// kxSystem, kxAccReport, kxAccPeriod and kxStatement are copied once more row by
-/// row. False when the table could not be created; a failed row copy alone leaves
-/// the table empty and still gives true. Never throws; shows nothing.
-bool CreateSqlTableFrom(const std::string& table, ado::Recordset& rs, ado::Connection& rCnn);
+/// row. True when the table was created and every row with every long value
+/// arrived; false on any failure, with the cause (the server's own words: a
+/// cancelled statement, a lost connection ...) in `cause` when given. Never
+/// throws; shows nothing.
+bool CreateSqlTableFrom(const std::string& table, ado::Recordset& rs, ado::Connection& rCnn,
+                        std::string* cause = nullptr);
 
 /// Converts the book file `accessFile` into the new server database `database` on
-/// `server`: creates the database, then each user table of the file with its rows.
-/// True when at least one table was converted and nothing failed. The first failure
-/// stops the conversion and is shown in a box titled kConversionFailureTitle
-/// through the installed message box service; tables made before it stay.
+/// `server`. First drops the databases that earlier runs left half-made
+/// (RemoveAbandonedServerDatabases), then claims and creates the database itself
+/// (NewServerDatabase): a database of that name that exists already is never
+/// written to, the conversion stops with "数据库<name>已存在。". Then each user table
+/// of the file is converted with its rows (CreateSqlTableFrom), and the database is
+/// kept once the last table is done. True when at least one table was converted
+/// and nothing failed.
+///
+/// The first failure stops the conversion; the database this call created is
+/// dropped, and then the failure is shown in a box titled kConversionFailureTitle
+/// through the installed message box service: the first line says what failed
+/// ("创建数据表：<table>失败。" for a table), the next one why, in the server's
+/// words, and a further line when the database could not be dropped. A book file
+/// without user tables gives false and shows nothing (its empty database is
+/// dropped as well).
 bool CreateSqlBook(const std::string& accessFile, const std::string& server, const std::string& database,
                    const std::string& user, const std::string& password, ProgressIndicator* progress = nullptr);
+
+/// CreateSqlBook into a database that the caller has claimed and created already
+/// (NewServerDatabase::Create on its own maintenance connection to `server`),
+/// for a caller that chooses the name itself and has more to do in the database
+/// after the conversion. Converts the tables into claim.Name(); on success the
+/// claim is left as it is, owned and not kept: the caller calls Keep() when all its
+/// own work is done too. On a failure the claim's database is dropped (claim.Drop())
+/// before the failure box is shown, as CreateSqlBook does; a claim that owns no
+/// database fails at once.
+bool CreateSqlBookInto(const std::string& accessFile, NewServerDatabase& claim, const std::string& server,
+                       const std::string& user, const std::string& password,
+                       ProgressIndicator* progress = nullptr);
 
 } // namespace kx::database

@@ -1,15 +1,25 @@
 #include "ConvertCommand.h"
 
 #include "SampleBookCopy.h"
+#include "ado/jet/BookFile.h"
+#include "ado/pg/PgAppLock.h"
 #include "ado/pg/PgConnection.h"
 #include "ado/pg/PgQuote.h"
 #include "ado/tsql/TsqlTranslator.h"
+#include "database/CreateCnn.h"
+#include "database/NewServerDatabase.h"
 #include "pg/TestServer.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
 #include <regex>
 #include <sstream>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace kx::app {
 namespace {
@@ -22,22 +32,59 @@ protected:
         settings = pg::testing::TestServerSettings("postgres");
         if (!settings)
             GTEST_SKIP() << pg::testing::kNoServerReason;
-        database = "kxAcc" + pg::testing::NewTestDatabaseName();
+        database = NewName();
     }
     void TearDown() override {
-        if (settings)
-            pg::PgConnection(*settings).Exec("DROP DATABASE IF EXISTS " +
-                                             pg::QuoteIdent(pg::FoldDatabaseName(database)) + " WITH (FORCE)");
+        if (!settings)
+            return;
+        pg::PgConnection admin(*settings);
+        for (const std::string& name : names_)
+            admin.Exec("DROP DATABASE IF EXISTS " + pg::QuoteIdent(pg::FoldDatabaseName(name)) +
+                       " WITH (FORCE)");
     }
+    std::string NewName() { return names_.emplace_back("kxAcc" + pg::testing::NewTestDatabaseName()); }
+    std::string Server() const { return settings->host + "," + settings->port; }
     int Run(const std::string& book) {
-        return RunConvertCommand({book, settings->host + "," + settings->port, settings->user, settings->password,
-                                  database},
-                                 out, err);
+        return RunConvertCommand({book, Server(), settings->user, settings->password, database}, out, err);
     }
+    /// A single answer of the maintenance database.
+    std::string Ask(const std::string& sql) const {
+        const pg::PgResult row = pg::PgConnection(*settings).Exec(sql);
+        return row.RowCount() == 0 ? "<none>" : row.IsNull(0, 0) ? "<null>" : std::string(row.Value(0, 0));
+    }
+    std::string CommentOf(const std::string& name) const {
+        return Ask("SELECT shobj_description(oid, 'pg_database') FROM pg_database WHERE datname = " +
+                   pg::QuoteLiteral(pg::FoldDatabaseName(name)));
+    }
+    /// Waits until `condition` holds, at most about `seconds`.
+    static bool Eventually(const std::function<bool()>& condition, int seconds) {
+        for (int tries = 0; tries < seconds * 50; ++tries) {
+            if (condition())
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return condition();
+    }
+    /// A keyed book file of its own, with tables made by Jet statements.
+    static std::string MakeBook(const test::TempFolder& folder, const std::vector<std::string>& statements) {
+        const std::string file = (folder.path() / "book.mde").string();
+        ado::jet::CreateBookFile(file, database::kBookDatabasePassword);
+        ado::Connection cnn;
+        database::CreateCnn(cnn, file, "", "", "###");
+        cnn.Open({}, {}, {}, -1);
+        for (const auto& statement : statements)
+            cnn.Execute(statement);
+        cnn.Close();
+        return file;
+    }
+
     std::optional<pg::PgConnectionSettings> settings;
     std::string database;
     std::ostringstream out;
     std::ostringstream err;
+
+  private:
+    std::vector<std::string> names_;
 };
 
 TEST_F(ConvertCommandTest, PrintsEveryConvertedTableWithItsRowsOrTheFailure) {
@@ -50,6 +97,82 @@ TEST_F(ConvertCommandTest, PrintsEveryConvertedTableWithItsRowsOrTheFailure) {
     EXPECT_NE(out.str().find("个数据表"), std::string::npos);
     // The progress bar ends full on the error stream.
     EXPECT_NE(err.str().find("100%"), std::string::npos) << err.str();
+}
+
+TEST_F(ConvertCommandTest, AFailureEndsWithStatusOnePrintingWhatFailedAndWhy) {
+    test::TempFolder folder;
+    const std::string pictures = MakeBook(folder, {"CREATE TABLE pics ([a] LONGBINARY)"});
+    const std::string theirs = NewName();
+    pg::PgConnection(*settings).Exec("CREATE DATABASE " + pg::QuoteIdent(pg::FoldDatabaseName(theirs)));
+    const struct {
+        std::string into;
+        std::string book;
+        std::string lines;
+        bool exists;
+    } cases[] = {
+        {theirs, test::SampleBookCopy::Master().string(),
+         "数据库" + theirs + "已存在。\ndatabase \"" + pg::FoldDatabaseName(theirs) + "\" already exists",
+         true},
+        {database, pictures, "创建数据表：pics失败。\n没有可以复制的字段。", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lines);
+        err.str("");
+        out.str("");
+        database = c.into;
+        EXPECT_EQ(Run(c.book), 1);
+        EXPECT_NE(err.str().find("从Access数据库恢复数据：" + c.lines + "\n"), std::string::npos)
+            << err.str();
+        EXPECT_EQ(out.str(), "");
+        EXPECT_EQ(CommentOf(c.into), c.exists ? "<null>" : "<none>");
+    }
+}
+
+TEST_F(ConvertCommandTest, AConversionKilledHalfWayIsRemovedByTheNextRun) {
+    test::TempFolder folder;
+    const std::string big = MakeBook(
+        folder,
+        {"CREATE TABLE kxBig ([ID] COUNTER, [Code] TEXT(20))",
+         "INSERT INTO kxBig ([Code]) SELECT 'C' || x FROM (WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL "
+         "SELECT x + 1 FROM c WHERE x < 200000) SELECT x FROM c)"});
+    const std::string killed = NewName();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int quiet = ::open("/dev/null", O_WRONLY);
+        ::dup2(quiet, 1);
+        ::dup2(quiet, 2);
+        ::execl(KX_LEDGERWIZ, "ledgerwiz", "convert", big.c_str(), "--server", Server().c_str(), "--user",
+                settings->user.c_str(), "--password", settings->password.c_str(), "--database",
+                killed.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ASSERT_GT(child, 0);
+    // Killed while its rows stream into the new database.
+    const bool copying = Eventually(
+        [&] {
+            return Ask("SELECT count(*) FROM pg_stat_activity WHERE datname = " +
+                       pg::QuoteLiteral(pg::FoldDatabaseName(killed)) + " AND query LIKE 'COPY %'") == "1";
+        },
+        30);
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(copying) << "the conversion never streamed its rows";
+    EXPECT_EQ(CommentOf(killed), "kxLedgerWiz=creating");
+    // Its session ends a moment after the process; until then its claim still holds.
+    const auto key = static_cast<std::uint64_t>(pg::AppLockKey(database::ClaimLockResource(killed)));
+    EXPECT_TRUE(Eventually(
+        [&] {
+            return Ask("SELECT count(*) FROM pg_locks WHERE locktype = 'advisory' AND objsubid = 1 AND "
+                       "classid::bigint = " +
+                       std::to_string(key >> 32) +
+                       " AND objid::bigint = " + std::to_string(key & 0xFFFFFFFFu)) == "0";
+        },
+        5));
+
+    ASSERT_EQ(Run(test::SampleBookCopy::Master().string()), 0) << err.str();
+    EXPECT_EQ(CommentOf(killed), "<none>") << "the half-made database was left";
+    EXPECT_EQ(CommentOf(database), "<null>") << "the finished book keeps no mark";
 }
 
 } // namespace

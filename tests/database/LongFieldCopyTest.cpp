@@ -94,12 +94,27 @@ TEST_F(LongFieldCopyTest, ADestinationWithFewerRowsStopsAtTheFirstRowWithoutPart
     AddSource(1, ado::Variant(std::string("one")), Blob(10, 1));
     AddSource(2, ado::Variant(std::string("two")), Blob(10, 2));
     AddDestination(1);
-    EXPECT_FALSE(Copy());
+    auto rows = cnn.Execute("Select * From src");
+    std::string cause;
+    EXPECT_FALSE(CopyLongFields(*rows, cnn, "dst", "Memo1|Photo|", &cause));
+    EXPECT_EQ(cause, "服务器数据表dst的行少于账簿文件中的行。");
     EXPECT_EQ(Destination(1, "Memo1").ToString(), "one");
     // With no long columns named, every row is still walked.
     AddDestination(2);
     auto source = cnn.Execute("Select * From src");
     EXPECT_TRUE(CopyLongFields(*source, cnn, "dst", ""));
+}
+
+TEST_F(LongFieldCopyTest, AValueThatCannotBeStoredStopsTheCopyWithItsCause) {
+    // The destination's column takes whole numbers only: the text cannot go in.
+    cnn.Execute("CREATE TABLE numbers ([k] LONG, [Memo1] LONG)");
+    cnn.Execute("INSERT INTO numbers ([k], [Memo1]) VALUES (1, 5)");
+    AddSource(1, ado::Variant(std::string("kein Zahl")), Blob(10, 1));
+    auto rows = cnn.Execute("Select * From src");
+    std::string cause;
+    EXPECT_FALSE(CopyLongFields(*rows, cnn, "numbers", "Memo1|", &cause));
+    EXPECT_FALSE(cause.empty());
+    EXPECT_EQ(cnn.Execute("Select Memo1 From numbers")->Item(0).Value().ToInt32(), 5);
 }
 
 TEST_F(LongFieldCopyTest, FailuresAnswerFalseInsteadOfThrowing) {

@@ -13,6 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
 namespace kx::database {
 namespace {
 
@@ -49,6 +53,13 @@ protected:
         CreateCnn(cnn, database, Server(), settings_->user, settings_->password);
         cnn.Open({}, {}, {}, -1);
         return cnn;
+    }
+    bool Exists(const std::string& database) {
+        pg::PgConnection admin(*settings_);
+        return admin
+                   .Exec("SELECT 1 FROM pg_database WHERE datname = " +
+                         pg::QuoteLiteral(pg::FoldDatabaseName(database)))
+                   .RowCount() == 1;
     }
     static long Count(ado::Connection& cnn, const std::string& table) {
         return cnn.Execute("Select Count(*) From [" + table + "]")->Item(0).Value().ToInt32();
@@ -105,38 +116,160 @@ std::string MakeBook(const test::TempFolder& folder, const std::vector<std::stri
     return file;
 }
 
-TEST_F(ServerConversionTest, AFailingTableStopsTheConversionWithItsNameAndKeepsTheTablesBeforeIt) {
-    const std::pair<std::vector<std::string>, std::optional<std::string>> cases[] = {
-        {{}, std::nullopt}, // no tables: nothing converted, nothing shown
-        {{"CREATE TABLE pics ([a] LONGBINARY)"}, "创建数据表：pics失败。"},
-        {{"CREATE TABLE [my table] ([x] LONG)"}, ""},
+TEST_F(ServerConversionTest, AFailingTableStopsTheConversionWithItsNameAndCauseAndLeavesNoDatabase) {
+    // A column name of 66 bytes, which the server cannot hold.
+    std::string longName;
+    for (int i = 0; i < 22; ++i)
+        longName += "长";
+    const struct {
+        std::vector<std::string> statements;
+        std::optional<std::string> message; // "" for the provider's own text
+        std::string cause;
+    } cases[] = {
+        {{}, std::nullopt, ""}, // no tables: nothing converted, nothing shown
+        {{"CREATE TABLE pics ([a] LONGBINARY)"}, "创建数据表：pics失败。", "没有可以复制的字段。"},
+        {{"CREATE TABLE [my table] ([x] LONG)"}, "", ""},
         {{"CREATE TABLE ta ([x] LONG)", "INSERT INTO ta ([x]) VALUES (1)", "CREATE TABLE tb ([x] LONG)",
-          "CREATE TABLE tc ([x] LONG)"},
-         "创建数据表：tc失败。"}};
-    for (const auto& [statements, message] : cases) {
-        SCOPED_TRACE(statements.empty() ? "no tables" : statements.front());
+          "CREATE TABLE tc ([" + longName + "] LONG)"},
+         "创建数据表：tc失败。",
+         "longer than 63 bytes"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.statements.empty() ? "no tables" : c.statements.back());
         box.shown.clear();
         test::TempFolder folder;
         const std::string database = NewName();
-        if (statements.size() > 1) {
-            // The third table already exists in the target: its creation fails.
-            ado::Connection master = Open("master");
-            master.Execute("Create Database " + database);
-            master.Execute("Use " + database);
-            master.Execute("CREATE TABLE tc ([y] [int] NULL) ON [PRIMARY] ");
-            master.Close();
-        }
-        EXPECT_FALSE(Convert(MakeBook(folder, statements), database));
-        ASSERT_EQ(box.shown.size(), message ? 1u : 0u);
-        if (message && message->empty()) { // the provider's own text
-            EXPECT_EQ(box.shown[0].text.find("创建数据表"), std::string::npos) << box.shown[0].text;
-        } else if (message) {
-            EXPECT_EQ(box.shown[0].text + box.shown[0].title, *message + "从Access数据库恢复数据");
+        EXPECT_FALSE(Convert(MakeBook(folder, c.statements), database));
+        // The tables made before the failure went with the database.
+        EXPECT_FALSE(Exists(database));
+        ASSERT_EQ(box.shown.size(), c.message ? 1u : 0u);
+        if (!c.message)
+            continue;
+        const std::string& text = box.shown[0].text;
+        EXPECT_EQ(box.shown[0].title, "从Access数据库恢复数据");
+        if (c.message->empty()) {
+            EXPECT_EQ(text.find("创建数据表"), std::string::npos) << text;
+        } else {
+            ASSERT_NE(text.find('\n'), std::string::npos) << text;
+            EXPECT_EQ(text.substr(0, text.find('\n')), *c.message) << text;
+            EXPECT_NE(text.substr(text.find('\n') + 1).find(c.cause), std::string::npos) << text;
         }
     }
-    ado::Connection sql = Open(databases_.back());
-    EXPECT_EQ(Count(sql, "ta"), 1);
-    EXPECT_EQ(Count(sql, "tb"), 0);
+}
+
+/// A book file whose table kxBig holds `rows` rows, made once per test program.
+const std::string& BigBook(long rows) {
+    static test::TempFolder folder;
+    static const std::string file = MakeBook(
+        folder,
+        {"CREATE TABLE kxSmall ([ID] COUNTER, [Name] TEXT(20))", "INSERT INTO kxSmall ([Name]) VALUES ('a')",
+         "CREATE TABLE kxBig ([ID] COUNTER, [Code] TEXT(20), [Amount] CURRENCY)",
+         "INSERT INTO kxBig ([Code],[Amount]) SELECT 'C' || x, x * 1.25 FROM (WITH RECURSIVE c(x) AS "
+         "(SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < " +
+             std::to_string(rows) + ") SELECT x FROM c)"});
+    return file;
+}
+
+/// Watches the server from a connection of its own for the row copy into
+/// `database` and, as soon as it streams, cuts it off with `cut`
+/// (pg_cancel_backend or pg_terminate_backend).
+class CopyCutter {
+  public:
+    CopyCutter(const pg::PgConnectionSettings& admin, const std::string& database, const std::string& cut)
+        : thread_([this, admin, database, cut] {
+              pg::PgConnection watcher(admin);
+              const std::string find = "SELECT pid FROM pg_stat_activity WHERE datname = " +
+                                       pg::QuoteLiteral(pg::FoldDatabaseName(database)) +
+                                       " AND state = 'active' AND query LIKE 'COPY %'";
+              while (!stop_) {
+                  const pg::PgResult copying = watcher.Exec(find);
+                  if (copying.RowCount() > 0) {
+                      cut_ = watcher.Exec("SELECT " + cut + "(" + std::string(copying.Value(0, 0)) + ")")
+                                 .Value(0, 0) == "t";
+                      return;
+                  }
+              }
+          }) {}
+    ~CopyCutter() {
+        stop_ = true;
+        thread_.join();
+    }
+    /// True once the copy was found and cut off.
+    bool Cut() const { return cut_; }
+
+  private:
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> cut_{false};
+    std::thread thread_;
+};
+
+TEST_F(ServerConversionTest, ARowCopyCutOffOnTheServerFailsTheConversionNamingTheTableAndLeavesNoDatabase) {
+    // Large enough that the copy is still streaming when the watcher sees it.
+    const std::string& book = BigBook(200000);
+    const struct {
+        const char* cut;
+        std::vector<std::string> causes; // one of them is the second line
+    } cases[] = {
+        {"pg_cancel_backend", {"canceling statement due to user request"}},
+        {"pg_terminate_backend",
+         {"terminating connection due to administrator command", "server closed the connection unexpectedly",
+          "could not send data to server", "no connection to the server"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.cut);
+        box.shown.clear();
+        const std::string database = NewName();
+        bool converted = true;
+        {
+            const CopyCutter cutter(*settings_, database, c.cut);
+            converted = Convert(book, database);
+            ASSERT_TRUE(cutter.Cut()) << "the copy was not cut off";
+        }
+        EXPECT_FALSE(converted);
+        EXPECT_FALSE(Exists(database));
+        ASSERT_EQ(box.shown.size(), 1u);
+        const std::string& text = box.shown[0].text;
+        ASSERT_NE(text.find('\n'), std::string::npos) << text;
+        EXPECT_EQ(text.substr(0, text.find('\n')), "创建数据表：kxBig失败。") << text;
+        const std::string cause = text.substr(text.find('\n') + 1);
+        EXPECT_TRUE(std::any_of(c.causes.begin(), c.causes.end(), [&](const std::string& known) {
+            return cause.find(known) != std::string::npos;
+        })) << text;
+    }
+}
+
+TEST_F(ServerConversionTest, AnExistingDatabaseIsRefusedAndNothingIsWrittenIntoIt) {
+    // Someone else's database with a table of its own.
+    const std::string theirs = NewName();
+    {
+        pg::PgConnection admin(*settings_);
+        admin.Exec("CREATE DATABASE " + pg::QuoteIdent(pg::FoldDatabaseName(theirs)));
+        pg::PgConnectionSettings inside = *settings_;
+        inside.database = pg::FoldDatabaseName(theirs);
+        pg::PgConnection(inside).Exec("CREATE TABLE kept (x int); INSERT INTO kept VALUES (7)");
+    }
+    const test::SampleBookCopy book;
+    for (const std::string& database : {theirs, std::string("master"), std::string("template1")}) {
+        SCOPED_TRACE(database);
+        box.shown.clear();
+        pg::PgConnectionSettings inside = *settings_;
+        inside.database = pg::FoldDatabaseName(database);
+        const std::string contents =
+            "SELECT (SELECT string_agg(relname, ',' ORDER BY relname) FROM pg_class WHERE "
+            "relnamespace = 'public'::regnamespace), shobj_description((SELECT oid FROM "
+            "pg_database WHERE datname = current_database()), 'pg_database')";
+        const auto before = pg::PgConnection(inside).Exec(contents);
+        EXPECT_FALSE(Convert(book.str(), database));
+        ASSERT_EQ(box.shown.size(), 1u);
+        EXPECT_EQ(box.shown[0].text, "数据库" + database + "已存在。\ndatabase \"" +
+                                         pg::FoldDatabaseName(database) + "\" already exists");
+        const auto after = pg::PgConnection(inside).Exec(contents);
+        EXPECT_EQ(std::string(after.Value(0, 0)), std::string(before.Value(0, 0)));
+        EXPECT_EQ(after.IsNull(0, 1), before.IsNull(0, 1));
+    }
+    ado::Connection sql = Open(theirs);
+    EXPECT_EQ(UserTableNames(sql), std::vector<std::string>{"kept"});
+    EXPECT_EQ(Count(sql, "kept"), 1);
     sql.Close();
 }
 

@@ -17,11 +17,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <iterator>
 #include <memory>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace kx::ado::sqloledb {
@@ -419,6 +421,104 @@ TEST_F(PgServer, DropDatabaseLetsGoOfTheSessionsOwnConnectionButNeverOfAnotherSe
     }
     admin_->Execute("Drop Database [" + target + "]");
     EXPECT_EQ(exists(target), "0");
+}
+
+TEST_F(PgServer, AppLocksBelongToTheSessionUntilReleasedOrItsEnd) {
+    std::vector<std::unique_ptr<PgSession>> sessions;
+    for (int i = 0; i < 2; ++i) {
+        sessions.push_back(std::make_unique<PgSession>(*TestServerSettings("postgres")));
+    }
+    const auto lock = [](const char* mode) {
+        return "EXEC sp_getapplock @Resource = N'kx:锁', @LockMode = N'" + std::string(mode) +
+               "', @LockOwner = N'Session', @LockTimeout = 0";
+    };
+    const std::string release = "EXEC sp_releaseapplock @Resource = N'kx:锁', @LockOwner = N'Session'";
+    const struct {
+        int session;
+        std::string tsql;
+        const char* code;
+    } steps[] = {
+        {0, lock("Exclusive"), "0"},
+        {1, lock("Exclusive"), "-1"},
+        {1, lock("Shared"), "-1"},
+        {0, lock("Exclusive"), "0"}, // taken twice, released twice
+        {0, release, "0"},
+        {1, lock("Exclusive"), "-1"},
+        {0, release, "0"},
+        {0, release, "-999"},
+        {1, lock("Shared"), "0"},
+        {0, lock("Shared"), "0"},
+        {0, lock("Exclusive"), "-1"},
+        {1, release, "0"},
+        {0, release, "0"},
+        {1, lock("Exclusive"), "0"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(std::to_string(step.session) + ": " + step.tsql);
+        EXPECT_EQ(Cells(sessions[static_cast<std::size_t>(step.session)]->Execute(step.tsql)), step.code);
+    }
+    // A session that ends lets go of its locks, as a killed program's session does.
+    // Its server process lets go as it ends, a moment after the connection closed.
+    sessions[1].reset();
+    std::string code;
+    for (int tries = 0; tries < 200 && (code = Cells(sessions[0]->Execute(lock("Exclusive")))) != "0";
+         ++tries) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(code, "0");
+    // The lock lives in the database's lock space: a session on another database meets another lock.
+    EXPECT_EQ(Cells(book_->Execute(lock("Exclusive"))), "0");
+}
+
+TEST_F(PgServer, DatabasePropertiesAreSeenFromEveryDatabaseAndListTheirDatabases) {
+    const std::string other = NewBookDatabase();
+    const std::string listing =
+        "SELECT d.name, p.value FROM sys.databases d JOIN sys.extended_properties p ON "
+        "p.class = 0 AND p.major_id = d.database_id WHERE p.name = N'kxLedgerWiz'";
+    const auto comment = [this](const std::string& database) {
+        return Cells(admin_->Current().Exec(
+            "SELECT shobj_description(oid, 'pg_database') FROM pg_database WHERE datname = '" + database +
+            "'"));
+    };
+    const auto marked = [&] {
+        std::string found;
+        const pg::PgResult rows = admin_->Execute(listing);
+        for (int row = 0; row < rows.RowCount(); ++row) {
+            const std::string name(rows.Value(row, 0));
+            if (name == database_ || name == other) {
+                found += name + "=" + std::string(rows.Value(row, 1)) + ";";
+            }
+        }
+        return found;
+    };
+    admin_->Current().Exec("COMMENT ON DATABASE " + pg::QuoteIdent(other) +
+                           " IS 'kxLedgerWiz ist kein Eintrag'");
+    admin_->Execute("EXEC [" + database_ +
+                    "].sys.sp_addextendedproperty @name = N'kxLedgerWiz', @value = N'creating'");
+    book_->Execute("EXEC sp_addextendedproperty @name = N'owner', @value = N'张三'");
+    admin_->Execute("EXEC [" + other + "]..sp_addextendedproperty @name = N'kxLedgerWiz', @value = N'x=y'");
+    EXPECT_EQ(marked(), database_ + "=creating;" + other + "=x=y;");
+    EXPECT_EQ(comment(database_), "kxLedgerWiz=creating\nowner=张三");
+    EXPECT_EQ(comment(other), "kxLedgerWiz ist kein Eintrag\nkxLedgerWiz=x=y");
+    EXPECT_EQ(Cells(admin_->Execute(listing + " AND d.name = N'" + database_ + "'")),
+              database_ + "|creating");
+
+    const std::string add =
+        "EXEC [" + database_ + "].sys.sp_addextendedproperty @name = N'kxLedgerWiz', @value = N'v'";
+    const std::string drop = "EXEC [" + database_ + "].sys.sp_dropextendedproperty @name = N'kxLedgerWiz'";
+    EXPECT_EQ(SqlStateOf([&] { admin_->Execute(add); }), "42710");
+    admin_->Execute(drop);
+    EXPECT_EQ(SqlStateOf([&] { admin_->Execute(drop); }), "42704");
+    EXPECT_EQ(
+        SqlStateOf([&] { admin_->Execute("EXEC [kx_no_such_db].sys.sp_dropextendedproperty @name = N'n'"); }),
+        "3D000");
+    EXPECT_EQ(marked(), other + "=x=y;");
+    EXPECT_EQ(comment(database_), "owner=张三");
+    book_->Execute("EXEC sp_dropextendedproperty @name = N'owner'");
+    EXPECT_EQ(comment(database_), "<null>");
+    admin_->Execute("EXEC [" + other + "].sys.sp_dropextendedproperty @name = N'kxLedgerWiz'");
+    EXPECT_EQ(comment(other), "kxLedgerWiz ist kein Eintrag") << "a comment written by hand stays";
+    EXPECT_EQ(marked(), "");
 }
 
 TEST_F(PgServer, TableListingMarksUserAndSystemTables) {

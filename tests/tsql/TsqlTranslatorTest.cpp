@@ -1,5 +1,8 @@
 #include "PlanText.h"
 
+#include "ado/pg/PgAppLock.h"
+#include "ado/pg/PgDatabaseProperties.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -34,6 +37,91 @@ TEST(DatabaseStatements, CreateSwitchAndShrinkTheFoldedDatabase) {
         {"DBCC SHRINKDATABASE([kxAcc000001])", "shrink kxacc000001: VACUUM"},
         {"DBCC SHRINKDATABASE(kxAcc000001, 10)", "shrink kxacc000001: VACUUM"},
         {"DBCC SHRINKDATABASE(N'kxAcc000001') WITH NO_INFOMSGS", "shrink kxacc000001: VACUUM"},
+    });
+}
+
+TEST(ClaimStatements, LockMarkAndListDatabasesBeingMade) {
+    const std::string resource = "kxLedgerWiz:kxacc000001";
+    const std::string listing = pg::DatabasePropertyListingSql("kxLedgerWiz", "");
+    ExpectPlans({
+        {"EXEC sp_getapplock @Resource = N'kxLedgerWiz:kxacc000001', @LockMode = N'Exclusive', "
+         "@LockOwner = N'Session', @LockTimeout = 0",
+         pg::TryAppLockSql(resource, false) + " -> rows"},
+        {"execute dbo.sp_getapplock @lockmode = 'shared', @RESOURCE = 'kxLedgerWiz:kxacc000001', "
+         "@LockTimeout = 0, @LockOwner = 'session'",
+         pg::TryAppLockSql(resource, true) + " -> rows"},
+        {"EXEC [kxAcc000002]..sp_getapplock @Resource = N'r', @LockMode = N'Exclusive', @LockOwner = "
+         "N'Session', "
+         "@LockTimeout = 0",
+         "@kxacc000002 " + pg::TryAppLockSql("r", false) + " -> rows"},
+        {"EXEC sp_releaseapplock @Resource = N'kxLedgerWiz:kxacc000001', @LockOwner = N'Session'",
+         pg::AppUnlockSql(resource) + " -> rows"},
+        {"EXEC sp_addextendedproperty @name = N'kxLedgerWiz', @value = N'creating'",
+         pg::AddDatabasePropertySql("", "kxLedgerWiz", "creating")},
+        {"EXEC [kxAcc000001].sys.sp_addextendedproperty @name = N'kxLedgerWiz', @value = N'creating', "
+         "@level0type = NULL",
+         pg::AddDatabasePropertySql("kxacc000001", "kxLedgerWiz", "creating")},
+        {"EXEC kxAcc000001..sp_addextendedproperty @name = 'n', @value = -12",
+         pg::AddDatabasePropertySql("kxacc000001", "n", "-12")},
+        {"EXEC [kxAcc000001].sys.sp_dropextendedproperty @name = N'kxLedgerWiz'",
+         pg::DropDatabasePropertySql("kxacc000001", "kxLedgerWiz")},
+        {"SELECT d.name, p.value FROM sys.databases d JOIN sys.extended_properties p ON p.class = 0 AND "
+         "p.major_id = d.database_id WHERE p.name = N'kxLedgerWiz'",
+         listing + " -> rows"},
+        {"select db.[name], x.Value from SYS.Databases as db inner join sys.extended_properties x on x.class "
+         "= 0 "
+         "and x.major_id = db.database_id where x.name = 'kxLedgerWiz' order by db.name",
+         listing + " -> rows"},
+        {"SELECT d.name, p.value FROM sys.databases d JOIN sys.extended_properties p ON p.class = 0 AND "
+         "p.major_id = d.database_id WHERE p.name = N'kxLedgerWiz' AND d.name = N'kxAcc000001'",
+         pg::DatabasePropertyListingSql("kxLedgerWiz", "kxacc000001") + " -> rows"},
+        // A claim in one batch: lock, create, mark.
+        {"EXEC sp_getapplock @Resource = N'r', @LockMode = N'Exclusive', @LockOwner = N'Session', "
+         "@LockTimeout = 0 Create Database [x] EXEC [x].sys.sp_addextendedproperty @name = N'n', @value = "
+         "N'v'",
+         pg::TryAppLockSql("r", false) + " -> rows ; create x: " + pg::CreateDatabaseSql("x") +
+             " + <collation> ; " + pg::AddDatabasePropertySql("x", "n", "v")},
+    });
+    // The key is computed here, the same in every program and on every server.
+    EXPECT_EQ(pg::AppLockKey(""), static_cast<std::int64_t>(0xcbf29ce484222325ULL));
+    EXPECT_EQ(pg::AppLockKey("a"), static_cast<std::int64_t>(0xaf63dc4c8601ec8cULL));
+    EXPECT_NE(pg::TryAppLockSql("a", false).find(std::to_string(pg::AppLockKey("a"))), std::string::npos);
+}
+
+TEST(ClaimStatements, FailSayingWhatIsNotSupported) {
+    const std::string lock = "EXEC sp_getapplock @Resource = N'r', @LockMode = N'Exclusive'";
+    ExpectFailures({
+        {lock + ", @LockOwner = N'Transaction', @LockTimeout = 0", "only @LockOwner = 'Session'"},
+        {lock + ", @LockOwner = N'Session'", "only @LockTimeout = 0"},
+        {lock + ", @LockOwner = N'Session', @LockTimeout = 5000", "only @LockTimeout = 0"},
+        {"EXEC sp_getapplock @Resource = N'r', @LockMode = N'Update', @LockOwner = N'Session', @LockTimeout "
+         "= 0",
+         "only @LockMode = 'Exclusive' or 'Shared'"},
+        {"EXEC sp_getapplock @Resource = N'', @LockMode = N'Shared', @LockOwner = N'Session', @LockTimeout = "
+         "0",
+         "1 to 255 characters"},
+        {"EXEC sp_getapplock @Resource = N'" + std::string(256, 'r') +
+             "', @LockMode = N'Shared', @LockOwner = N'Session', @LockTimeout = 0",
+         "1 to 255 characters"},
+        {lock + ", @LockOwner = N'Session', @LockTimeout = 0, @Resource = N'r'", "given twice"},
+        {lock + ", @LockOwner = N'Session', @LockTimeout = 0, @Other = 1", "@Other is not supported"},
+        {"EXEC sp_getapplock N'r', N'Exclusive'", "only named arguments"},
+        {"EXEC @rc = sp_getapplock @Resource = N'r'", "EXEC @status"},
+        {"EXEC sp_releaseapplock @Resource = N'r'", "only @LockOwner = 'Session'"},
+        {"EXEC sp_addextendedproperty @name = N'n', @value = N'v', @level0type = N'SCHEMA'",
+         "only properties of the whole database"},
+        {"EXEC sp_addextendedproperty @name = N'n'", "@value must be given"},
+        {"EXEC sp_addextendedproperty @name = N'a=b', @value = N'v'", "must not be empty nor hold \"=\""},
+        {"EXEC sp_addextendedproperty @name = N'n', @value = N'two\nlines'", "line break"},
+        {"EXEC sp_addextendedproperty @name = N'n', @value = @v", "must be a string, a number"},
+        {"EXEC x.other.sp_dropextendedproperty @name = N'n'", "procedures live in sys or dbo"},
+        {"SELECT d.name, p.value FROM sys.databases d JOIN sys.extended_properties p ON p.class = 1 AND "
+         "p.major_id = d.database_id WHERE p.name = N'n'",
+         "class 0"},
+        {"SELECT name FROM sys.databases", "expected \".\""},
+        {"SELECT d.name, p.value FROM sys.databases d JOIN sys.extended_properties p ON p.class = 0 AND "
+         "p.major_id = d.database_id WHERE p.name = N'n' AND p.value = N'v'",
+         "expected d"},
     });
 }
 

@@ -24,6 +24,12 @@ std::string TrimmedMessage(const char* text) {
     return message;
 }
 
+/// libpq's own messages go on over indented lines of advice; the first line says
+/// what happened.
+std::string FirstLine(const std::string& message) {
+    return message.substr(0, message.find('\n'));
+}
+
 std::string Field(const PGresult* result, int code) {
     const char* value = PQresultErrorField(result, code);
     return value != nullptr ? value : "";
@@ -37,16 +43,18 @@ PgError ErrorFromResult(const pg_result* result, const pg_conn* connection) {
     }
     std::string sqlState = Field(result, PG_DIAG_SQLSTATE);
     std::string primary = Field(result, PG_DIAG_MESSAGE_PRIMARY);
+    std::string whole = primary;
     if (primary.empty()) {
         // libpq's own failures (a lost connection) carry no fields, only a message.
-        primary = TrimmedMessage(PQresultErrorMessage(result));
+        whole = TrimmedMessage(PQresultErrorMessage(result));
+        primary = FirstLine(whole);
     }
     if (sqlState.empty()) {
         sqlState = (connection != nullptr && PQstatus(connection) == CONNECTION_BAD)
                        ? kSqlStateConnectionFailure
                        : "";
     }
-    std::string full = (sqlState.empty() ? "" : sqlState + ": ") + primary;
+    std::string full = (sqlState.empty() ? "" : sqlState + ": ") + whole;
     if (const std::string detailText = Field(result, PG_DIAG_MESSAGE_DETAIL); !detailText.empty()) {
         full += "\nDETAIL: " + detailText;
     }
@@ -62,7 +70,7 @@ PgError ErrorFromConnection(const pg_conn* connection, const char* sqlState) {
     if (message.empty()) {
         message = "connection failure";
     }
-    return PgError(sqlState, message, std::string(sqlState) + ": " + message);
+    return PgError(sqlState, FirstLine(message), std::string(sqlState) + ": " + message);
 }
 
 } // namespace detail

@@ -11,7 +11,8 @@ namespace kx::ado::pg {
 /// an unknown table, "23505" for a duplicate key ...). Failures that never reached a
 /// server statement carry a class-08 code of their own: "08001" when a connection
 /// could not be made, "08006" when an open connection broke. `serverMessage()` is
-/// the server's primary message alone; `what()` adds the SQLSTATE and any detail.
+/// the server's primary message alone (of libpq's own message, its first line);
+/// `what()` adds the SQLSTATE and any detail.
 class PgError : public std::runtime_error {
   public:
     PgError(std::string sqlState, std::string serverMessage, const std::string& fullText);

@@ -2,6 +2,7 @@
 
 #include "ado/pg/CopyTextFormat.h"
 #include "ado/pg/PgCopyIn.h"
+#include "ado/pg/PgError.h"
 #include "ado/pg/PgQuote.h"
 #include "ado/pg/PgStatements.h"
 #include "ado/pg/PgTableCopy.h"
@@ -143,7 +144,18 @@ pg::PgResult PgSession::RunStep(const tsql::PlanStep& step, const JetRowReader& 
                 return {};
             } else if constexpr (std::is_same_v<Action, tsql::CreateDatabase>) {
                 pg::PgResult created = current_.Exec(action.createSql);
-                OpenConnection(action.database).Exec(action.setupSql);
+                try {
+                    OpenConnection(action.database).Exec(action.setupSql);
+                } catch (const pg::PgError&) {
+                    // A database without its collation is no book database: the
+                    // statement made it, so it takes it away again before it fails.
+                    try {
+                        current_.Exec(pg::DropDatabaseSql(action.database));
+                    } catch (const pg::PgError&) {
+                        // The failure of the setup is the one to report.
+                    }
+                    throw;
+                }
                 return created;
             } else if constexpr (std::is_same_v<Action, tsql::DropDatabase>) {
                 others_.erase(action.database);

@@ -26,7 +26,9 @@ using JetRowReader = std::function<void(const tsql::ImportJetTable& import, cons
 /// "Use" sees it, and the T-SQL statements of tsql::TranslateTsql carried out step by
 /// step. Statements that name another database ("[db]..[t]") run on a further
 /// connection to that database, opened on first use with the same login and kept
-/// for the life of the session. Every statement commits on its own.
+/// for the life of the session. Every statement commits on its own; "Create
+/// Database" is whole or not at all (a database whose setup failed is dropped
+/// again before the step fails).
 ///
 /// Identities: the session remembers the tables whose identity it has brought in
 /// line with their stored values and which none of its statements can have given

@@ -10,8 +10,9 @@ namespace kx::ado::tsql {
 
 namespace {
 
-constexpr std::array<std::string_view, 11> kStatementStarts = {
-    "select", "insert", "update", "delete", "create", "drop", "use", "set", "dump", "backup", "dbcc"};
+constexpr std::array<std::string_view, 13> kStatementStarts = {
+    "select", "insert", "update", "delete", "create", "drop",   "use",
+    "set",    "dump",   "backup", "dbcc",   "exec",   "execute"};
 
 } // namespace
 

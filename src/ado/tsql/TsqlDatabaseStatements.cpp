@@ -1,10 +1,13 @@
 // Recognizers of the statements that work on whole databases: creating one,
-// switching to one, and the shrink batch run after a new book has been cleared.
+// switching to one, listing them by a property, and the shrink batch run after a
+// new book has been cleared.
 
+#include "ado/pg/PgDatabaseProperties.h"
 #include "ado/pg/PgStatements.h"
 #include "ado/tsql/TokenCursor.h"
 #include "ado/tsql/TsqlExpression.h"
 #include "ado/tsql/TsqlRecognizers.h"
+#include "platform/CaseFolding.h"
 
 namespace kx::ado::tsql {
 
@@ -118,6 +121,114 @@ std::optional<TranslationPlan> RecognizeShrinkDatabase(TokenCursor& cursor) {
     }
     TranslationPlan plan;
     plan.steps.emplace_back(ShrinkDatabase{database, "VACUUM"});
+    return plan;
+}
+
+namespace {
+
+/// A bare or bracketed name equal to `word`, without regard to case.
+void ExpectNameOf(TokenCursor& cursor, std::string_view word) {
+    const TsqlToken* token = cursor.Peek();
+    if (token == nullptr || !token->IsNameLike() || !platform::EqualsIgnoringCase(token->value, word)) {
+        cursor.Fail("expected " + std::string(word));
+    }
+    cursor.Take();
+}
+
+/// "alias.column".
+void ExpectColumn(TokenCursor& cursor, std::string_view alias, std::string_view column) {
+    ExpectNameOf(cursor, alias);
+    cursor.ExpectSymbol(".");
+    ExpectNameOf(cursor, column);
+}
+
+/// "sys.view [AS] alias".
+void ExpectCatalogView(TokenCursor& cursor, std::string_view view, std::string_view alias) {
+    ExpectNameOf(cursor, "sys");
+    cursor.ExpectSymbol(".");
+    ExpectNameOf(cursor, view);
+    cursor.AcceptKeyword("as");
+    ExpectNameOf(cursor, alias);
+}
+
+std::string TakeText(TokenCursor& cursor) {
+    const TsqlToken* token = cursor.Peek();
+    if (token == nullptr ||
+        (token->kind != TsqlTokenKind::String && token->kind != TsqlTokenKind::NationalString)) {
+        cursor.Fail("expected a string");
+    }
+    return cursor.Take().value;
+}
+
+/// True when the SELECT under the cursor (past its SELECT) reads FROM sys.databases.
+bool ReadsDatabaseCatalog(const TokenCursor& cursor) {
+    for (std::size_t ahead = 0; const TsqlToken* token = cursor.Peek(ahead); ++ahead) {
+        if (token->IsKeyword("from")) {
+            const TsqlToken* schema = cursor.Peek(ahead + 1);
+            const TsqlToken* view = cursor.Peek(ahead + 3);
+            return schema != nullptr && view != nullptr &&
+                   platform::EqualsIgnoringCase(schema->value, "sys") && cursor.IsSymbol(".", ahead + 2) &&
+                   platform::EqualsIgnoringCase(view->value, "databases");
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+// SQL Server keeps the properties of a database inside that database (class 0,
+// major_id 0), so there this join finds properties only of the current database,
+// and under a major_id that no database_id matches. Here they live in the server's
+// shared catalog (pg::DatabasePropertyListingSql): the listing sees the property
+// of every database of the server, and answers each database with its value.
+std::optional<TranslationPlan> RecognizeDatabasePropertyListing(TokenCursor& cursor) {
+    if (!cursor.IsKeyword("select")) {
+        return std::nullopt;
+    }
+    const std::size_t start = cursor.Position();
+    cursor.Take();
+    if (!ReadsDatabaseCatalog(cursor)) {
+        cursor.Rewind(start);
+        return std::nullopt;
+    }
+    const std::string databases = cursor.TakeName("the alias of sys.databases");
+    cursor.ExpectSymbol(".");
+    ExpectNameOf(cursor, "name");
+    cursor.ExpectSymbol(",");
+    const std::string properties = cursor.TakeName("the alias of sys.extended_properties");
+    cursor.ExpectSymbol(".");
+    ExpectNameOf(cursor, "value");
+    cursor.ExpectKeyword("from");
+    ExpectCatalogView(cursor, "databases", databases);
+    cursor.AcceptKeyword("inner");
+    cursor.ExpectKeyword("join");
+    ExpectCatalogView(cursor, "extended_properties", properties);
+    cursor.ExpectKeyword("on");
+    ExpectColumn(cursor, properties, "class");
+    cursor.ExpectSymbol("=");
+    if (const TsqlToken& zero = cursor.Take(); zero.kind != TsqlTokenKind::Number || zero.value != "0") {
+        cursor.Fail("expected class 0, the properties of a database");
+    }
+    cursor.ExpectKeyword("and");
+    ExpectColumn(cursor, properties, "major_id");
+    cursor.ExpectSymbol("=");
+    ExpectColumn(cursor, databases, "database_id");
+    cursor.ExpectKeyword("where");
+    ExpectColumn(cursor, properties, "name");
+    cursor.ExpectSymbol("=");
+    const std::string property = TakeText(cursor);
+    std::string database;
+    if (cursor.AcceptKeyword("and")) {
+        ExpectColumn(cursor, databases, "name");
+        cursor.ExpectSymbol("=");
+        database = FoldedDatabaseName(cursor, TakeText(cursor));
+    }
+    if (cursor.AcceptKeyword("order")) {
+        cursor.ExpectKeyword("by");
+        ExpectColumn(cursor, databases, "name");
+    }
+    TranslationPlan plan;
+    plan.steps.emplace_back(RunSql{pg::DatabasePropertyListingSql(property, database), std::string(), true});
     return plan;
 }
 

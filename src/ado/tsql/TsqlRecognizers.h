@@ -24,6 +24,30 @@ std::optional<TranslationPlan> RecognizeCreateDatabase(TokenCursor& cursor);
 /// "Drop Database [kxAcc000001]" → DropDatabase.
 std::optional<TranslationPlan> RecognizeDropDatabase(TokenCursor& cursor);
 
+/// "SELECT d.name, p.value FROM sys.databases d JOIN sys.extended_properties p ON
+/// p.class = 0 AND p.major_id = d.database_id WHERE p.name = N'kxLedgerWiz'
+/// [AND d.name = N'kxAcc000001'] [ORDER BY d.name]" → RunSql answering each
+/// database that has the property, with its value (pg::DatabasePropertyListingSql).
+std::optional<TranslationPlan> RecognizeDatabasePropertyListing(TokenCursor& cursor);
+
+/// "EXEC sp_getapplock @Resource = N'...', @LockMode = N'Exclusive' (or 'Shared'),
+/// @LockOwner = N'Session', @LockTimeout = 0" → RunSql answering one row, the
+/// return code: 0 had, -1 held by another session (pg::TryAppLockSql).
+std::optional<TranslationPlan> RecognizeGetAppLock(TokenCursor& cursor);
+
+/// "EXEC sp_releaseapplock @Resource = N'...', @LockOwner = N'Session'" → RunSql
+/// answering one row: 0 released, -999 not held (pg::AppUnlockSql).
+std::optional<TranslationPlan> RecognizeReleaseAppLock(TokenCursor& cursor);
+
+/// "EXEC [db.sys.]sp_addextendedproperty @name = N'...', @value = N'...'" (no
+/// object levels: a property of the database itself) → RunSql of
+/// pg::AddDatabasePropertySql.
+std::optional<TranslationPlan> RecognizeAddExtendedProperty(TokenCursor& cursor);
+
+/// "EXEC [db.sys.]sp_dropextendedproperty @name = N'...'" → RunSql of
+/// pg::DropDatabasePropertySql.
+std::optional<TranslationPlan> RecognizeDropExtendedProperty(TokenCursor& cursor);
+
 /// "Use kxAcc000001" → SwitchDatabase.
 std::optional<TranslationPlan> RecognizeUse(TokenCursor& cursor);
 

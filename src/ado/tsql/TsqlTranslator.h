@@ -13,6 +13,11 @@ namespace kx::ado::tsql {
 /// (TsqlRecognizers.h):
 /// - creating a new book database and making it the current one:
 ///   "Create Database kxAcc000001", "Use kxAcc000001";
+/// - claiming a new database while it is being made, and finding the ones a
+///   stopped run left: "EXEC sp_getapplock ..." / "EXEC sp_releaseapplock ...",
+///   "EXEC [db].sys.sp_addextendedproperty ..." / "... sp_dropextendedproperty ...",
+///   "SELECT d.name, p.value FROM sys.databases d JOIN sys.extended_properties p ...",
+///   and "Drop Database [db]";
 /// - converting an Access book: "CREATE TABLE t (...) ON [PRIMARY] ",
 ///   "Select OBJECTPROPERTY(OBJECT_ID('t'),'TableHasIdentity')",
 ///   "SET IDENTITY_INSERT dbo.t ON " / " OFF ", and the row copy

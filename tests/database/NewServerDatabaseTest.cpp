@@ -1,0 +1,239 @@
+#include "database/NewServerDatabase.h"
+#include "database/CreateCnn.h"
+
+#include "ado/pg/PgConnection.h"
+#include "ado/pg/PgQuote.h"
+#include "pg/TestServer.h"
+#include "platform/CaseFolding.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <functional>
+#include <optional>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace kx::database {
+namespace {
+
+namespace pg = ado::pg;
+
+/// Claims on the throwaway server; every database a test names is dropped at its end.
+class NewServerDatabaseTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        settings_ = pg::testing::TestServerSettings("postgres");
+        if (!settings_)
+            GTEST_SKIP() << pg::testing::kNoServerReason;
+        master = Master();
+    }
+    void TearDown() override {
+        if (!settings_)
+            return;
+        if (master.State() == ado::adStateOpen)
+            master.Close();
+        pg::PgConnection admin(*settings_);
+        for (const auto& name : names_)
+            admin.Exec("DROP DATABASE IF EXISTS " + pg::QuoteIdent(pg::FoldDatabaseName(name)) +
+                       " WITH (FORCE)");
+    }
+    std::string NewName() { return names_.emplace_back("kxAcc" + pg::testing::NewTestDatabaseName()); }
+    /// A new connection to the maintenance database.
+    ado::Connection Master() const {
+        ado::Connection cnn;
+        CreateCnn(cnn, "master", settings_->host + "," + settings_->port, settings_->user,
+                  settings_->password);
+        cnn.Open({}, {}, {}, -1);
+        return cnn;
+    }
+    /// Nothing when the database does not exist, else its comment ("" for none).
+    std::optional<std::string> Comment(const std::string& name) const {
+        pg::PgConnection admin(*settings_);
+        const pg::PgResult row = admin.Exec("SELECT coalesce(shobj_description(oid, 'pg_database'), '') FROM "
+                                            "pg_database WHERE datname = " +
+                                            pg::QuoteLiteral(pg::FoldDatabaseName(name)));
+        if (row.RowCount() == 0)
+            return std::nullopt;
+        return std::string(row.Value(0, 0));
+    }
+    void MakeDatabase(const std::string& name, const std::string& comment = {}) const {
+        pg::PgConnection admin(*settings_);
+        const std::string quoted = pg::QuoteIdent(pg::FoldDatabaseName(name));
+        admin.Exec("CREATE DATABASE " + quoted);
+        if (!comment.empty())
+            admin.Exec("COMMENT ON DATABASE " + quoted + " IS " + pg::QuoteLiteral(comment));
+    }
+
+    std::optional<pg::PgConnectionSettings> settings_;
+    ado::Connection master;
+    const std::string marked = "kxLedgerWiz=creating";
+
+  private:
+    std::vector<std::string> names_;
+};
+
+TEST_F(NewServerDatabaseTest, AKeptDatabaseStaysUnmarkedAndAnyOtherGoesWithItsClaim) {
+    enum class End { Keep, Drop, ClaimGoes, NextClaim };
+    for (const End end : {End::Keep, End::Drop, End::ClaimGoes, End::NextClaim}) {
+        SCOPED_TRACE(static_cast<int>(end));
+        const std::string name = NewName();
+        {
+            NewServerDatabase claim = NewServerDatabase::Create(master, name);
+            ASSERT_TRUE(claim.IsCreated()) << claim.Cause();
+            EXPECT_TRUE(claim.Owns());
+            EXPECT_EQ(Comment(name), marked);
+            if (end == End::Keep) {
+                claim.Keep();
+                EXPECT_FALSE(claim.Owns());
+            } else if (end == End::Drop) {
+                EXPECT_EQ(claim.Drop(), "");
+                EXPECT_EQ(Comment(name), std::nullopt) << "dropped at once";
+            } else if (end == End::NextClaim) {
+                const std::string next = NewName();
+                claim = NewServerDatabase::Create(master, next);
+                EXPECT_EQ(Comment(name), std::nullopt) << "the claim taken over was dropped";
+                EXPECT_EQ(Comment(next), marked);
+            }
+        }
+        EXPECT_EQ(Comment(name), end == End::Keep ? std::optional<std::string>("") : std::nullopt);
+    }
+}
+
+TEST_F(NewServerDatabaseTest, ATakenNameIsReportedAsSuchWithItsCauseAndNothingIsWrittenToIt) {
+    const std::string theirs = NewName();
+    MakeDatabase(theirs, "theirs");
+    const std::string busy = NewName();
+    const NewServerDatabase running = NewServerDatabase::Create(master, busy);
+    ASSERT_TRUE(running.IsCreated());
+    ado::Connection other = Master();
+    ado::Connection closed = Master();
+    closed.Close();
+    const struct {
+        std::string name;
+        ado::Connection* cnn;
+        NewServerDatabase::Status outcome;
+        std::string cause;
+    } cases[] = {
+        {theirs, &master, NewServerDatabase::Status::NameTaken, "already exists"},
+        // The lock of the refusal above was let go: another session meets the database itself.
+        {theirs, &other, NewServerDatabase::Status::NameTaken, "already exists"},
+        // Another program (here: session) is making it right now; names compare without case.
+        {platform::ToLower(busy), &other, NewServerDatabase::Status::NameTaken, "另一个程序正在创建数据库"},
+        {"master", &other, NewServerDatabase::Status::NameTaken, "already exists"},
+        {NewName(), &closed, NewServerDatabase::Status::Failed, "closed"},
+        {std::string(64, 'k'), &other, NewServerDatabase::Status::Failed, "longer than 63 bytes"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        NewServerDatabase claim = NewServerDatabase::Create(*c.cnn, c.name);
+        EXPECT_EQ(claim.Outcome(), c.outcome);
+        EXPECT_FALSE(claim.Owns());
+        EXPECT_NE(claim.Cause().find(c.cause), std::string::npos) << claim.Cause();
+        EXPECT_EQ(claim.Drop(), "") << "nothing to drop";
+    }
+    EXPECT_EQ(Comment(theirs), "theirs");
+    EXPECT_EQ(Comment(busy), marked);
+    EXPECT_EQ(Comment("postgres"), "default administrative connection database");
+}
+
+/// A child process that claims a database on a connection of its own. It tells on
+/// a pipe whether the claim was made, then either kills itself at once or, when
+/// held, waits for the test to let it go and then ends without giving up its
+/// claim: either way its database stays marked and its session ends.
+class ClaimingProcess {
+  public:
+    ClaimingProcess(const std::function<ado::Connection()>& master, const std::string& name, bool held) {
+        int ready[2];
+        int hold[2];
+        if (::pipe(ready) != 0 || ::pipe(hold) != 0)
+            throw std::runtime_error("pipe");
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            char created = '0';
+            try {
+                ado::Connection cnn = master();
+                const NewServerDatabase claim = NewServerDatabase::Create(cnn, name);
+                created = claim.IsCreated() ? '1' : '0';
+                (void)!::write(ready[1], &created, 1);
+                if (!held)
+                    ::raise(SIGKILL);
+                ::close(hold[1]);
+                char none = 0;
+                (void)!::read(hold[0], &none, 1);
+                ::_exit(0); // with the claim alive: it is never given up
+            } catch (...) {
+                (void)!::write(ready[1], &created, 1);
+            }
+            ::_exit(1);
+        }
+        ::close(ready[1]);
+        ::close(hold[0]);
+        hold_ = hold[1];
+        char created = '0';
+        created_ = ::read(ready[0], &created, 1) == 1 && created == '1';
+        ::close(ready[0]);
+    }
+    ~ClaimingProcess() { End(); }
+    bool Created() const { return created_; }
+    /// Lets a held child end and waits for it.
+    void End() {
+        if (pid_ <= 0)
+            return;
+        ::close(hold_);
+        int status = 0;
+        ::waitpid(pid_, &status, 0);
+        pid_ = -1;
+    }
+
+  private:
+    pid_t pid_ = -1;
+    int hold_ = -1;
+    bool created_ = false;
+};
+
+TEST_F(NewServerDatabaseTest, TheSweepDropsMarkedDatabasesWhoseOwnerIsGoneAndNothingElse) {
+    const std::string killed = NewName();
+    const std::string running = NewName();
+    const std::string unmarked = NewName();
+    const std::string otherMark = NewName();
+    const std::string mine = NewName();
+    const auto connect = [this] { return Master(); };
+    ClaimingProcess killedChild(connect, killed, false);
+    ClaimingProcess runningChild(connect, running, true);
+    ASSERT_TRUE(killedChild.Created());
+    ASSERT_TRUE(runningChild.Created());
+    killedChild.End();
+    MakeDatabase(unmarked);
+    MakeDatabase(otherMark, "kxLedgerWiz=kept");
+    // A claim of this process, on the very connection that sweeps.
+    const NewServerDatabase myClaim = NewServerDatabase::Create(master, mine);
+    ASSERT_TRUE(myClaim.IsCreated());
+
+    // The killed child's session ends a moment after the process.
+    const auto sweepUntilGone = [&](const std::string& name) {
+        std::vector<std::string> removed;
+        for (int tries = 0; tries < 100 && Comment(name); ++tries) {
+            for (const std::string& gone : RemoveAbandonedServerDatabases(master).removed)
+                removed.push_back(gone);
+            if (Comment(name))
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return removed;
+    };
+    EXPECT_EQ(sweepUntilGone(killed), std::vector<std::string>{pg::FoldDatabaseName(killed)});
+    EXPECT_EQ(Comment(running), marked) << "its creation is still running";
+    EXPECT_EQ(Comment(unmarked), "");
+    EXPECT_EQ(Comment(otherMark), "kxLedgerWiz=kept");
+    EXPECT_EQ(Comment(mine), marked);
+
+    runningChild.End();
+    EXPECT_EQ(sweepUntilGone(running), std::vector<std::string>{pg::FoldDatabaseName(running)});
+    EXPECT_EQ(Comment(unmarked), "");
+    EXPECT_EQ(Comment(mine), marked);
+}
+
+} // namespace
+} // namespace kx::database
