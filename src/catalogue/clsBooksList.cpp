@@ -36,6 +36,15 @@ class ListFailure : public std::runtime_error {
     int number_;
 };
 
+/// A list is a regular file or not there yet: a FIFO would block the reader, and a
+/// device or folder must never be replaced by a new list.
+void RequireRegularFileOrNothing(const std::filesystem::path& file) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(file, ec);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        throw ListFailure(errnum::PathFileAccessError, "账簿列表不是普通文件：" + file.string());
+}
+
 BooksListEvents& NoEvents() {
     static BooksListEvents none;
     return none;
@@ -455,6 +464,7 @@ bool clsBooksList::LoadBooks(const std::string& rFileName) {
             SetFileName(rFileName);
         if (fileName_.empty())
             throw ListFailure(errnum::PathFileAccessError, "没有指定账簿列表文件");
+        RequireRegularFileOrNothing(DiskFile());
         if (!platform::FileExists(fileName_, appPath_)) {
             // Two programs starting on a folder without a list must not both write one:
             // the second finds the first one's list once it has the lock.
@@ -494,6 +504,7 @@ bool clsBooksList::SaveBooks(const std::string& rFileName) {
         if (fileName_.empty())
             throw ListFailure(errnum::PathFileAccessError, "没有指定账簿列表文件");
         const std::filesystem::path file = DiskFile();
+        RequireRegularFileOrNothing(file);
         const platform::ListLock lock(file);
         RequireWritable(file);
         // What other programs saved since this list's load or last save stays: this

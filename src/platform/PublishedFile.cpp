@@ -90,8 +90,9 @@ mode_t PublishedFile::PermissionsFor(const std::filesystem::path& target, Publis
     if (mode == PublishMode::Replace) {
         struct stat st {};
         if (::stat(target.c_str(), &st) == 0) {
-            if (S_ISDIR(st.st_mode))
-                throw PlatformError(errnum::PathFileAccessError, "不是文件：" + target.string());
+            // Never renamed over a folder, a device or a FIFO.
+            if (!S_ISREG(st.st_mode))
+                throw PlatformError(errnum::PathFileAccessError, "不是普通文件：" + target.string());
             return permissions.value_or(st.st_mode & 07777);
         }
     }
