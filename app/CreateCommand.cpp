@@ -175,6 +175,13 @@ std::string ParseCreateOptions(const std::vector<std::string>& args, CreateOptio
         std::getline(parts, options.password);
         if (options.server.empty() || options.user.empty())
             return "--sql takes SERVER,USER,PASSWORD";
+        // The book list keeps "user:password@server|database" and reads it back by
+        // the first ":" and the first "@": what would be cut elsewhere is refused.
+        if (options.user.find_first_of(":@|") != std::string::npos ||
+            options.password.find_first_of("@|") != std::string::npos ||
+            options.server.find('|') != std::string::npos)
+            return "--sql: the user may not hold \":\", \"@\" or \"|\", the password not \"@\" or \"|\", the "
+                   "server not \"|\" (the book list could not read them back)";
     }
     return {};
 }

@@ -125,15 +125,15 @@ std::string BookLocation::Text() const {
 std::string BookLocation::MaskedPath() const {
     if (!server_)
         return path_;
+    // Everything up to the last "@" may be password, whatever the cutting rules make
+    // of a login that holds more than one "@" or ":": only a user ID cut off by a ":"
+    // before the first "@", and the server after the last "@", are shown.
     const std::string_view login(path_);
-    if (const auto password = Password()) {
-        const std::size_t start = colon_ == npos ? 0 : colon_ + 1;
-        return std::string(login.substr(0, start)).append(kMask).append(login.substr(start + password->size()));
-    }
-    // The cutting rules find no password, yet one may be in the text: keep only the user ID.
-    if (colon_ == npos)
-        return std::string(kMask);
-    return std::string(login.substr(0, colon_ + 1)).append(kMask);
+    const std::size_t lastAt = login.rfind('@');
+    const std::size_t start = colon_ != npos && (at_ == npos || colon_ < at_) ? colon_ + 1 : 0;
+    if (lastAt == npos || lastAt < start)
+        return std::string(login.substr(0, start)).append(kMask);
+    return std::string(login.substr(0, start)).append(kMask).append(login.substr(lastAt));
 }
 
 } // namespace kx::catalogue

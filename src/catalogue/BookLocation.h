@@ -105,10 +105,10 @@ class BookLocation {
     /// file's folder and name joined by the separator they came with ("\" when they
     /// came as fields).
     std::string Text() const;
-    /// Field 1 for display, the password replaced by "***" where the cutting rules
-    /// find it ("sa:***@srv", "***@srv"). When they find none, everything after the
-    /// user ID is replaced, since the text may still hold one ("a@b:***"). A book
-    /// file's folder is shown as it is.
+    /// Field 1 for display: everything up to the last "@" is replaced by "***"
+    /// except a user ID before a ":" that comes before the first "@" ("sa:***@srv",
+    /// "***@srv", "***@host:1433"), so that no part of a password shows however the
+    /// login is cut. A book file's folder is shown as it is.
     std::string MaskedPath() const;
 
     /// The same kind and the same two fields (how they were joined in one text aside).

@@ -27,9 +27,10 @@ TEST(Login, IsCutAtTheFirstColonAndFirstAtAndMaskedByTheSameCuts) {
         {"sa:pw@", "sa", "pw", "", "sa:***@"},
         {"@", "-", "", "", "***@"},
         {"secret@srv", "-", "secret", "srv", "***@srv"}, // no ":": the text before "@" is the password
-        {"secret@host:1433", "secret@host", "-", "host:1433", "secret@host:***"},
-        {"admin@corp:secret@srv", "admin@corp", "-", "corp:secret@srv", "admin@corp:***"},
-        {"sa:p@ss@srv", "sa", "p", "ss@srv", "sa:***@ss@srv"}, // a password holding "@" does not survive
+        // Masked up to the last "@" whatever the cuts make of it: no part of a password shows.
+        {"secret@host:1433", "secret@host", "-", "host:1433", "***@host:1433"},
+        {"admin@corp:secret@srv", "admin@corp", "-", "corp:secret@srv", "***@srv"},
+        {"sa:p@ss@srv", "sa", "p", "ss@srv", "sa:***@srv"},
         {"sa:a:b@srv", "sa", "a:b", "srv", "sa:***@srv"}};
     for (const auto& [login, userId, password, server, masked] : cases) {
         SCOPED_TRACE(login);
