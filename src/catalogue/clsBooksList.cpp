@@ -480,9 +480,24 @@ bool clsBooksList::LoadBooks(const std::string& rFileName) {
         const std::string text = platform::ReadAnsiTextFile(file);
         lines_.Clear();
         hiddenCount_ = 0;
-        ForEachRecord(text, [this](std::string_view record) { AddBook(std::string(record)); });
+        std::size_t beyond = 0;
+        ForEachRecord(text, [this, &beyond](std::string_view record) {
+            if (lines_.size() < static_cast<std::size_t>(kMaxEntries))
+                AddBook(std::string(record));
+            else
+                ++beyond;
+        });
         lines_.SetBaseline();
         SetBaselineFile(file, version);
+        // The books past the bound stay in the file only if it is never rewritten
+        // from this list: saves are refused until a list is loaded whole.
+        partial_ = beyond > 0;
+        if (partial_)
+            RaiseError(errnum::Overflow,
+                       "账簿列表有 " + std::to_string(lines_.size() + beyond) + " 套账簿，超过上限 " +
+                           std::to_string(kMaxEntries) + " 套：只装入了前 " + std::to_string(kMaxEntries) +
+                           " 套，这个列表不能改写。",
+                       kTitleLoad);
     } catch (...) {
         ReportCurrentFailure(kTitleLoad);
         return false;
@@ -506,6 +521,9 @@ bool clsBooksList::SaveBooks(const std::string& rFileName) {
         const std::filesystem::path file = DiskFile();
         RequireRegularFileOrNothing(file);
         const platform::ListLock lock(file);
+        if (partial_)
+            throw ListFailure(errnum::Overflow, "账簿列表没有完整装入（超过 " + std::to_string(kMaxEntries) +
+                                                    " 套），不能改写：否则其余的账簿会丢失。");
         RequireWritable(file);
         // What other programs saved since this list's load or last save stays: this
         // list's own changes go onto the file as it is now.

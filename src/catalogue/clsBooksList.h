@@ -273,6 +273,8 @@ class clsBooksList {
     std::unique_ptr<platform::FileDescriptor> baselineOpen_;
     std::int16_t bookId_ = 0;
     bool isDirty_ = false;
+    /// The file held more books than the list can: it must not be rewritten from here.
+    bool partial_ = false;
     std::int16_t hiddenCount_ = 0;
 };
 

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <functional>
 #include <string>
 #include <sys/stat.h>
@@ -47,6 +49,37 @@ TEST(HostileListPath, SomethingOtherThanARegularFileIsRefusedAndLeftAsItWas) {
         EXPECT_EQ(fs::status(list).type(), c.type);
         for (const auto& entry : fs::directory_iterator(folder.path()))
             EXPECT_EQ(entry.path(), list) << "nothing is made beside it";
+    }
+}
+
+/// A list holds at most kMaxEntries books; a file with more is read up to the
+/// bound, said so once, and never rewritten from the cut list.
+TEST(HostileListSize, AFileWithMoreBooksThanTheBoundIsReadButNeverRewritten) {
+    for (const int books : {int{clsBooksList::kMaxEntries}, int{clsBooksList::kMaxEntries} + 7}) {
+        SCOPED_TRACE(books);
+        const kx::test::TempFolder folder;
+        const fs::path list = folder.path() / "books.txt";
+        std::string text;
+        for (int i = 0; i < books; ++i)
+            text += "Book" + std::to_string(i) + "\t..\\Data\tb" + std::to_string(i) + ".mde\tX\t(x)\t0\t\t\r";
+        text += "\n";
+        {
+            std::ofstream(list, std::ios::binary) << text;
+        }
+        test::RecordingOwner owner;
+        clsBooksList books_;
+        books_.SetEvents(&owner);
+        ASSERT_TRUE(books_.LoadBooks(list.string()));
+        EXPECT_EQ(books_.BookCount(), clsBooksList::kMaxEntries - 1);
+        const bool cut = books > clsBooksList::kMaxEntries;
+        EXPECT_EQ(owner.errors.size(), cut ? 1U : 0U);
+        books_.SetProperty(0, 0, "Renamed");
+        EXPECT_EQ(books_.SaveBooks(), !cut);
+        if (cut) {
+            EXPECT_NE(owner.errors.back().second.find("不能改写"), std::string::npos) << owner.errors.back().second;
+            std::ifstream in(list, std::ios::binary);
+            EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), text) << "the file is as it was";
+        }
     }
 }
 
