@@ -5,6 +5,7 @@
 #include "ado/pg/PgConnectionSettings.h"
 #include "ado/pg/PgQuote.h"
 #include "database/CreateCnn.h"
+#include "database/NewServerDatabase.h"
 #include "pg/TestServer.h"
 
 #include <optional>
@@ -71,10 +72,39 @@ class ServerBooks {
         Drop(database);
         owned_.push_back(database);
     }
-    bool Exists(const std::string& database) {
+    bool Exists(const std::string& database) { return Comment(database).has_value(); }
+    /// Whether `database` carries the mark of a database still being made.
+    bool Marked(const std::string& database) {
+        return Comment(database) ==
+               std::string(database::kMakingMarkName) + "=" + database::kMakingMarkValue;
+    }
+    /// The comment that `database` carries ("" for none); nothing when it does not exist.
+    std::optional<std::string> Comment(const std::string& database) {
         pg::PgConnection admin(*settings_);
-        const std::string folded = pg::QuoteLiteral(pg::FoldDatabaseName(database));
-        return admin.Exec("SELECT 1 FROM pg_database WHERE datname = " + folded).RowCount() == 1;
+        const pg::PgResult row = admin.Exec(
+            "SELECT coalesce(shobj_description(oid, 'pg_database'), '') FROM pg_database WHERE datname = " +
+            pg::QuoteLiteral(pg::FoldDatabaseName(database)));
+        if (row.RowCount() == 0)
+            return std::nullopt;
+        return std::string(row.Value(0, 0));
+    }
+    /// The marked databases whose names begin with `prefix`.
+    std::vector<std::string> MarkedLike(const std::string& prefix) {
+        pg::PgConnection admin(*settings_);
+        const pg::PgResult rows = admin.Exec(
+            "SELECT datname FROM pg_database WHERE starts_with(datname, " +
+            pg::QuoteLiteral(pg::FoldDatabaseName(prefix)) + ") AND shobj_description(oid, 'pg_database') = " +
+            pg::QuoteLiteral(std::string(database::kMakingMarkName) + "=" + database::kMakingMarkValue) +
+            " ORDER BY datname");
+        std::vector<std::string> names;
+        for (int i = 0; i < rows.RowCount(); ++i)
+            names.emplace_back(rows.Value(i, 0));
+        return names;
+    }
+    /// Drops `database` now, whoever made it.
+    void Drop(const std::string& database) {
+        pg::PgConnection admin(*settings_);
+        admin.Exec("DROP DATABASE IF EXISTS " + pg::QuoteIdent(pg::FoldDatabaseName(database)) + " WITH (FORCE)");
     }
     /// Runs `statements` in a new database `database`.
     void CreateDatabase(const std::string& database, const std::vector<std::string>& statements) {
@@ -89,11 +119,6 @@ class ServerBooks {
     }
 
   private:
-    void Drop(const std::string& database) {
-        pg::PgConnection admin(*settings_);
-        admin.Exec("DROP DATABASE IF EXISTS " + pg::QuoteIdent(pg::FoldDatabaseName(database)) + " WITH (FORCE)");
-    }
-
     std::optional<pg::PgConnectionSettings> settings_;
     std::vector<std::string> owned_;
 };
