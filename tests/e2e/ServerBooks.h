@@ -101,6 +101,12 @@ class ServerBooks {
             names.emplace_back(rows.Value(i, 0));
         return names;
     }
+    /// Runs the server's own SQL `sql` in `database`.
+    void RunSql(const std::string& database, const std::string& sql) {
+        pg::PgConnectionSettings settings = *settings_;
+        settings.database = pg::FoldDatabaseName(database);
+        pg::PgConnection(settings).Exec(sql);
+    }
     /// Drops `database` now, whoever made it.
     void Drop(const std::string& database) {
         pg::PgConnection admin(*settings_);
