@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ado/Connection.h"
+#include "ado/pg/PgAppLock.h"
 #include "ado/pg/PgConnection.h"
 #include "ado/pg/PgConnectionSettings.h"
 #include "ado/pg/PgQuote.h"
@@ -8,6 +9,7 @@
 #include "database/NewServerDatabase.h"
 #include "pg/TestServer.h"
 
+#include <cstdint>
 #include <optional>
 #include <random>
 #include <string>
@@ -74,10 +76,7 @@ class ServerBooks {
     }
     bool Exists(const std::string& database) { return Comment(database).has_value(); }
     /// Whether `database` carries the mark of a database still being made.
-    bool Marked(const std::string& database) {
-        return Comment(database) ==
-               std::string(database::kMakingMarkName) + "=" + database::kMakingMarkValue;
-    }
+    bool Marked(const std::string& database) { return Comment(database) == MakingMark(); }
     /// The comment that `database` carries ("" for none); nothing when it does not exist.
     std::optional<std::string> Comment(const std::string& database) {
         pg::PgConnection admin(*settings_);
@@ -94,12 +93,33 @@ class ServerBooks {
         const pg::PgResult rows = admin.Exec(
             "SELECT datname FROM pg_database WHERE starts_with(datname, " +
             pg::QuoteLiteral(pg::FoldDatabaseName(prefix)) + ") AND shobj_description(oid, 'pg_database') = " +
-            pg::QuoteLiteral(std::string(database::kMakingMarkName) + "=" + database::kMakingMarkValue) +
+            pg::QuoteLiteral(MakingMark()) +
             " ORDER BY datname");
         std::vector<std::string> names;
         for (int i = 0; i < rows.RowCount(); ++i)
             names.emplace_back(rows.Value(i, 0));
         return names;
+    }
+    /// Gives `database` the comment `comment` (the mark of a database being made
+    /// is such a comment).
+    void SetComment(const std::string& database, const std::string& comment) {
+        pg::PgConnection admin(*settings_);
+        admin.Exec("COMMENT ON DATABASE " + pg::QuoteIdent(pg::FoldDatabaseName(database)) + " IS " +
+                   pg::QuoteLiteral(comment));
+    }
+    /// The mark of a database being made, as the server keeps it.
+    static std::string MakingMark() {
+        return std::string(database::kMakingMarkName) + "=" + database::kMakingMarkValue;
+    }
+    /// Ends the server sessions that hold the claim of `database`, as when the
+    /// connection of the program that claimed it is lost; gives how many.
+    int EndClaimSessions(const std::string& database) {
+        const auto key = static_cast<std::uint64_t>(pg::AppLockKey(database::ClaimLockResource(database)));
+        pg::PgConnection admin(*settings_);
+        return admin
+            .Exec("SELECT pg_terminate_backend(pid) FROM pg_locks WHERE locktype = 'advisory' AND objsubid = 1 "
+                  "AND classid = " + std::to_string(key >> 32) + " AND objid = " + std::to_string(key & 0xffffffffu))
+            .RowCount();
     }
     /// Runs the server's own SQL `sql` in `database`.
     void RunSql(const std::string& database, const std::string& sql) {
