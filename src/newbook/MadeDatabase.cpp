@@ -36,7 +36,8 @@ bool MadeDatabase::UnderItsName() const { return !file_ || file_->Placed(); }
 
 void MadeDatabase::Place() {
     if (!file_) {
-        // Complete from now on: no sweep of another run takes it for abandoned.
+        // Unmarked before the list names it: a listed book must never look abandoned
+        // to another run's sweep. A kill after this leaves it unlisted, not half-made.
         try {
             claim_.Keep();
         } catch (const std::exception& e) {

@@ -38,6 +38,7 @@ bool CopyBookFile(const std::string& source, const std::string& target) {
 namespace {
 
 constexpr std::int16_t kLastCounter = std::numeric_limits<std::int16_t>::max();
+constexpr const char* kConversionFailure = "创建Sql数据库时错误（转换Access数据库失败）";
 
 /// A template server that cannot be reached accepts nobody: the user then reads
 /// the message about the template rather than the driver's own words.
@@ -152,13 +153,16 @@ void ConvertBookFile(const NewBookDatabaseRequest& request, std::int16_t bookNo,
     const ServerLogin target = request.readTarget();
     std::string cause;
     database::NewServerDatabase claim = ClaimServerDatabase(target, request, bookNo, bookFile, cause);
-    if (!claim.IsCreated())
+    if (!claim.IsCreated()) {
+        // Told in the box in which the conversion tells its own failures.
         platform::CurrentMessageBox().Show("创建数据库" + bookFile + "失败。\n" + cause,
                                            database::kConversionFailureTitle);
-    // A false answer has dropped the claim's database.
-    if (!claim.IsCreated() || !database::CreateSqlBookInto(request.templateFile, claim, target.server, target.user,
-                                                           target.password, nullptr))
-        throw WizardError("CreateSqlBook", "创建Sql数据库时错误（转换Access数据库失败）");
+        throw WizardError("CreateSqlBook", kConversionFailure);
+    }
+    // A false answer has shown why and dropped the claim's database.
+    if (!database::CreateSqlBookInto(request.templateFile, claim, target.server, target.user, target.password,
+                                     nullptr))
+        throw WizardError("CreateSqlBook", kConversionFailure);
     made = std::make_unique<MadeDatabase>(std::move(claim), target);
 }
 
