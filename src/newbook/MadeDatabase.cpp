@@ -13,7 +13,8 @@ namespace kx::newbook {
 MadeDatabase::MadeDatabase(std::unique_ptr<StagedBookFile> file, std::string name, NextName nextName)
     : file_(std::move(file)), name_(std::move(name)), nextName_(std::move(nextName)) {}
 
-MadeDatabase::MadeDatabase(std::string name, ServerLogin login) : name_(std::move(name)), login_(std::move(login)) {}
+MadeDatabase::MadeDatabase(database::NewServerDatabase claim, ServerLogin login)
+    : claim_(std::move(claim)), name_(claim_.Name()), login_(std::move(login)) {}
 
 MadeDatabase::~MadeDatabase() {
     try {
@@ -34,7 +35,17 @@ std::string MadeDatabase::Where() const {
 bool MadeDatabase::UnderItsName() const { return !file_ || file_->Placed(); }
 
 void MadeDatabase::Place() {
-    if (!file_ || file_->Placed())
+    if (!file_) {
+        // Unmarked before the list names it: a listed book must never look abandoned
+        // to another run's sweep. A kill after this leaves it unlisted, not half-made.
+        try {
+            claim_.Keep();
+        } catch (const std::exception& e) {
+            throw WizardError("AddNewFile", std::string(kBookFileFailure) + "\n" + e.what());
+        }
+        return;
+    }
+    if (file_->Placed())
         return;
     try {
         while (!file_->PlaceAt(platform::ToDiskPath(name_))) {
@@ -54,6 +65,12 @@ std::string MadeDatabase::Remove() {
     removed_ = true;
     if (file_)
         return file_->Remove();
+    // Still marked: the claim drops it, and a drop that fails leaves the mark for
+    // a later run's sweep.
+    if (claim_.Owns())
+        return claim_.Drop();
+    // Unmarked by Place but never listed: nobody else knows the name, it is still
+    // this creation's.
     try {
         // Dropped from the server's own database: a database cannot be dropped
         // through a connection to itself.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "database/NewServerDatabase.h"
 #include "newbook/NewBookName.h"
 
 #include <functional>
@@ -12,9 +13,10 @@ class StagedBookFile;
 
 /// The new book's database as one creation made it, until the creation keeps it:
 /// a book file under its hidden temporary name (later at its name), or a server
-/// database that this creation created. Whatever is not kept goes: through Remove,
-/// which says how that went, or else when the object goes. Only what the creation
-/// made itself is ever removed.
+/// database that this creation claimed and created, marked as being made until it
+/// is placed. Whatever is not kept goes: through Remove, which says how that went,
+/// or else when the object goes. Only what the creation made itself is ever
+/// removed.
 class MadeDatabase {
   public:
     /// Gives the name to try when the one in hand is taken ("" when there is none).
@@ -22,8 +24,9 @@ class MadeDatabase {
 
     /// A staged book file meant for `name`, and the names after it.
     MadeDatabase(std::unique_ptr<StagedBookFile> file, std::string name, NextName nextName);
-    /// Server database `name` on `login.server`, which this creation created.
-    MadeDatabase(std::string name, ServerLogin login);
+    /// The server database of `claim` (created, owned) on `login.server`; the
+    /// claim's maintenance connection stays open as long as this object.
+    MadeDatabase(database::NewServerDatabase claim, ServerLogin login);
     ~MadeDatabase();
     MadeDatabase(const MadeDatabase&) = delete;
     MadeDatabase& operator=(const MadeDatabase&) = delete;
@@ -41,8 +44,9 @@ class MadeDatabase {
 
     /// Puts a staged book file at its name, or at the next free name when another
     /// program took that name meanwhile (Name() follows). A server database has its
-    /// name already. Throws WizardError (522) with the system's reason on the line
-    /// after the message for the user.
+    /// name already: it loses its mark of a database being made. Throws
+    /// WizardError (522) with the system's reason on the line after the message for
+    /// the user; what was made is then still removed by Remove.
     void Place();
     /// The creation keeps the database: nothing is removed any more.
     void Keep() noexcept { kept_ = true; }
@@ -53,6 +57,7 @@ class MadeDatabase {
 
   private:
     std::unique_ptr<StagedBookFile> file_;
+    database::NewServerDatabase claim_;
     std::string name_;
     NextName nextName_;
     ServerLogin login_;

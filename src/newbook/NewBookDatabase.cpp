@@ -4,10 +4,12 @@
 #include "newbook/SqlLocation.h"
 #include "newbook/StagedBookFile.h"
 #include "newbook/WizardError.h"
-#include "ado/AdoError.h"
+#include "database/CreateCnn.h"
+#include "database/NewServerDatabase.h"
 #include "database/ServerTableCopy.h"
 #include "database/SqlBookConversion.h"
 #include "platform/DiskPath.h"
+#include "platform/MessageBoxService.h"
 #include "platform/PublishedFile.h"
 #include "support/AccountingObject.h"
 
@@ -36,16 +38,7 @@ bool CopyBookFile(const std::string& source, const std::string& target) {
 namespace {
 
 constexpr std::int16_t kLastCounter = std::numeric_limits<std::int16_t>::max();
-
-/// What the server provider gives, as SQL Server numbers it, when "Create
-/// Database" meets a database of that name: "database exists", or the duplicate
-/// key of the server's catalogue when two programs create the name at one moment.
-constexpr long kNativeDatabaseExists = 1801;
-constexpr long kNativeDuplicateKey = 2627;
-
-bool NameTaken(const ado::AdoError& e) {
-    return e.NativeError() == kNativeDatabaseExists || e.NativeError() == kNativeDuplicateKey;
-}
+constexpr const char* kConversionFailure = "创建Sql数据库时错误（转换Access数据库失败）";
 
 /// A template server that cannot be reached accepts nobody: the user then reads
 /// the message about the template rather than the driver's own words.
@@ -82,11 +75,52 @@ void StageBookFile(const NewBookDatabaseRequest& request, bool sqlTemplate, std:
     made = std::make_unique<MadeDatabase>(std::move(file), bookFile, std::move(next));
 }
 
-/// A new database on the server of `location`, created under the first free name
+/// Claims the new book's server database on the server of `login` under the first
+/// name of the rule that is still free when it is created: a name that another
+/// program creates meanwhile is passed over, so that runs at one moment each get
+/// their own. The databases that killed runs left half-made go first, so that
+/// their names are free again; a sweep that fails stops nothing. `bookFile` gets
+/// the name tried last (the rule's first one when the server cannot be reached),
+/// `cause` why nothing was claimed.
+database::NewServerDatabase ClaimServerDatabase(const ServerLogin& login, const NewBookDatabaseRequest& request,
+                                                std::int16_t bookNo, std::string& bookFile, std::string& cause) {
+    ado::Connection master;
+    try {
+        database::CreateCnn(master, "master", login.server, login.user, login.password);
+        master.Open({}, {}, {}, -1);
+        try {
+            database::RemoveAbandonedServerDatabases(master);
+        } catch (const std::exception&) {
+            // What cannot be listed now stays for a later run.
+        }
+    } catch (const std::exception& e) {
+        cause = e.what();
+    }
+    std::int16_t counter = 0;
+    bookFile = MakeNewBookName(bookNo, true, request.appPath, request.readTarget, counter);
+    database::NewServerDatabase claim;
+    if (!cause.empty())
+        return claim;
+    for (;;) {
+        if (bookFile.empty()) {
+            cause = "账簿数据库名已用完。";
+            return claim;
+        }
+        claim = database::NewServerDatabase::Create(master, bookFile);
+        if (claim.Outcome() != database::NewServerDatabase::Status::NameTaken || counter == kLastCounter)
+            break;
+        ++counter;
+        bookFile = MakeNewBookName(bookNo, true, request.appPath, request.readTarget, counter);
+    }
+    if (!claim.IsCreated())
+        cause = claim.Cause();
+    return claim;
+}
+
+/// A new database on the server of `location`, claimed under the first free name
 /// of the rule, with every table of the location's database copied into it. The
 /// copy drops and refills tables of the destination: it must be a database made
-/// here, never one that already existed, so a name that "Create Database" finds
-/// taken is passed over.
+/// here, never one that already existed.
 bool CopySqlBook(const catalogue::BookLocation& location, const NewBookDatabaseRequest& request,
                  std::int16_t bookNo, std::string& bookFile, std::unique_ptr<MadeDatabase>& made,
                  std::string* failure) {
@@ -98,27 +132,38 @@ bool CopySqlBook(const catalogue::BookLocation& location, const NewBookDatabaseR
     support::SharedAccountingObject().PrepareConnection(cnn, templateDatabase, login.server, login.user,
                                                         login.password);
     cnn.Open({}, {}, {}, -1);
-    std::int16_t counter = 0;
-    bookFile = MakeNewBookName(bookNo, true, request.appPath, request.readTarget, counter);
-    for (;;) {
-        try {
-            cnn.Execute("Create Database " + bookFile, nullptr, -1);
-            break;
-        } catch (const ado::AdoError& e) {
-            if (!NameTaken(e) || counter == kLastCounter) {
-                if (failure != nullptr)
-                    *failure = e.what();
-                cnn.Close();
-                return false;
-            }
-        }
-        ++counter;
-        bookFile = MakeNewBookName(bookNo, true, request.appPath, request.readTarget, counter);
+    std::string cause;
+    database::NewServerDatabase claim = ClaimServerDatabase(login, request, bookNo, bookFile, cause);
+    if (!claim.IsCreated()) {
+        if (failure != nullptr)
+            *failure = cause;
+        cnn.Close();
+        return false;
     }
-    made = std::make_unique<MadeDatabase>(bookFile, login);
+    made = std::make_unique<MadeDatabase>(std::move(claim), login);
     const bool copied = database::CopySqlAllTables(templateDatabase, bookFile, cnn);
     cnn.Close();
     return copied;
+}
+
+/// A book file converted into a new database on the target server, claimed as
+/// CopySqlBook claims it. A failure has been shown in the conversion's box.
+void ConvertBookFile(const NewBookDatabaseRequest& request, std::int16_t bookNo, std::string& bookFile,
+                     std::unique_ptr<MadeDatabase>& made) {
+    const ServerLogin target = request.readTarget();
+    std::string cause;
+    database::NewServerDatabase claim = ClaimServerDatabase(target, request, bookNo, bookFile, cause);
+    if (!claim.IsCreated()) {
+        // Told in the box in which the conversion tells its own failures.
+        platform::CurrentMessageBox().Show("创建数据库" + bookFile + "失败。\n" + cause,
+                                           database::kConversionFailureTitle);
+        throw WizardError("CreateSqlBook", kConversionFailure);
+    }
+    // A false answer has shown why and dropped the claim's database.
+    if (!database::CreateSqlBookInto(request.templateFile, claim, target.server, target.user, target.password,
+                                     nullptr))
+        throw WizardError("CreateSqlBook", kConversionFailure);
+    made = std::make_unique<MadeDatabase>(std::move(claim), target);
 }
 
 } // namespace
@@ -137,11 +182,7 @@ bool StageNewBookDatabase(const NewBookDatabaseRequest& request, std::string& bo
     if (request.isSql && sqlTemplate)
         return CopySqlBook(location, request, bookNo, bookFile, made, failure);
     if (request.isSql) {
-        bookFile = MakeNewBookName(bookNo, true, request.appPath, request.readTarget);
-        const ServerLogin target = request.readTarget();
-        if (!database::CreateSqlBook(source, target.server, bookFile, target.user, target.password, nullptr))
-            throw WizardError("CreateSqlBook", "创建Sql数据库时错误（转换Access数据库失败）");
-        made = std::make_unique<MadeDatabase>(bookFile, target);
+        ConvertBookFile(request, bookNo, bookFile, made);
         return true;
     }
     StageBookFile(request, sqlTemplate, bookNo, bookFile, made);

@@ -35,11 +35,15 @@ struct NewBookDatabaseRequest {
 /// the name as soon as it is chosen.
 /// - a book file template into a book file: a copy, staged under a hidden
 ///   temporary name until MadeDatabase::Place puts it at its name;
-/// - a book file template into a server database: the conversion;
+/// - a book file template into a server database: the conversion into a new
+///   database on the target server;
 /// - a server template into a server database: a new database on the template's
-///   own server with every table copied. The database is created under the first
-///   free name of the name rule; when another program creates that name first,
-///   the next one is taken.
+///   own server with every table copied.
+/// A new server database is claimed (database::NewServerDatabase) under the first
+/// free name of the name rule; when another program creates that name first, the
+/// next one is taken. It stays marked as being made until MadeDatabase::Place, so
+/// that a run killed half-way leaves nothing that a later run does not remove:
+/// each server route first drops such leftovers on its server.
 /// False, without an error, when a server copy failed; `failure` (when given)
 /// then says why, if the server said so. Throws WizardError (522) with the source
 /// and message the user is shown, the system's reason on the line after a failed

@@ -4,6 +4,7 @@
 
 #include "e2e/AppFolder.h"
 #include "e2e/BookContents.h"
+#include "e2e/BookOneOnServer.h"
 #include "e2e/ServerBooks.h"
 
 #include "database/SqlBookConversion.h"
@@ -19,6 +20,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace kx::e2e {
 namespace {
@@ -199,10 +201,41 @@ TEST(LedgerwizCreate, RunsAtOnceOnOneFolderEachMakeABookOfTheirOwn) {
     EXPECT_EQ(data, books);
 }
 
+/// Starts `count` runs of `ledgerwiz create --sql` at once on `app` with the
+/// `options` (the template chosen), the test server as the target, books 账簿0,
+/// 账簿1 ...: each ends with status 0 and a whole, unmarked database of its own,
+/// listed once. Gives the databases.
+std::set<std::string> CreateOnServerAtOnce(const AppFolder& app, ServerBooks& server, const QStringList& options,
+                                           std::size_t count) {
+    const QStringList sql{QStringLiteral("--sql"),
+                          QString::fromStdString(server.Host() + "," + server.User() + "," + server.Password())};
+    std::vector<QProcess> runs(count);
+    for (std::size_t i = 0; i < runs.size(); ++i)
+        StartCreate(runs[i], app, QStringLiteral("8888"), options + sql, QStringLiteral("账簿%1").arg(i),
+                    QString::fromStdString(server.Port()));
+
+    std::set<std::string> databases;
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        SCOPED_TRACE(i);
+        const Finished run = WaitFor(runs[i]);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        if (run.exitCode != 0)
+            continue;
+        EXPECT_TRUE(databases.insert(run.Database()).second) << run.Database() << " was made twice";
+        EXPECT_EQ(server.Comment(run.Database()), "") << "still marked as being made";
+        BookContents contents(run.Database(), server.Server(), server.User(), server.Password());
+        EXPECT_EQ(contents.BookInfoItems().at(4), "账簿" + std::to_string(i));
+        EXPECT_EQ(contents.Count("kxDocRecs"), 0);
+        EXPECT_EQ(CountOf(app.ListText(), "\t" + run.Database() + "\t"), 1U) << app.ListText();
+    }
+    return databases;
+}
+
 TEST(LedgerwizCreate, RunsAtOnceFromOneServerTemplateEachMakeADatabaseOfTheirOwn) {
     ServerBooks server;
     if (!server.Available())
         GTEST_SKIP() << ado::pg::testing::kNoServerReason;
+    const BookOneOnServer bookOne(server);
     const AppFolder app;
     // The template on the server; its location names the server without the port,
     // which the runs take from the environment.
@@ -211,28 +244,24 @@ TEST(LedgerwizCreate, RunsAtOnceFromOneServerTemplateEachMakeADatabaseOfTheirOwn
                                         server.Password()));
     app.WriteList({kSampleLine, "服务器样本账簿\t" + server.User() + ":" + server.Password() + "@" + server.Host() +
                                     "\t" + templateDatabase + "\t××××有限公司\t(未知)\t0\t\t"});
-    // The runs make book number 1.
-    for (const char* name : {"kxAcc000001", "kxAcc000001_1", "kxAcc000001_2"})
-        server.Own(name);
-    const QStringList options{QStringLiteral("--template"), QStringLiteral("1"), QStringLiteral("--sql"),
-                              QString::fromStdString(server.Host() + "," + server.User() + "," + server.Password())};
-    std::array<QProcess, 2> runs;
-    for (std::size_t i = 0; i < runs.size(); ++i)
-        StartCreate(runs[i], app, QStringLiteral("8888"), options, QStringLiteral("账簿%1").arg(i),
-                    QString::fromStdString(server.Port()));
 
-    std::set<std::string> databases;
-    for (std::size_t i = 0; i < runs.size(); ++i) {
-        SCOPED_TRACE(i);
-        const Finished run = WaitFor(runs[i]);
-        ASSERT_EQ(run.exitCode, 0) << run.err;
-        databases.insert(run.Database());
-        BookContents contents(run.Database(), server.Server(), server.User(), server.Password());
-        EXPECT_EQ(contents.BookInfoItems().at(4), "账簿" + std::to_string(i));
-        EXPECT_EQ(contents.Count("kxDocRecs"), 0);
-    }
-    EXPECT_EQ(databases, (std::set<std::string>{"kxAcc000001", "kxAcc000001_1"}));
+    EXPECT_EQ(CreateOnServerAtOnce(app, server, {QStringLiteral("--template"), QStringLiteral("1")}, 2),
+              (std::set<std::string>{"kxAcc000001", "kxAcc000001_1"}));
     EXPECT_FALSE(server.Exists("kxAcc000001_2"));
+}
+
+TEST(LedgerwizCreate, RunsAtOnceFromOneBookFileToOneServerEachMakeADatabaseOfTheirOwn) {
+    ServerBooks server;
+    if (!server.Available())
+        GTEST_SKIP() << ado::pg::testing::kNoServerReason;
+    const BookOneOnServer bookOne(server);
+    const AppFolder app;
+    app.WriteList({kSampleLine});
+
+    // The sample book converted three times at one moment.
+    EXPECT_EQ(CreateOnServerAtOnce(app, server, {QStringLiteral("--template"), QStringLiteral("0")}, 3),
+              (std::set<std::string>{"kxAcc000001", "kxAcc000001_1", "kxAcc000001_2"}));
+    EXPECT_FALSE(server.Exists("kxAcc000001_3"));
 }
 
 } // namespace

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "ado/Connection.h"
+#include "ado/pg/PgAppLock.h"
 #include "ado/pg/PgConnection.h"
 #include "ado/pg/PgConnectionSettings.h"
 #include "ado/pg/PgQuote.h"
 #include "database/CreateCnn.h"
+#include "database/NewServerDatabase.h"
 #include "pg/TestServer.h"
 
+#include <cstdint>
 #include <optional>
 #include <random>
 #include <string>
@@ -71,10 +74,63 @@ class ServerBooks {
         Drop(database);
         owned_.push_back(database);
     }
-    bool Exists(const std::string& database) {
+    bool Exists(const std::string& database) { return Comment(database).has_value(); }
+    /// Whether `database` carries the mark of a database still being made.
+    bool Marked(const std::string& database) { return Comment(database) == MakingMark(); }
+    /// The comment that `database` carries ("" for none); nothing when it does not exist.
+    std::optional<std::string> Comment(const std::string& database) {
         pg::PgConnection admin(*settings_);
-        const std::string folded = pg::QuoteLiteral(pg::FoldDatabaseName(database));
-        return admin.Exec("SELECT 1 FROM pg_database WHERE datname = " + folded).RowCount() == 1;
+        const pg::PgResult row = admin.Exec(
+            "SELECT coalesce(shobj_description(oid, 'pg_database'), '') FROM pg_database WHERE datname = " +
+            pg::QuoteLiteral(pg::FoldDatabaseName(database)));
+        if (row.RowCount() == 0)
+            return std::nullopt;
+        return std::string(row.Value(0, 0));
+    }
+    /// The marked databases whose names begin with `prefix`.
+    std::vector<std::string> MarkedLike(const std::string& prefix) {
+        pg::PgConnection admin(*settings_);
+        const pg::PgResult rows = admin.Exec(
+            "SELECT datname FROM pg_database WHERE starts_with(datname, " +
+            pg::QuoteLiteral(pg::FoldDatabaseName(prefix)) + ") AND shobj_description(oid, 'pg_database') = " +
+            pg::QuoteLiteral(MakingMark()) +
+            " ORDER BY datname");
+        std::vector<std::string> names;
+        for (int i = 0; i < rows.RowCount(); ++i)
+            names.emplace_back(rows.Value(i, 0));
+        return names;
+    }
+    /// Gives `database` the comment `comment` (the mark of a database being made
+    /// is such a comment).
+    void SetComment(const std::string& database, const std::string& comment) {
+        pg::PgConnection admin(*settings_);
+        admin.Exec("COMMENT ON DATABASE " + pg::QuoteIdent(pg::FoldDatabaseName(database)) + " IS " +
+                   pg::QuoteLiteral(comment));
+    }
+    /// The mark of a database being made, as the server keeps it.
+    static std::string MakingMark() {
+        return std::string(database::kMakingMarkName) + "=" + database::kMakingMarkValue;
+    }
+    /// Ends the server sessions that hold the claim of `database`, as when the
+    /// connection of the program that claimed it is lost; gives how many.
+    int EndClaimSessions(const std::string& database) {
+        const auto key = static_cast<std::uint64_t>(pg::AppLockKey(database::ClaimLockResource(database)));
+        pg::PgConnection admin(*settings_);
+        return admin
+            .Exec("SELECT pg_terminate_backend(pid) FROM pg_locks WHERE locktype = 'advisory' AND objsubid = 1 "
+                  "AND classid = " + std::to_string(key >> 32) + " AND objid = " + std::to_string(key & 0xffffffffu))
+            .RowCount();
+    }
+    /// Runs the server's own SQL `sql` in `database`.
+    void RunSql(const std::string& database, const std::string& sql) {
+        pg::PgConnectionSettings settings = *settings_;
+        settings.database = pg::FoldDatabaseName(database);
+        pg::PgConnection(settings).Exec(sql);
+    }
+    /// Drops `database` now, whoever made it.
+    void Drop(const std::string& database) {
+        pg::PgConnection admin(*settings_);
+        admin.Exec("DROP DATABASE IF EXISTS " + pg::QuoteIdent(pg::FoldDatabaseName(database)) + " WITH (FORCE)");
     }
     /// Runs `statements` in a new database `database`.
     void CreateDatabase(const std::string& database, const std::vector<std::string>& statements) {
@@ -89,11 +145,6 @@ class ServerBooks {
     }
 
   private:
-    void Drop(const std::string& database) {
-        pg::PgConnection admin(*settings_);
-        admin.Exec("DROP DATABASE IF EXISTS " + pg::QuoteIdent(pg::FoldDatabaseName(database)) + " WITH (FORCE)");
-    }
-
     std::optional<pg::PgConnectionSettings> settings_;
     std::vector<std::string> owned_;
 };

@@ -1,20 +1,26 @@
 // A new book file is made under a hidden name and appears under its name only
-// when placed, at the next free name when another program took the first; what a
-// creation does not keep goes, but never a file that is not its own.
+// when placed, at the next free name when another program took the first; a new
+// server database stays marked as being made until placed. What a creation does
+// not keep goes, but never a file or a database that is not its own.
 
 #include "newbook/MadeDatabase.h"
 #include "newbook/NewBookDatabase.h"
 #include "newbook/StagedBookFile.h"
+#include "newbook/WizardError.h"
+
+#include "e2e/ServerBooks.h"
 
 #include "SampleBookCopy.h"
 #include "platform/AnsiTextFile.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
+#include <thread>
 
 namespace kx::newbook {
 namespace {
@@ -103,6 +109,100 @@ TEST_F(MadeDatabaseTest, WhatIsNotKeptGoesButNeverAFileThatTookItsPlace) {
         EXPECT_EQ(DataFolder(), c.left);
         fs::remove(Data() / "kxAcc000001.MDE");
     }
+}
+
+/// How a creation ends with its server database.
+enum class ServerEnd {
+    Remove,
+    /// The object goes without Remove.
+    Goes,
+    PlaceThenRemove,
+    PlaceAndKeep,
+    /// The connection that holds the claim is lost before Place.
+    SessionLostBeforePlace,
+};
+
+TEST(MadeServerDatabase, StaysMarkedUntilPlacedAndGoesUnlessKeptEvenWhenNoLongerMarked) {
+    e2e::ServerBooks server;
+    if (!server.Available())
+        GTEST_SKIP() << ado::pg::testing::kNoServerReason;
+    const ServerLogin login{server.Server(), server.User(), server.Password()};
+    // Somebody's database, which no ending may take.
+    const std::string someones = server.NewDatabaseName();
+    server.CreateDatabase(someones, {});
+    const struct {
+        const char* name;
+        ServerEnd end;
+        /// The comment of the database afterwards; nothing when it is gone.
+        std::optional<std::string> left;
+    } cases[] = {
+        {"Remove", ServerEnd::Remove, std::nullopt},
+        {"Goes", ServerEnd::Goes, std::nullopt},
+        {"PlaceThenRemove", ServerEnd::PlaceThenRemove, std::nullopt},
+        {"PlaceAndKeep", ServerEnd::PlaceAndKeep, ""},
+        {"SessionLostBeforePlace", ServerEnd::SessionLostBeforePlace, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string name = server.NewDatabaseName();
+        ado::Connection master;
+        database::CreateCnn(master, "master", login.server, login.user, login.password);
+        master.Open({}, {}, {}, -1);
+        database::NewServerDatabase claim = database::NewServerDatabase::Create(master, name);
+        ASSERT_TRUE(claim.IsCreated()) << claim.Cause();
+        auto made = std::make_unique<MadeDatabase>(std::move(claim), login);
+        master = ado::Connection(); // the claim keeps its own handle
+        EXPECT_EQ(made->Name(), name);
+        EXPECT_EQ(made->WorkingLocation(), name);
+        EXPECT_TRUE(made->UnderItsName());
+        EXPECT_EQ(made->Where(), "服务器 " + login.server + " 上的数据库 " + name);
+        EXPECT_TRUE(server.Marked(name));
+
+        switch (c.end) {
+        case ServerEnd::Remove:
+            EXPECT_EQ(made->Remove(), "");
+            break;
+        case ServerEnd::Goes:
+            break;
+        case ServerEnd::PlaceThenRemove:
+        case ServerEnd::PlaceAndKeep:
+            made->Place();
+            EXPECT_EQ(server.Comment(name), "") << "placed: no longer marked";
+            if (c.end == ServerEnd::PlaceAndKeep)
+                made->Keep();
+            EXPECT_EQ(made->Remove(), "");
+            break;
+        case ServerEnd::SessionLostBeforePlace: {
+            ASSERT_EQ(server.EndClaimSessions(name), 1);
+            try {
+                made->Place();
+                ADD_FAILURE() << "placed without its connection";
+            } catch (const WizardError& e) {
+                EXPECT_EQ(e.Number(), 522);
+                const std::string message = e.what();
+                EXPECT_TRUE(message.starts_with(std::string(kBookFileFailure) + "\n")) << message;
+                EXPECT_GT(message.size(), std::string(kBookFileFailure).size() + 1) << "the cause is told";
+            }
+            const std::string reason = made->Remove();
+            EXPECT_TRUE(reason.starts_with("无法删除未完成的数据库" + name + "：")) << reason;
+            // Still marked, with nobody holding its claim: a later run's sweep takes it
+            // (this one's, or another program's on the same server).
+            EXPECT_TRUE(server.Marked(name));
+            ado::Connection sweeper;
+            database::CreateCnn(sweeper, "master", login.server, login.user, login.password);
+            sweeper.Open({}, {}, {}, -1);
+            for (int tries = 0; tries < 100 && server.Exists(name); ++tries) {
+                database::RemoveAbandonedServerDatabases(sweeper);
+                if (server.Exists(name))
+                    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            }
+            break;
+        }
+        }
+        made.reset();
+        EXPECT_EQ(server.Comment(name), c.left);
+    }
+    EXPECT_EQ(server.Comment(someones), "");
 }
 
 } // namespace

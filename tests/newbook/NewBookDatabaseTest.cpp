@@ -3,10 +3,15 @@
 #include "newbook/WizardError.h"
 
 #include "SampleBookCopy.h"
+#include "database/NewServerDatabase.h"
+#include "database/SqlBookConversion.h"
+#include "e2e/ServerBooks.h"
 #include "platform/AnsiTextFile.h"
 #include "platform/PlatformError.h"
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace kx::newbook {
 namespace {
@@ -85,6 +90,95 @@ TEST_F(NewBookDatabaseTest, AFailedBookInformationWriteIsPromptedWithTheBox) {
                                [&](const std::string& m, bool box) { prompts.emplace_back(m, box); }));
     ASSERT_EQ(prompts.size(), 1u);
     EXPECT_TRUE(prompts[0].second);
+}
+
+/// What holds the rule's first name of a new server book when the creation begins.
+enum class Taker {
+    SomeonesDatabase,
+    /// A creation still running (here: a claim of this test).
+    RunningCreation,
+    /// A database left marked as being made by a run that was killed.
+    KilledRunsLeftover,
+};
+
+TEST_F(NewBookDatabaseTest, AServerBookTakesTheNextFreeNameAndAKilledRunsLeftoverGivesItsNameBack) {
+    e2e::ServerBooks server;
+    if (!server.Available())
+        GTEST_SKIP() << ado::pg::testing::kNoServerReason;
+    const ServerLogin login{server.Server(), server.User(), server.Password()};
+    const test::SampleBookCopy sample;
+    const std::string templateDatabase = server.NewDatabaseName();
+    ASSERT_TRUE(database::CreateSqlBook(sample.str(), login.server, templateDatabase, login.user, login.password));
+    ado::Connection master;
+    database::CreateCnn(master, "master", login.server, login.user, login.password);
+    master.Open({}, {}, {}, -1);
+
+    const struct {
+        const char* name;
+        /// A copy of the server template, else a conversion of the sample book.
+        bool serverTemplate;
+        Taker taker;
+    } cases[] = {
+        // The copy of a server template looks for free names with the login of the
+        // target, which here reaches no server: every name looks free, and the claim
+        // itself meets the taken one.
+        {"CopyMeetsSomeonesDatabase", true, Taker::SomeonesDatabase},
+        {"CopyMeetsARunningCreation", true, Taker::RunningCreation},
+        {"CopyAfterAKilledRun", true, Taker::KilledRunsLeftover},
+        {"ConversionBesideARunningCreation", false, Taker::RunningCreation},
+        {"ConversionAfterAKilledRun", false, Taker::KilledRunsLeftover},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int bookNo = server.FreeBookNumber();
+        const std::string first = e2e::BookDatabaseName(bookNo);
+        std::optional<database::NewServerDatabase> running;
+        if (c.taker == Taker::RunningCreation) {
+            running = database::NewServerDatabase::Create(master, first);
+            ASSERT_TRUE(running->IsCreated()) << running->Cause();
+        } else {
+            server.CreateDatabase(first, {});
+            server.SetComment(first, c.taker == Taker::SomeonesDatabase ? "someone's" : e2e::ServerBooks::MakingMark());
+        }
+        NewBookDatabaseRequest request =
+            Request(c.serverTemplate ? login.user + ":" + login.password + "@" + login.server + "|" + templateDatabase
+                                     : sample.str());
+        request.isSql = true;
+        request.bookNo = std::to_string(bookNo);
+        request.operatorName = "主管";
+        request.operatorPassword = "8888";
+        if (c.serverTemplate)
+            request.readTarget = [] { return ServerLogin{"/nonexistent-socket-folder,1", "sa", "x"}; };
+        else
+            request.readTarget = [login] { return login; };
+
+        std::string bookFile;
+        std::unique_ptr<MadeDatabase> made;
+        ASSERT_TRUE(StageNewBookDatabase(request, bookFile, made));
+
+        ASSERT_TRUE(made);
+        EXPECT_EQ(bookFile, made->Name());
+        EXPECT_TRUE(server.Marked(bookFile)) << "marked until placed";
+        if (c.taker == Taker::KilledRunsLeftover) {
+            // The leftover went first, by this run's sweep or another program's on
+            // the same server (which may have come a moment late: then the next name).
+            EXPECT_TRUE(bookFile == first || (bookFile == first + "_1" && !server.Exists(first))) << bookFile;
+        } else {
+            EXPECT_EQ(bookFile, first + "_1");
+        }
+        if (c.taker == Taker::SomeonesDatabase) {
+            EXPECT_EQ(server.Comment(first), "someone's");
+        }
+        if (running) {
+            EXPECT_TRUE(server.Marked(first));
+            EXPECT_TRUE(running->Owns());
+            EXPECT_EQ(running->Drop(), "");
+        }
+        made->Place();
+        EXPECT_EQ(server.Comment(bookFile), "");
+        EXPECT_EQ(made->Remove(), "");
+        EXPECT_FALSE(server.Exists(bookFile));
+    }
 }
 
 } // namespace
