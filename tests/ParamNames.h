@@ -14,9 +14,8 @@ namespace kx::test {
 inline std::string ReadableName(std::string_view text, std::size_t index) {
     std::string name;
     for (char c : text) {
-        if (name.size() == 40) {
+        if (name.size() == 40)
             break;
-        }
         const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
         name += plain ? c : '_';
     }

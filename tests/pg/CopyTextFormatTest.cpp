@@ -11,9 +11,8 @@ namespace {
 
 std::string AllByteValues() {
     std::string bytes;
-    for (int i = 0; i < 256; ++i) {
+    for (int i = 0; i < 256; ++i)
         bytes += static_cast<char>(i);
-    }
     return bytes;
 }
 
@@ -32,26 +31,23 @@ TEST(CopyTextRowBuilder, SeparatesFieldsEscapesFramingCharactersAndCollectsRowsU
     builder.AddText("x");
     builder.EndRow();
     EXPECT_EQ(builder.Text(), "x\n") << "a cleared builder starts a new row, not a new field";
-    for (const std::string& nul : {std::string("\0", 1), std::string("long text, then\\\t\0", 18)}) {
+    for (const std::string& nul : {std::string("\0", 1), std::string("long text, then\\\t\0", 18)})
         EXPECT_THROW(builder.AddText(nul), std::invalid_argument);
-    }
 }
 
 TEST(CopyTextFormat, TextAndBytesSurviveARoundTrip) {
     const std::string texts[] = {
         "", "\\N", "N", "张三𠀀😀", "tab\there", "line\nbreak\r\n", "back\\slash\\", "\\.", "'quoted'"};
     CopyTextRowBuilder builder;
-    for (const std::string& text : texts) {
+    for (const std::string& text : texts)
         builder.AddText(text);
-    }
     builder.AddNull();
     builder.AddBytes(AllByteValues());
     builder.AddBytes("");
     const auto fields = ParseCopyTextRow(builder.TakeRow());
     ASSERT_EQ(fields.size(), std::size(texts) + 3);
-    for (std::size_t i = 0; i < std::size(texts); ++i) {
+    for (std::size_t i = 0; i < std::size(texts); ++i)
         EXPECT_EQ(fields[i], texts[i]) << i;
-    }
     EXPECT_FALSE(fields[std::size(texts)].has_value());
     EXPECT_EQ(DecodeByteaHex(fields[std::size(texts) + 1].value()), AllByteValues());
     EXPECT_EQ(DecodeByteaHex(fields[std::size(texts) + 2].value()), "");
@@ -70,9 +66,8 @@ TEST(PgBytea, EncodesAsLowerCaseHexAndRefusesTextThatIsNotHexBytea) {
     EXPECT_EQ(EncodeByteaHex(std::string("\x00\x1f\xff", 3)), "\\x001fff");
     EXPECT_EQ(EncodeByteaHex(""), "\\x");
     EXPECT_EQ(DecodeByteaHex(EncodeByteaHex(AllByteValues())), AllByteValues());
-    for (const char* text : {"001f", "\\x0", "\\xzz"}) {
+    for (const char* text : {"001f", "\\x0", "\\xzz"})
         EXPECT_THROW(DecodeByteaHex(text), std::invalid_argument) << text;
-    }
 }
 
 } // namespace

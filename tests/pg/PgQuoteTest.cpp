@@ -32,9 +32,8 @@ TEST(PgQuote, QuotesNamesAndTextsSoTheyStayOneNameOrLiteral) {
 
 TEST(PgQuote, RefusesNamesPostgresqlWouldCutAndTextItCannotHold) {
     std::string chinese; // 22 characters, 66 bytes
-    for (int i = 0; i < 22; ++i) {
+    for (int i = 0; i < 22; ++i)
         chinese += "账";
-    }
     for (const std::string& name :
          {std::string(), std::string("a\0b", 3), std::string("\xff"), std::string(64, 'a'), chinese}) {
         EXPECT_THROW(QuoteIdent(name), std::invalid_argument) << name;

@@ -38,9 +38,8 @@ TEST(Tokenizer, SplitsTextIntoKindsAndValues) {
         {"'--x' '/*'", "s(--x) s(/*)"},
         {" \t\r\n ", ""},
     };
-    for (const auto& [sql, tokens] : cases) {
+    for (const auto& [sql, tokens] : cases)
         EXPECT_EQ(TokensText(TokenizeTsql(sql)), tokens) << sql;
-    }
 }
 
 TEST(Tokenizer, RecordsOffsetsOriginalTextAndKeywords) {
