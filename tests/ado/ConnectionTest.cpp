@@ -1,12 +1,18 @@
+// Connections: their strings and properties, the providers they reach, opening
+// book files and listing their tables.
+
 #include "BookFileFixture.h"
 #include "ado/ConnectionString.h"
 #include "ado/Properties.h"
 #include "ado/ProviderRegistry.h"
 #include "ado/jet/JetProvider.h"
+#include "platform/AnsiTextFile.h"
+#include "platform/Utf8Text.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
+#include <sys/stat.h>
 
 namespace kx::ado {
 namespace {
@@ -129,6 +135,106 @@ TEST_F(TableListing, ListsUserTablesViewsAndSystemTablesFilteredByTheRestriction
     EXPECT_EQ(CatchAdoError([&] { one.Item("TABLE_NAME").SetValue(Variant("x")); }).Number(),
               errors::FeatureNotAvailable);
     EXPECT_EQ(CatchAdoError([&] { cnn_.OpenSchema(adSchemaColumns); }).Number(), errors::FeatureNotAvailable);
+}
+
+using test::kBookPassword;
+using test::OpenBook;
+
+class JetOpen : public test::BookFileFixture {};
+
+TEST_F(JetOpen, ABookOpensOnlyWithItsOwnPasswordAndRefusalsLeaveItAsItWas) {
+    const std::string file = CreateBook();
+    const std::string open = CreateBook("open.mde", "");
+    Connection cnn = OpenBook(file);
+    Run(cnn, {"CREATE TABLE [kxOperator] ([opID] COUNTER, [opName] TEXT(20))",
+              "INSERT INTO kxOperator (opName) VALUES ('admin')"});
+    cnn.Close();
+    const std::pair<std::string, const char*> refusals[] = {
+        {file, ""}, {file, "7.30591862447"}, {file, "7.3059186244710"}, {file, " 7.305918624471"},
+        {file, "x'; PRAGMA key = ''; --"}, {file, "###"}, {open, kBookPassword}};
+    for (const auto& [book, password] : refusals) {
+        SCOPED_TRACE(password);
+        Connection attempt = test::PrepareBookConnection(book, password);
+        const AdoError e = CatchAdoError([&] { attempt.Open("", "", "", -1); });
+        EXPECT_EQ(e.Number(), errors::AuthenticationFailed);
+        EXPECT_EQ(e.Description(), "Not a valid password.");
+        EXPECT_EQ(e.Source(), "Microsoft JET Database Engine");
+        EXPECT_EQ(attempt.State(), adStateClosed);
+    }
+    EXPECT_EQ(OpenBook(open, "").State(), adStateOpen);
+    Connection again = OpenBook(file);
+    EXPECT_EQ(Scalar(again, "Select opName From kxOperator"), Variant("admin"));
+    again.Close();
+    EXPECT_EQ(again.State(), adStateClosed);
+}
+
+TEST_F(JetOpen, AKeyedBookHoldsNoReadableText) {
+    const std::string keyed = CreateBook("keyed.mde");
+    const std::string plain = CreateBook("plain.mde", "");
+    for (const auto& [file, password] :
+         {std::pair{keyed, std::string(kBookPassword)}, std::pair{plain, std::string()}}) {
+        Connection cnn = OpenBook(file, password);
+        Run(cnn, {"CREATE TABLE t (x TEXT(40))", "INSERT INTO t VALUES ('MARKER-TEXT-4711')"});
+    }
+    const std::string keyedBytes = platform::ReadWholeFile(keyed);
+    const std::string plainBytes = platform::ReadWholeFile(plain);
+    EXPECT_EQ(keyedBytes.find("MARKER-TEXT-4711"), std::string::npos);
+    EXPECT_NE(keyedBytes.rfind("SQLite format 3", 0), 0u);
+    EXPECT_NE(plainBytes.find("MARKER-TEXT-4711"), std::string::npos);
+}
+
+TEST_F(JetOpen, KeyPropertyAndPathFormsReachTheBookWhichIsForTheOwnerOnly) {
+    const std::string file = CreateBook();
+    struct stat info {};
+    ASSERT_EQ(::stat(file.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    Connection cnn;
+    cnn.SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;data source=" + file +
+                            ";JET OLEDB:DATABASE PASSWORD=" + kBookPassword);
+    cnn.Open();
+    EXPECT_EQ(cnn.State(), adStateOpen);
+    std::string backslashed = file;
+    for (char& c : backslashed)
+        if (c == '/')
+            c = '\\';
+    EXPECT_EQ(OpenBook(backslashed).State(), adStateOpen);
+}
+
+TEST_F(JetOpen, MissingEmptyAndExistingFilesAreNeverMadeOrReplaced) {
+    const std::string missing = File("nothing.mde");
+    const AdoError e = CatchAdoError([&] { OpenBook(missing); });
+    EXPECT_EQ(e.Number(), errors::E_Fail);
+    EXPECT_EQ(e.Description(), "Could not find file '" + missing + "'.");
+    EXPECT_FALSE(std::filesystem::exists(missing));
+    const std::string empty = File("empty.mde");
+    platform::WriteFileAtomically(empty, "");
+    EXPECT_EQ(CatchAdoError([&] { OpenBook(empty); }).Description(),
+              "Unrecognized database format '" + empty + "'.");
+
+    const std::string file = CreateBook();
+    OpenBook(file).Execute("CREATE TABLE t (x LONG)");
+    EXPECT_EQ(CatchAdoError([&] { jet::CreateBookFile(file, ""); }).Number(), errors::FileWrite);
+    Connection reader = test::PrepareBookConnection(file, kBookPassword);
+    reader.SetMode(adModeRead);
+    reader.Open();
+    EXPECT_EQ(Scalar(reader, "SELECT count(*) FROM t"), Variant(std::int32_t{0}));
+    EXPECT_EQ(CatchAdoError([&] { reader.Execute("INSERT INTO t VALUES (1)"); }).Number(),
+              errors::PermissionDenied);
+}
+
+TEST_F(JetOpen, StateRulesAndPasswordsHiddenWhileOpen) {
+    Connection cnn = CreateAndOpenBook();
+    EXPECT_EQ(CatchAdoError([&] { cnn.Open(); }).Number(), errors::ObjectOpen);
+    const std::string text = cnn.ConnectionString();
+    EXPECT_NE(text.find("Data Source="), std::string::npos);
+    EXPECT_EQ(text.find(kBookPassword), std::string::npos);
+    cnn.Close();
+    EXPECT_NE(cnn.ConnectionString().find(kBookPassword), std::string::npos);
+    EXPECT_EQ(CatchAdoError([&] { cnn.Execute("SELECT 1"); }).Number(), errors::ObjectClosed);
+    EXPECT_EQ(CatchAdoError([&] { cnn.Close(); }).Number(), errors::ObjectClosed);
+    cnn.Properties().Set("Persist Security Info", Variant(true));
+    cnn.Open();
+    EXPECT_NE(cnn.ConnectionString().find(kBookPassword), std::string::npos);
 }
 
 } // namespace
