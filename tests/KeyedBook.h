@@ -11,7 +11,8 @@
 namespace kx::test {
 
 /// A new keyed book file `file`, open, after running `statements` (Jet DDL or DML) on it.
-inline ado::Connection OpenNewKeyedBook(const std::string& file, const std::vector<std::string>& statements = {}) {
+inline ado::Connection OpenNewKeyedBook(const std::string& file,
+                                        const std::vector<std::string>& statements = {}) {
     ado::jet::CreateBookFile(file, database::kBookDatabasePassword);
     ado::Connection cnn;
     database::CreateCnn(cnn, file, "", "", "###");

@@ -20,8 +20,9 @@ ado::Variant Blob(std::size_t size, int seed) {
 class LongFieldCopyTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        cnn = test::OpenNewKeyedBook(file.string(), {"CREATE TABLE src ([k] LONG, [Memo1] MEMO, [Photo] LONGBINARY)",
-                                                    "CREATE TABLE dst ([k] LONG, [Memo1] MEMO, [Photo] LONGBINARY)"});
+        cnn = test::OpenNewKeyedBook(file.string(),
+                                     {"CREATE TABLE src ([k] LONG, [Memo1] MEMO, [Photo] LONGBINARY)",
+                                      "CREATE TABLE dst ([k] LONG, [Memo1] MEMO, [Photo] LONGBINARY)"});
     }
     void TearDown() override { cnn.Close(); }
 
