@@ -63,14 +63,6 @@ TEST(AccountingObject, ConnectionMustHaveBeenSetOpen) {
     EXPECT_EQ(numberOf([&] { static_cast<void>(acc.GetConnection()); }), supporterr::ObjectNotSet);
 }
 
-TEST(AccountingObject, SetBookInfoKeepsTheLastValuePerItem) {
-    AccountingObject acc;
-    acc.SetBookInfo(5, "旧名称");
-    acc.SetBookInfo(6, "某公司");
-    acc.SetBookInfo(5, "新账簿");
-    EXPECT_EQ(acc.PendingBookInfo(), (std::map<int, std::string>{{5, "新账簿"}, {6, "某公司"}}));
-}
-
 TEST(SharedAccountingObject, IsOneInstancePerThread) {
     AccountingObject* here = &SharedAccountingObject();
     EXPECT_EQ(here, &SharedAccountingObject());
