@@ -1,3 +1,6 @@
+// The text forms of the server layer that need no server: quoted names and
+// literals, identity blocks, the COPY text format and bytea.
+
 #include "ado/pg/PgQuote.h"
 #include "ado/pg/CopyTextFormat.h"
 #include "ado/pg/PgBytea.h"
