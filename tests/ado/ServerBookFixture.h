@@ -44,20 +44,17 @@ class ServerBookFixture : public BookFileFixture {
   protected:
     void SetUp() override {
         server_ = pg::testing::TestServerSettings("postgres");
-        if (!server_) {
+        if (!server_)
             GTEST_SKIP() << pg::testing::kNoServerReason;
-        }
         database_ = NewDatabase();
         cnn_ = OpenServer(database_);
     }
 
     void TearDown() override {
-        if (!server_) {
+        if (!server_)
             return;
-        }
-        if (cnn_.State() == adStateOpen) {
+        if (cnn_.State() == adStateOpen)
             cnn_.Close();
-        }
         pg::PgConnection admin(*server_);
         for (const std::string& name : created_) {
             admin.Exec("DROP DATABASE IF EXISTS " + pg::QuoteIdent(pg::FoldDatabaseName(name)) +

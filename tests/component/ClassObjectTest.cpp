@@ -1,20 +1,31 @@
-// The class object of the loaded library: what DllGetClassObject answers, the
-// controls it makes, and how long they keep the library in use.
+// The loaded library as a host meets it: what DllGetClassObject answers, the
+// controls it makes and how long they keep the library in use, its description,
+// and its registration.
 #include "LedgerWizFixture.h"
 #include "component/ClassFactoryPtr.h"
+#include "component/ClassRegistry.h"
+#include "component/ComponentError.h"
+#include "component/Guid.h"
+#include "component/LoadedClass.h"
+#include "platform/AnsiTextFile.h"
 
-#include <dlfcn.h>
-
+#include <QMetaMethod>
+#include <QMetaObject>
+#include <QMetaProperty>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
 
 namespace kx::component {
 namespace {
+
+namespace fs = std::filesystem;
 
 // Stands in for "not touched": every failure must null the out pointer.
 int sentinelTarget = 0;
@@ -105,6 +116,97 @@ TEST_F(ClassObject, CreatesRealWizardControlsThatKeepTheLibraryInUseUntilTheirPa
     EXPECT_EQ(library.CanUnloadNow(), KX_S_FALSE) << "live controls keep the library in use";
     window.reset();
     EXPECT_EQ(library.CanUnloadNow(), KX_S_OK);
+}
+
+/// The text between the line `from` and the next line "    };".
+std::string Block(const std::string& text, const std::string& from) {
+    const auto start = text.find(from);
+    return start == std::string::npos ? std::string() : text.substr(start, text.find("    };", start) - start);
+}
+
+// The description built beside the library, compared with the meta-object of a
+// control the library really made, so a description left by an older build shows up.
+using InterfaceDescription = test::LedgerWizFixture;
+
+TEST_F(InterfaceDescription, NamesTheClassAndEveryMemberOfTheControlTheLibraryMakes) {
+    const std::string text = platform::ReadWholeFile(KX_LEDGERWIZ_DESCRIPTION);
+    const std::string interface = Block(text, "dispinterface _CreatLedgerWiz\n");
+    const std::string events = Block(text, "dispinterface __CreatLedgerWiz\n");
+    const auto has = [](const std::string& in, const std::string& what) { return in.find(what) != std::string::npos; };
+    EXPECT_TRUE(has(text, "[uuid(" + FormatGuid(KX_CLSID_CreatLedgerWiz).substr(1, 36) +
+                              "), progid(\"kxLedgerWiz.CreatLedgerWiz\")]\n    coclass CreatLedgerWiz\n"))
+        << text;
+    EXPECT_TRUE(has(events, "        void BeforeStep(short StepNo, bool& Cancel);\n")) << text;
+    ClassFactoryPtr factory = library.ClassFactory(KX_CLSID_CreatLedgerWiz);
+    void* object = nullptr;
+    ASSERT_EQ(factory->CreateInstance(nullptr, KX_IID_CreatLedgerWiz, &object), KX_S_OK);
+    std::unique_ptr<QWidget> control(static_cast<QWidget*>(object));
+    const QMetaObject& meta = *control->metaObject();
+    for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i)
+        EXPECT_TRUE(has(interface, std::string(" ") + meta.property(i).name() + ";\n")) << meta.property(i).name();
+    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
+        const QMetaMethod method = meta.method(i);
+        const std::string name = " " + method.name().toStdString() + "(";
+        if (method.methodType() == QMetaMethod::Signal)
+            EXPECT_TRUE(has(events, name)) << "event" << name;
+        else if (method.access() == QMetaMethod::Public)
+            EXPECT_TRUE(has(interface, name)) << "method" << name;
+        else
+            EXPECT_FALSE(has(text, name)) << "non-public member" << name;
+    }
+}
+
+using SelfRegistration = test::LedgerWizFixture;
+
+TEST_F(SelfRegistration, RegisterEntersItsEntryAndUnregisterRemovesOnlyThat) {
+    EXPECT_EQ(library.UnregisterServer(), KX_S_OK);
+    EXPECT_FALSE(fs::exists(registry.file())) << "unregistering without a registry made a file";
+    const std::string foreign = "[{11111111-2222-3333-4444-555555555555}]\n"
+                                "ProgId=Other.Thing\n"
+                                "Library=/opt/other/libother.so\n";
+    platform::WriteFileAtomically(registry.file(), foreign);
+    ASSERT_EQ(library.RegisterServer(), KX_S_OK);
+    const auto entry = ClassRegistry(registry.file()).FindByProgId("kxLedgerWiz.CreatLedgerWiz");
+    ASSERT_TRUE(entry.has_value());
+    EXPECT_EQ(entry->classId, KX_CLSID_CreatLedgerWiz);
+    EXPECT_EQ(entry->library, fs::canonical(KX_LEDGERWIZ_LIBRARY));
+    EXPECT_EQ(entry->description, fs::canonical(KX_LEDGERWIZ_DESCRIPTION));
+
+    ASSERT_EQ(library.UnregisterServer(), KX_S_OK);
+    EXPECT_FALSE(ClassRegistry(registry.file()).FindByClassId(KX_CLSID_CreatLedgerWiz).has_value());
+    EXPECT_EQ(platform::ReadWholeFile(registry.file()).substr(0, foreign.size()), foreign);
+}
+
+TEST_F(SelfRegistration, UnwritableRegistryFailsWithTheRegistryError) {
+    fs::create_directories(registry.file()); // a folder where the file should be
+    EXPECT_EQ(library.RegisterServer(), KX_SELFREG_E_CLASS);
+    EXPECT_EQ(library.UnregisterServer(), KX_SELFREG_E_CLASS);
+}
+
+/// What loading the registered control by its ProgId fails with, or KX_S_OK.
+KxResult ResultOfLoading() {
+    try {
+        LoadClassByProgId("kxLedgerWiz.CreatLedgerWiz");
+    } catch (const ComponentError& error) {
+        return error.result();
+    }
+    return KX_S_OK;
+}
+
+TEST_F(SelfRegistration, HostFindsLoadsAndCreatesOnlyARegisteredControlThatIsThere) {
+    EXPECT_EQ(ResultOfLoading(), KX_CLASS_E_CLASSNOTAVAILABLE);
+    ASSERT_EQ(library.RegisterServer(), KX_S_OK);
+    {
+        LoadedClass loaded = LoadClassByProgId("kxLedgerWiz.CreatLedgerWiz");
+        EXPECT_EQ(loaded.info.classId, KX_CLSID_CreatLedgerWiz);
+        QWidget window;
+        void* object = nullptr;
+        ASSERT_EQ(loaded.factory->CreateInstance(&window, KX_IID_CreatLedgerWiz, &object), KX_S_OK);
+        EXPECT_EQ(loaded.library.CanUnloadNow(), KX_S_FALSE);
+    }
+    ClassRegistry(registry.file())
+        .Register(RegisteredClass{KX_CLSID_CreatLedgerWiz, KX_PROGID_CreatLedgerWiz, "/nonexistent/libkxLedgerWiz.so", {}});
+    EXPECT_EQ(ResultOfLoading(), KX_E_FAIL);
 }
 
 } // namespace

@@ -1,9 +1,8 @@
 #include "database/CreateCnn.h"
 #include "database/SqlBookConversion.h"
 
-#include "TempFolder.h"
+#include "KeyedBook.h"
 #include "ado/AdoError.h"
-#include "ado/jet/BookFile.h"
 
 #include <gtest/gtest.h>
 
@@ -15,12 +14,7 @@ namespace {
 /// The converted column lists of `table`, made by a Jet DDL statement in a keyed book file of its own.
 ConvertedColumns ColumnsOf(const std::string& ddl, const std::string& table) {
     test::TempFolder folder;
-    const std::string file = (folder.path() / "book.mde").string();
-    ado::jet::CreateBookFile(file, kBookDatabasePassword);
-    ado::Connection cnn;
-    CreateCnn(cnn, file, "", "", "###");
-    cnn.Open({}, {}, {}, -1);
-    cnn.Execute(ddl);
+    ado::Connection cnn = test::OpenNewKeyedBook((folder.path() / "book.mde").string(), {ddl});
     auto rows = *cnn.Execute("Select * From " + table); // the provider goes with the last handle on it
     return BuildConvertedColumns(rows);
 }

@@ -1,8 +1,6 @@
-#include "database/CreateCnn.h"
 #include "database/LongFieldCopy.h"
 
-#include "TempFolder.h"
-#include "ado/jet/BookFile.h"
+#include "KeyedBook.h"
 #include "platform/PrivateTempFolder.h"
 
 #include <gtest/gtest.h>
@@ -22,11 +20,9 @@ ado::Variant Blob(std::size_t size, int seed) {
 class LongFieldCopyTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ado::jet::CreateBookFile(file.string(), kBookDatabasePassword);
-        CreateCnn(cnn, file.string(), "", "", "###");
-        cnn.Open({}, {}, {}, -1);
-        cnn.Execute("CREATE TABLE src ([k] LONG, [Memo1] MEMO, [Photo] LONGBINARY)");
-        cnn.Execute("CREATE TABLE dst ([k] LONG, [Memo1] MEMO, [Photo] LONGBINARY)");
+        cnn = test::OpenNewKeyedBook(file.string(),
+                                     {"CREATE TABLE src ([k] LONG, [Memo1] MEMO, [Photo] LONGBINARY)",
+                                      "CREATE TABLE dst ([k] LONG, [Memo1] MEMO, [Photo] LONGBINARY)"});
     }
     void TearDown() override { cnn.Close(); }
 

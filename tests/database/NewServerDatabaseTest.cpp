@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include <chrono>
 #include <csignal>
 #include <functional>
@@ -141,18 +139,15 @@ TEST_F(NewServerDatabaseTest, ATakenNameIsReportedAsSuchWithItsCauseAndNothingIs
     EXPECT_EQ(Comment("postgres"), "default administrative connection database");
 }
 
-/// A child process that claims a database on a connection of its own. It tells on
-/// a pipe whether the claim was made, then either kills itself at once or, when
-/// held, waits for the test to let it go and then ends without giving up its
-/// claim: either way its database stays marked and its session ends.
+/// A child process that claims a database on a connection of its own and tells
+/// whether it could, then kills itself at once or, when held, ends once let go,
+/// never giving up its claim: its database stays marked and its session ends.
 class ClaimingProcess {
   public:
     ClaimingProcess(const std::function<ado::Connection()>& master, const std::string& name, bool held) {
-        int ready[2];
-        int hold[2];
-        if (::pipe(ready) != 0 || ::pipe(hold) != 0)
-            throw std::runtime_error("pipe");
-        pid_ = ::fork();
+        int ready[2], hold[2];
+        if (::pipe(ready) != 0 || ::pipe(hold) != 0 || (pid_ = ::fork()) < 0)
+            throw std::runtime_error("pipe or fork");
         if (pid_ == 0) {
             char created = '0';
             try {
@@ -163,9 +158,8 @@ class ClaimingProcess {
                 if (!held)
                     ::raise(SIGKILL);
                 ::close(hold[1]);
-                char none = 0;
-                (void)!::read(hold[0], &none, 1);
-                ::_exit(0); // with the claim alive: it is never given up
+                (void)!::read(hold[0], &created, 1);
+                ::_exit(0);
             } catch (...) {
                 (void)!::write(ready[1], &created, 1);
             }
@@ -182,11 +176,8 @@ class ClaimingProcess {
     bool Created() const { return created_; }
     /// Lets a held child end and waits for it.
     void End() {
-        if (pid_ <= 0)
-            return;
-        ::close(hold_);
-        int status = 0;
-        ::waitpid(pid_, &status, 0);
+        if (pid_ > 0)
+            ::close(hold_), ::waitpid(pid_, nullptr, 0);
         pid_ = -1;
     }
 
@@ -197,11 +188,8 @@ class ClaimingProcess {
 };
 
 TEST_F(NewServerDatabaseTest, TheSweepDropsMarkedDatabasesWhoseOwnerIsGoneAndNothingElse) {
-    const std::string killed = NewName();
-    const std::string running = NewName();
-    const std::string unmarked = NewName();
-    const std::string otherMark = NewName();
-    const std::string mine = NewName();
+    const std::string killed = NewName(), running = NewName(), unmarked = NewName(), otherMark = NewName(),
+                      mine = NewName();
     const auto connect = [this] { return Master(); };
     ClaimingProcess killedChild(connect, killed, false);
     ClaimingProcess runningChild(connect, running, true);
@@ -214,39 +202,25 @@ TEST_F(NewServerDatabaseTest, TheSweepDropsMarkedDatabasesWhoseOwnerIsGoneAndNot
     const NewServerDatabase myClaim = NewServerDatabase::Create(master, mine);
     ASSERT_TRUE(myClaim.IsCreated());
 
-    // The killed child's session ends a moment after the process.
-    const auto sweepUntilGone = [&](const std::string& name) {
-        std::vector<std::string> removed;
+    // A child's session ends a moment after the process. Other test programs sweep
+    // the same server meanwhile: the gone child's database may go by their sweep,
+    // and this sweep may take their leftovers, but never one of `leftAlone`.
+    const auto sweepUntilGone = [&](const std::string& name, const std::vector<std::string>& leftAlone) {
         for (int tries = 0; tries < 100 && Comment(name); ++tries) {
             for (const std::string& gone : RemoveAbandonedServerDatabases(master).removed)
-                removed.push_back(gone);
+                for (const std::string& kept : leftAlone)
+                    EXPECT_NE(gone, pg::FoldDatabaseName(kept)) << "was dropped";
             if (Comment(name))
                 std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
-        return removed;
+        EXPECT_FALSE(Comment(name)) << "the gone child's database is still there";
     };
-    // Other test programs sweep the same server at the same time: the killed
-    // child's database may go by their sweep, and this sweep may take their leftovers.
-    const std::vector<std::string> leftAlone{pg::FoldDatabaseName(running), pg::FoldDatabaseName(unmarked),
-                                             pg::FoldDatabaseName(otherMark), pg::FoldDatabaseName(mine)};
-    const auto expectNoneLeftAloneIn = [&](const std::vector<std::string>& removed) {
-        for (const std::string& name : removed)
-            EXPECT_EQ(std::count(leftAlone.begin(), leftAlone.end(), name), 0) << name << " was dropped";
-    };
-    expectNoneLeftAloneIn(sweepUntilGone(killed));
-    EXPECT_FALSE(Comment(killed)) << "the killed child's database is still there";
+    sweepUntilGone(killed, {running, unmarked, otherMark, mine});
     EXPECT_EQ(Comment(running), marked) << "its creation is still running";
+    runningChild.End();
+    sweepUntilGone(running, {unmarked, otherMark, mine});
     EXPECT_EQ(Comment(unmarked), "");
     EXPECT_EQ(Comment(otherMark), "kxLedgerWiz=kept");
-    EXPECT_EQ(Comment(mine), marked);
-
-    runningChild.End();
-    const std::vector<std::string> removed = sweepUntilGone(running);
-    EXPECT_FALSE(Comment(running)) << "the ended child's database is still there";
-    for (const std::string& name : removed)
-        EXPECT_NE(name, pg::FoldDatabaseName(unmarked)) << name << " was dropped";
-    EXPECT_EQ(std::count(removed.begin(), removed.end(), pg::FoldDatabaseName(mine)), 0);
-    EXPECT_EQ(Comment(unmarked), "");
     EXPECT_EQ(Comment(mine), marked);
 }
 

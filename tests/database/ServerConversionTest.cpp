@@ -3,9 +3,9 @@
 #include "database/SqlBookConversion.h"
 #include "database/UserTables.h"
 
+#include "KeyedBook.h"
 #include "SampleBookCopy.h"
 #include "ado/AdoError.h"
-#include "ado/jet/BookFile.h"
 #include "ado/pg/PgConnection.h"
 #include "ado/pg/PgQuote.h"
 #include "platform/MessageBoxService.h"
@@ -103,18 +103,7 @@ TEST_F(ServerConversionTest, TheSampleBookKeepsItsCountersAndCopiesIntoAnotherDa
     sql.Close();
 }
 
-/// A keyed book file of its own, with tables made by Jet DDL.
-std::string MakeBook(const test::TempFolder& folder, const std::vector<std::string>& statements) {
-    const std::string file = (folder.path() / "book.mde").string();
-    ado::jet::CreateBookFile(file, kBookDatabasePassword);
-    ado::Connection cnn;
-    CreateCnn(cnn, file, "", "", "###");
-    cnn.Open({}, {}, {}, -1);
-    for (const auto& s : statements)
-        cnn.Execute(s);
-    cnn.Close();
-    return file;
-}
+using test::MakeKeyedBook;
 
 TEST_F(ServerConversionTest, AFailingTableStopsTheConversionWithItsNameAndCauseAndLeavesNoDatabase) {
     // A column name of 66 bytes, which the server cannot hold.
@@ -139,7 +128,7 @@ TEST_F(ServerConversionTest, AFailingTableStopsTheConversionWithItsNameAndCauseA
         box.shown.clear();
         test::TempFolder folder;
         const std::string database = NewName();
-        EXPECT_FALSE(Convert(MakeBook(folder, c.statements), database));
+        EXPECT_FALSE(Convert(MakeKeyedBook(folder, c.statements), database));
         // The tables made before the failure went with the database.
         EXPECT_FALSE(Exists(database));
         ASSERT_EQ(box.shown.size(), c.message ? 1u : 0u);
@@ -160,7 +149,7 @@ TEST_F(ServerConversionTest, AFailingTableStopsTheConversionWithItsNameAndCauseA
 /// A book file whose table kxBig holds `rows` rows, made once per test program.
 const std::string& BigBook(long rows) {
     static test::TempFolder folder;
-    static const std::string file = MakeBook(
+    static const std::string file = MakeKeyedBook(
         folder,
         {"CREATE TABLE kxSmall ([ID] COUNTER, [Name] TEXT(20))", "INSERT INTO kxSmall ([Name]) VALUES ('a')",
          "CREATE TABLE kxBig ([ID] COUNTER, [Code] TEXT(20), [Amount] CURRENCY)",
@@ -282,7 +271,7 @@ TEST_F(ServerConversionTest, LongValuesPairWithTheirRowsAndACopyIntoAMissingData
         statements.push_back("INSERT INTO kxSystem ([k], [Memo], [Pic]) VALUES (" + std::to_string(k) + ", '" + memo(k) +
                              "', X'" + std::string(static_cast<std::size_t>(k) * 2, 'A') + "')");
     const std::string database = NewName();
-    ASSERT_TRUE(Convert(MakeBook(folder, statements), database));
+    ASSERT_TRUE(Convert(MakeKeyedBook(folder, statements), database));
     ado::Connection sql = Open(database);
     for (int k = 1; k <= 5; ++k) {
         auto row = sql.Execute("Select Memo, Pic From kxSystem Where k = " + std::to_string(k));

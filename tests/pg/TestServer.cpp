@@ -19,9 +19,8 @@ std::string Environment(const char* name) {
 std::optional<PgConnectionSettings> TestServerSettings(const std::string& database) {
     PgConnectionSettings settings;
     settings.host = Environment("KX_PG_HOST");
-    if (settings.host.empty()) {
+    if (settings.host.empty())
         return std::nullopt;
-    }
     settings.port = Environment("KX_PG_PORT");
     settings.user = Environment("KX_PG_USER");
     settings.password = Environment("KX_PG_PASSWORD");

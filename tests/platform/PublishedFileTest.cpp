@@ -1,5 +1,6 @@
 #include "platform/PublishedFile.h"
 #include "platform/AnsiTextFile.h"
+#include "platform/FaultPlan.h"
 #include "platform/NoOverwritePlacement.h"
 #include "platform/PlatformError.h"
 
@@ -9,9 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <functional>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -44,10 +43,6 @@ struct PublishCase {
     const char* content;
     mode_t resultMode;
 };
-
-void PrintTo(const PublishCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class PublishTable : public ::testing::TestWithParam<PublishCase> {
   protected:
@@ -96,74 +91,23 @@ INSTANTIATE_TEST_SUITE_P(
             "NoOverwriteLeavesAnExistingFile", PublishMode::NoOverwrite, 0644, {}, false, "old", 0644}),
     [](const auto& p) { return std::string(p.param.name); });
 
-struct FailureCase {
-    const char* name;
-    bool existing; // a file "old" is there first
-    /// Makes a PublishedFile for the target and fails on the way.
-    std::function<void(const fs::path& target)> fail;
-    /// The folder's entries afterwards.
-    std::vector<std::string> after;
-};
-
-void PrintTo(const FailureCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class FailureTable : public ::testing::TestWithParam<FailureCase> {
-  protected:
-    test::TempFolder folder;
-};
-
-TEST_P(FailureTable, LeavesNoTemporaryFileAndTheTargetAsItWas) {
-    const FailureCase& c = GetParam();
+TEST(PublishedFile, AFailureOnTheWayLeavesNoTemporaryFileAndTheTargetAsItWas) {
+    const test::TempFolder folder;
     const fs::path target = folder.path() / "book.mde";
-    if (c.existing)
-        WriteFileAtomically(target, "old");
-    EXPECT_ANY_THROW(c.fail(target));
-    EXPECT_EQ(EntriesOf(folder.path()), c.after);
-    if (c.existing)
-        EXPECT_EQ(ReadWholeFile(target), "old");
-    else
-        EXPECT_FALSE(fs::is_regular_file(target));
+    WriteFileAtomically(target, "old");
+    EXPECT_ANY_THROW(PublishedFile(target, PublishMode::Replace).CopyFrom(folder.path() / "no such file"));
+    EXPECT_EQ(EntriesOf(folder.path()), std::vector<std::string>{"book.mde"});
+    EXPECT_EQ(ReadWholeFile(target), "old");
+    fs::remove(target);
+    {
+        PublishedFile out(target, PublishMode::Replace);
+        out.Write("content");
+        fs::create_directories(target / "inside"); // a folder appeared at the name
+        EXPECT_ANY_THROW((void)out.Publish());
+    }
+    EXPECT_EQ(EntriesOf(folder.path()), std::vector<std::string>{"book.mde"});
+    EXPECT_TRUE(fs::is_directory(target / "inside"));
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, FailureTable,
-                         ::testing::Values(FailureCase{"WriterThrowsOverAnOldFile",
-                                                       true,
-                                                       [](const fs::path& target) {
-                                                           PublishedFile out(target, PublishMode::Replace);
-                                                           out.Write("half of it");
-                                                           throw std::runtime_error("the writer gave up");
-                                                       },
-                                                       {"book.mde"}},
-                                           FailureCase{"WriterThrowsForANewFile",
-                                                       false,
-                                                       [](const fs::path& target) {
-                                                           PublishedFile out(target,
-                                                                             PublishMode::NoOverwrite);
-                                                           out.Write("half of it");
-                                                           throw std::runtime_error("the writer gave up");
-                                                       },
-                                                       {}},
-                                           FailureCase{"CopyFromAMissingSource",
-                                                       true,
-                                                       [](const fs::path& target) {
-                                                           PublishedFile out(target, PublishMode::Replace);
-                                                           out.CopyFrom(target.parent_path() /
-                                                                        "no such file");
-                                                       },
-                                                       {"book.mde"}},
-                                           FailureCase{"PublishOverAFolderThatAppeared",
-                                                       false,
-                                                       [](const fs::path& target) {
-                                                           PublishedFile out(target, PublishMode::Replace);
-                                                           out.Write("content");
-                                                           fs::create_directory(target);
-                                                           fs::create_directory(target / "inside");
-                                                           (void)out.Publish();
-                                                       },
-                                                       {"book.mde"}}),
-                         [](const auto& p) { return std::string(p.param.name); });
 
 TEST(PublishedFile, AFolderAtTheNameIsNotReplaced) {
     test::TempFolder folder;
@@ -186,29 +130,12 @@ TEST(PublishedFile, AMissingFolderIsAnErrorWithTheSystemsReason) {
     }
 }
 
-TEST(PublishedFile, CopyFromTakesTheWholeSource) {
-    test::TempFolder folder;
-    std::string big(300'000, '\0');
-    for (std::size_t i = 0; i < big.size(); ++i)
-        big[i] = static_cast<char>(i * 7 % 251);
-    WriteFileAtomically(folder.path() / "template.mde", big);
-    PublishedFile copy(folder.path() / "copy.mde", PublishMode::NoOverwrite);
-    copy.Write("head:");
-    copy.CopyFrom(folder.path() / "template.mde");
-    ASSERT_TRUE(copy.Publish());
-    EXPECT_EQ(ReadWholeFile(folder.path() / "copy.mde"), "head:" + big);
-}
-
 using PlaceMethod = Placement (*)(const fs::path&, const fs::path&);
 
 struct PlacementCase {
     const char* name;
     PlaceMethod place;
 };
-
-void PrintTo(const PlacementCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class PlacementTable : public ::testing::TestWithParam<PlacementCase> {
   protected:
@@ -247,6 +174,174 @@ INSTANTIATE_TEST_SUITE_P(Methods, PlacementTable,
                                            PlacementCase{"ExclusiveCreateThenRename",
                                                          &placement::ExclusiveCreateThenRename},
                                            PlacementCase{"PlaceWithoutOverwrite", &PlaceWithoutOverwrite}),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+// When a write, a sync, a copy, a rename or a link fails: the error tells the
+// system's reason, no temporary file stays, and the name holds the old file (or
+// nothing) or, where the failure came after the file was in place, the whole new one.
+
+enum class Outcome { Fails, Published, NameTaken };
+
+/// What a PublishedFile under a fault plan came to.
+struct RunResult {
+    Outcome outcome;
+    int number = 0;          // of the PlatformError
+    std::string description; // of the PlatformError
+};
+
+/// A folder with the template to copy, and one for the target "book.mde" that
+/// holds "old" at that name when the case says so.
+class Scene {
+  public:
+    explicit Scene(bool existing) {
+        std::string content(300'000, '\0');
+        for (std::size_t i = 0; i < content.size(); ++i)
+            content[i] = static_cast<char>(i * 7 % 251);
+        WriteFileAtomically(Source(), content);
+        if (existing)
+            WriteFileAtomically(Target(), "old");
+    }
+    fs::path Source() const { return sources_.path() / "template.mde"; }
+    fs::path Target() const { return folder_.path() / "book.mde"; }
+    const fs::path& Folder() const { return folder_.path(); }
+    std::string NewContent() const { return "new content" + ReadWholeFile(Source()); }
+
+    /// Writes the new book (two writes and a copy) and publishes it under `plan`.
+    RunResult Publish(PublishMode mode, std::string_view plan) const {
+        const sys::ScopedFaultPlan faults(plan);
+        try {
+            PublishedFile out(Target(), mode);
+            out.Write("new ");
+            out.Write("content");
+            out.CopyFrom(Source());
+            return {out.Publish() ? Outcome::Published : Outcome::NameTaken, 0, {}};
+        } catch (const PlatformError& e) {
+            return {Outcome::Fails, e.number(), e.what()};
+        }
+    }
+
+    /// Checks the folder after a run that came to `run`: only the book's name, with
+    /// the old content (or nothing) unless the new book was published.
+    void ExpectWhole(const RunResult& run, bool existing) const {
+        const bool present = existing || run.outcome == Outcome::Published;
+        EXPECT_EQ(EntriesOf(Folder()),
+                  present ? std::vector<std::string>{"book.mde"} : std::vector<std::string>{});
+        if (run.outcome == Outcome::Published) {
+            EXPECT_EQ(ReadWholeFile(Target()), NewContent());
+        } else if (existing) {
+            EXPECT_EQ(ReadWholeFile(Target()), "old");
+        }
+    }
+
+  private:
+    test::TempFolder sources_, folder_;
+};
+
+struct FaultCase {
+    const char* name;
+    PublishMode mode;
+    bool existing;
+    const char* plan;
+    Outcome outcome;
+    int error = 0; // the errno of a failure
+};
+
+class FaultTable : public ::testing::TestWithParam<FaultCase> {};
+
+TEST_P(FaultTable, FailsWithTheReasonAndLeavesTheFolderWhole) {
+    const FaultCase& c = GetParam();
+    const Scene scene(c.existing);
+    const RunResult run = scene.Publish(c.mode, c.plan);
+    EXPECT_EQ(run.outcome, c.outcome) << run.description;
+    if (c.outcome == Outcome::Fails) {
+        EXPECT_EQ(run.number, ErrorNumberFromErrno(c.error));
+        EXPECT_NE(run.description.find(std::strerror(c.error)), std::string::npos) << run.description;
+        EXPECT_NE(run.description.find(scene.Target().string()), std::string::npos) << run.description;
+    }
+    scene.ExpectWhole(run, c.existing);
+}
+
+constexpr auto Replace = PublishMode::Replace;
+constexpr auto NoOverwrite = PublishMode::NoOverwrite;
+
+// The error numbers and the ways around what a file system lacks; every call failing
+// with EIO in turn is tried by EveryCallTable below.
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FaultTable,
+    ::testing::Values(
+        FaultCase{"ReplaceFirstWrite", Replace, true, "write:1:ENOSPC", Outcome::Fails, ENOSPC},
+        FaultCase{"ReplaceCopyAfterPartOfIt", Replace, true, "copy:2:ENOSPC", Outcome::Fails, ENOSPC},
+        // A file system that cannot copy in the kernel: the copy goes through a buffer.
+        FaultCase{"ReplaceCopyUnsupported", Replace, true, "copy:1:EXDEV", Outcome::Published},
+        FaultCase{"ReplaceBufferedCopyWrite", Replace, true, "copy:1:EXDEV,write:3:ENOSPC", Outcome::Fails,
+                  ENOSPC},
+        FaultCase{"ReplaceRename", Replace, true, "rename:1:EACCES", Outcome::Fails, EACCES},
+        FaultCase{"ReplaceRenameOfANewFile", Replace, false, "rename:1:EROFS", Outcome::Fails, EROFS},
+        FaultCase{"NoOverwriteFileSync", NoOverwrite, false, "fsync:1:ENOSPC", Outcome::Fails, ENOSPC},
+        // Without renameat2 nor links the file is renamed over a placeholder made with O_EXCL.
+        FaultCase{"NoOverwriteWithoutLinksOverAnOldFile", NoOverwrite, true, "rename:1:EINVAL,link:1:EPERM",
+                  Outcome::NameTaken}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+struct EveryCallCase {
+    const char* name;
+    PublishMode mode;
+    bool existing;
+    const char* fallbacks; // a plan that makes the placement take its other ways
+};
+
+class EveryCallTable : public ::testing::TestWithParam<EveryCallCase> {};
+
+TEST_P(EveryCallTable, EachCallFailingInTurnLeavesTheFolderWhole) {
+    const EveryCallCase& c = GetParam();
+    const std::string fallbacks = c.fallbacks;
+    // A run that only counts tells how many calls of each kind there are.
+    std::vector<std::pair<sys::Call, unsigned long>> counts;
+    {
+        const Scene scene(c.existing);
+        const sys::ScopedFaultPlan counting(sys::ParseFaultPlan(fallbacks));
+        PublishedFile out(scene.Target(), c.mode);
+        out.Write("new ");
+        out.Write("content");
+        out.CopyFrom(scene.Source());
+        (void)out.Publish();
+        for (std::size_t kind = 0; kind < sys::kCallKinds; ++kind)
+            counts.emplace_back(static_cast<sys::Call>(kind), counting.Calls(static_cast<sys::Call>(kind)));
+    }
+    int failures = 0;
+    for (const auto& [kind, count] : counts) {
+        for (unsigned long k = 1; k <= count; ++k) {
+            const std::string entry = std::string(sys::NameOf(kind)) + ":" + std::to_string(k) + ":EIO";
+            // A fault planned for a call that the fallbacks fail already changes nothing.
+            if (fallbacks.find(std::string(sys::NameOf(kind)) + ":" + std::to_string(k) + ":") !=
+                std::string::npos)
+                continue;
+            SCOPED_TRACE(entry);
+            const Scene scene(c.existing);
+            const RunResult run = scene.Publish(c.mode, fallbacks.empty() ? entry : fallbacks + "," + entry);
+            if (run.outcome == Outcome::Fails) {
+                ++failures;
+                EXPECT_EQ(run.number, errnum::DeviceIOError);
+                EXPECT_NE(run.description.find(std::strerror(EIO)), std::string::npos) << run.description;
+            } else {
+                EXPECT_EQ(run.outcome,
+                          c.existing && c.mode == NoOverwrite ? Outcome::NameTaken : Outcome::Published);
+            }
+            scene.ExpectWhole(run, c.existing);
+        }
+    }
+    // Every write, the copy, the file's sync and the placement can fail.
+    EXPECT_GE(failures, 5);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, EveryCallTable,
+                         ::testing::Values(EveryCallCase{"Replace", Replace, true, ""},
+                                           EveryCallCase{"ReplaceNewFile", Replace, false, ""},
+                                           EveryCallCase{"NoOverwrite", NoOverwrite, false, ""},
+                                           EveryCallCase{"NoOverwriteByLink", NoOverwrite, false,
+                                                         "rename:1:EINVAL"},
+                                           EveryCallCase{"NoOverwriteByPlaceholder", NoOverwrite, false,
+                                                         "rename:1:EINVAL,link:1:EPERM"}),
                          [](const auto& p) { return std::string(p.param.name); });
 
 } // namespace

@@ -22,25 +22,18 @@ std::string TokensText(const std::vector<TsqlToken>& tokens) {
 
 TEST(Tokenizer, SplitsTextIntoKindsAndValues) {
     const std::pair<const char*, const char*> cases[] = {
-        {"Select opName", "w(Select) w(opName)"},
-        {"[a]]b] [my table]", "q(a]b) q(my table)"},
-        {"\"x\"\"y\"", "q(x\"y)"},
-        {"'it''s' ''", "s(it's) s()"},
-        {"'x'' OR ''1''=''1'", "s(x' OR '1'='1)"},
+        {"Select opName", "w(Select) w(opName)"}, {"[a]]b] [my table]", "q(a]b) q(my table)"},
+        {"\"x\"\"y\"", "q(x\"y)"}, {"'it''s' ''", "s(it's) s()"}, {"'x'' OR ''1''=''1'", "s(x' OR '1'='1)"},
         {"N'张三' n'a' Name 单位名称", "n(张三) n(a) w(Name) w(单位名称)"},
-        {"12 3.5 .5 1e3 2E-4", "#(12) #(3.5) #(.5) #(1e3) #(2E-4)"},
-        {"0x0aFF", "x(0aFF)"},
-        {"@id @@IDENTITY", "v(@id) v(@@IDENTITY)"},
-        {"a<>b!=c<=d>=e", "w(a) <> w(b) != w(c) <= w(d) >= w(e)"},
+        {"12 3.5 .5 1e3 2E-4", "#(12) #(3.5) #(.5) #(1e3) #(2E-4)"}, {"0x0aFF", "x(0aFF)"},
+        {"@id @@IDENTITY", "v(@id) v(@@IDENTITY)"}, {"a<>b!=c<=d>=e", "w(a) <> w(b) != w(c) <= w(d) >= w(e)"},
         {"Len(AssistCode)>4", "w(Len) ( w(AssistCode) ) > #(4)"},
         {"db.dbo.t [db]..[t]", "w(db) . w(dbo) . w(t) q(db) . . q(t)"},
-        {"a -- note 'x\nb /* x /* y */ z */ c", "w(a) w(b) w(c)"},
-        {"'--x' '/*'", "s(--x) s(/*)"},
-        {" \t\r\n ", ""},
+        {"a -- note 'x\nb /* x /* y */ z */ c", "w(a) w(b) w(c)"}, {"'--x' '/*'", "s(--x) s(/*)"},
+        {" \t\r\n ", ""}
     };
-    for (const auto& [sql, tokens] : cases) {
+    for (const auto& [sql, tokens] : cases)
         EXPECT_EQ(TokensText(TokenizeTsql(sql)), tokens) << sql;
-    }
 }
 
 TEST(Tokenizer, RecordsOffsetsOriginalTextAndKeywords) {
@@ -57,15 +50,11 @@ TEST(Tokenizer, RecordsOffsetsOriginalTextAndKeywords) {
 
 TEST(Tokenizer, FailsNamingTheStatementAndTheProblem) {
     const std::pair<const char*, const char*> cases[] = {
-        {"SELECT 'abc", "unterminated string"},
-        {"SELECT N'abc", "unterminated string"},
-        {"SELECT [abc", "unterminated bracketed name"},
-        {"SELECT \"abc", "unterminated quoted name"},
-        {"SELECT 1 /* a /* b */", "unterminated comment"},
-        {"SELECT ?", "unexpected character '?'"},
-        {"SELECT 12abc", "malformed number"},
-        {"SELECT @", "a variable without a name"},
-        {"SELECT '\xff'", "not valid UTF-8"},
+        {"SELECT 'abc", "unterminated string"}, {"SELECT N'abc", "unterminated string"},
+        {"SELECT [abc", "unterminated bracketed name"}, {"SELECT \"abc", "unterminated quoted name"},
+        {"SELECT 1 /* a /* b */", "unterminated comment"}, {"SELECT ?", "unexpected character '?'"},
+        {"SELECT 12abc", "malformed number"}, {"SELECT @", "a variable without a name"},
+        {"SELECT '\xff'", "not valid UTF-8"}
     };
     for (const auto& [sql, problem] : cases) {
         try {

@@ -1,15 +1,25 @@
 #include "wizard/WizardTestFixture.h"
-
+#include "TempFolder.h"
+#include "newbook/TemplateLocation.h"
+#include "newbook/ZipBuilder.h"
+#include "platform/AnsiTextFile.h"
 #include "platform/PropertyStore.h"
 #include "support/AccountingObject.h"
 #include "support/SupportError.h"
+#include "wizard/CreatLedgerWiz.h"
+#include "wizard/FSComprFile.h"
+#include "wizard/OleColour.h"
 
 #include <QSpinBox>
 #include <QStandardItemModel>
 
+#include <gtest/gtest.h>
+
 #include <climits>
+#include <cstdint>
 #include <fstream>
 #include <stdexcept>
+#include <string>
 #include <tuple>
 
 namespace kx::wizard {
@@ -191,6 +201,104 @@ TEST(CreatLedgerWiz, BookIdSelectsAnExistingRowAndStoresAnyOther) {
     wiz.SetBookID(1);
     EXPECT_EQ(grid->currentIndex().row(), 1);
     EXPECT_EQ(log.commands, std::vector<QString>{"AfterBookSelected"});
+}
+
+/// A palette whose every role and group has its own colour, so that a wrong mapping cannot pass by accident.
+QPalette DistinctPalette() {
+    QPalette palette;
+    int n = 1;
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        for (int role = 0; role < QPalette::NColorRoles; ++role, ++n)
+            if (role != QPalette::NoRole)
+                palette.setColor(group, static_cast<QPalette::ColorRole>(role), QColor::fromRgb(n * 37 % 256, n, 200));
+    return palette;
+}
+
+TEST(OleColour, SystemColoursMapToTheMatchingPaletteRole) {
+    const std::tuple<std::uint32_t, QPalette::ColorGroup, QPalette::ColorRole> cases[] = {
+        {0x80000002u, QPalette::Active, QPalette::Highlight},    {0x80000012u, QPalette::Active, QPalette::ButtonText},
+        {0x80000005u, QPalette::Active, QPalette::Base},
+        {0x8000000Du, QPalette::Active, QPalette::Highlight},    {0x8000000Eu, QPalette::Active, QPalette::HighlightedText},
+        {0x8000000Fu, QPalette::Active, QPalette::Button},       {0x80000011u, QPalette::Disabled, QPalette::Text},
+        {0x80000003u, QPalette::Inactive, QPalette::Highlight},  {0x80000017u, QPalette::Active, QPalette::ToolTipText},
+        {0x80000018u, QPalette::Active, QPalette::ToolTipBase},  {0x8000001Au, QPalette::Active, QPalette::Link},
+        {0x80000063u, QPalette::Active, QPalette::WindowText},   {0x81000002u, QPalette::Active, QPalette::WindowText}};
+    const QPalette palette = DistinctPalette();
+    for (const auto& [colour, group, role] : cases)
+        EXPECT_EQ(OleColourToQColor(colour, palette), palette.color(group, role)) << std::hex << colour;
+}
+
+TEST(OleColour, PlainValuesAreBlueGreenRedFromTheHighByteDown) {
+    const QPalette palette;
+    EXPECT_EQ(OleColourToQColor(0x400000u, palette), QColor(0, 0, 64));
+    EXPECT_EQ(OleColourToQColor(0x02123456u, palette), QColor(0x56, 0x34, 0x12));
+}
+
+std::int32_t AsStored(std::uint32_t colour) { return static_cast<std::int32_t>(colour); }
+
+TEST(WizardPersistence, AllSixKeysAreWrittenTheTemplateFolderOnlyOnceItWasRead) {
+    CreatLedgerWiz wiz;
+    wiz.AppPath = QStringLiteral("/app");
+    platform::MemoryPropertyStore before;
+    wiz.WriteProperties(before);
+    const std::uint32_t colours[] = {0x404040u, 0x80000002u, 0x80000012u, 0x400000u};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(before.ReadInt("ForeColorBookList" + std::to_string(i), 0), AsStored(colours[i])) << i;
+    EXPECT_EQ(before.ReadString("PathTemplates", "absent"), "");
+    EXPECT_EQ(before.ReadString("PathSamples", "absent"), "");
+}
+
+TEST(WizardPersistence, StoredKeysReplaceTheCurrentValuesAbsentOnesKeepThem) {
+    platform::MemoryPropertyStore store;
+    store.WriteInt("ForeColorBookList0", AsStored(0x8000000Fu));
+    store.WriteInt("ForeColorBookList3", 0x00FF00);
+    store.WriteString("PathTemplates", "/模板");
+    store.WriteString("PathSamples", R"(..\样本)");
+    CreatLedgerWiz wiz;
+    wiz.SetForeColorBookList(1, 0x123456u);
+    wiz.ReadProperties(store);
+    const std::uint32_t colours[] = {0x8000000Fu, 0x123456u, 0x80000012u, 0x00FF00u};
+    for (short i = 0; i < 4; ++i)
+        EXPECT_EQ(wiz.ForeColorBookList(i), colours[i]) << i;
+    wiz.AppPath = QStringLiteral("/app");
+    EXPECT_EQ(wiz.PathTemplates(), "/模板");
+
+    wiz.SetPathTemplates(QStringLiteral(R"(\tpl)"));
+    wiz.ReadProperties(platform::MemoryPropertyStore());
+    EXPECT_EQ(wiz.PathSamples(), R"(..\样本)");
+    platform::MemoryPropertyStore written;
+    wiz.WriteProperties(written);
+    EXPECT_EQ(written.ReadString("PathTemplates", "absent"), R"(\tpl)"); // not read since it was set
+}
+
+TEST(WizardPersistence, SettersMarkTheirKeysAndReadingOrWritingClearsTheMarks) {
+    CreatLedgerWiz wiz;
+    wiz.SetPathTemplates(QStringLiteral("/t"));
+    wiz.SetPathSamples(QStringLiteral("/s"));
+    wiz.SetForeColorBookList(3, 1u);
+    EXPECT_EQ(wiz.ChangedProperties(), (std::set<std::string>{"ForeColorBookList3", "PathSamples", "PathTemplates"}));
+    platform::MemoryPropertyStore store;
+    wiz.WriteProperties(store);
+    EXPECT_TRUE(wiz.ChangedProperties().empty());
+    wiz.SetForeColorBookList(0, 2u);
+    wiz.ReadProperties(store);
+    EXPECT_TRUE(wiz.ChangedProperties().empty());
+    EXPECT_EQ(wiz.ForeColorBookList(0), 0x404040u);
+}
+
+TEST(FSComprFileControl, IsAHiddenChildThatUnpacksItsSourceToItsTarget) {
+    kx::test::TempFolder folder;
+    newbook::test::ZipBuilder().File("x.mde", "x").WriteTo(folder.path() / "a.WAK");
+    QWidget parent;
+    auto* control = new FSComprFile(&parent);
+    EXPECT_EQ(parent.findChild<FSComprFile*>(QStringLiteral("FSComprFile")), control);
+    EXPECT_TRUE(control->isHidden());
+    control->SetArchiveSource(QString::fromStdString(folder.str()).replace(u'/', u'\\') + R"(\a.WAK)");
+    control->SetArchiveTarget(QString::fromStdString((folder.path() / "out.mde").string()));
+    control->Unpack();
+    EXPECT_EQ(platform::ReadWholeFile(folder.path() / "out.mde"), "x");
+    control->SetArchiveTarget(QString());
+    EXPECT_THROW(control->Unpack(), newbook::ArchiveError);
 }
 
 } // namespace

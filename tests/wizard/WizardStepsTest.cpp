@@ -13,45 +13,18 @@ namespace {
 
 using test::SignalLog;
 
-TEST(WizardPages, EveryLabelAndCaptionShowsItsExactPlainText) {
-    const std::pair<const char*, const char*> texts[] = {
-        {"Label0_0", "欢迎使用“建账向导”"},
-        {"Label0_1",
-         "　　通过该向导，你可以简单快速的创建你自己的账簿。\n"
-         "　　首先你需要选择一个账簿作为模版；样本账簿或你自己的其它账簿，都可以作为你创建新账簿的模板；\n"
-         "　　然后你可以选择保留样本账簿的哪些资料：会计科目、会计报表、常用摘要、辅助标识、部门资料、单位"
-         "资料、存货资料等；\n"
-         "　　输入新账簿的名称和单位名称后，就可以创建你自己的账簿了。"},
-        {"Label0_4", "如果你只是想创建一个账簿列表项，并自己指定数据库文件，请点击："}, {"Label0_9", "单击“下一步”，继续创建新账簿向导。"},
-        {"Label1_0", "请选择一个账簿作为模板，来创建你的新账簿。\n"
-                     "系统将根据模板账簿中的基本资料（会计科目、报表等），来配置你的新账簿。"},
-        {"Label1_4", "模板账簿(&S)："}, {"Label1_1", "单击下拉按钮，打开账簿名称列表；然后在列表选择一个账簿作为模板。"},
-        {"Label1_5", "密码："}, {"Label1_9", "单击“下一步”继续。"}, {"Label2_0", "选择要保留模版账簿中的哪些资料："},
-        {"Label2_9", "单击“下一步”继续。"}, {"Label3_0", "请输入新账簿资料："}, {"Label3_1", "账簿名称："},
-        {"Label3_2", "单位名称："}, {"Label3_3", "财务主管："}, {"Label3_4", "建账日期：         年       月"},
-        {"Label3_9", "单击“下一步”继续。"}, {"Label4_0", "已创建新账簿："}, {"Label4_1", "账簿名称："},
-        {"Label4_2", "单位名称："}, {"Label4_3", "财务主管："}, {"Label4_4", "建账日期：       年     月"},
-        {"Label4_9", "新账簿已键入到账簿列表中，单击“完成”，结束向导。"}, {"chkSql", "SQL"},
-        {"PushButton1", "创建列表项"}};
+TEST(WizardPages, LabelsArePlainTextAndThePageTwoBoxesStartCheckedTheLastOneDisabled) {
     CreatLedgerWiz wiz;
-    for (const auto& [name, text] : texts) {
-        auto* widget = wiz.findChild<QWidget*>(QString::fromLatin1(name));
-        ASSERT_NE(widget, nullptr) << name;
-        EXPECT_EQ(widget->property("text").toString(), QString::fromUtf8(text)) << name;
-        EXPECT_TRUE(!widget->inherits("QLabel") || qobject_cast<QLabel*>(widget)->textFormat() == Qt::PlainText) << name;
-    }
-    // The boxes of page 2: caption, hint; all start checked, the last one disabled.
-    const std::pair<const char*, const char*> boxes[] = {
-        {"单位资料", "保留模版账簿中的部门、单位资料"}, {"会计科目", "保留模版账簿中的会计科目设置"},
-        {"部门资料", "保留模版账簿中的部门、单位资料"}, {"辅助标识", "保留模版账簿中的辅助核算设置"},
-        {"常用摘要", "保留模版账簿中的常用摘要设置"},   {"会计报表", "保留模版账簿中的会计报表"},
-        {"凭证模版", "保留模版账簿中的转账模版设置"},   {"人员工资", "工资数据及人员资料"},
-        {"固定资产", "保留模版账簿中的固定资产资料设置"}};
+    const auto labels = wiz.findChildren<QLabel*>();
+    ASSERT_GE(labels.size(), 23);
+    for (const QLabel* label : labels)
+        EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
+    EXPECT_EQ(wiz.findChild<QLabel*>(QStringLiteral("Label3_4"))->text(), "建账日期：         年       月")
+        << "the date fields sit in its runs of spaces";
     auto* details = wiz.findChild<QWidget*>(QStringLiteral("picDetails"));
     for (int i = 0; i < 9; ++i) {
         auto* box = details->findChild<QCheckBox*>(QStringLiteral("chkRetain_%1").arg(i));
         ASSERT_NE(box, nullptr) << i;
-        EXPECT_EQ(box->text() + "|" + box->toolTip(), QString::fromUtf8(boxes[i].first) + "|" + boxes[i].second);
         EXPECT_TRUE(box->isChecked()) << i;
         EXPECT_EQ(box->isEnabled(), i != 8) << i;
     }
