@@ -172,6 +172,40 @@ void BM_LoadAddSave(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadAddSave)->Unit(benchmark::kMillisecond);
 
+/// A clean of a list of kEntries lines, half of them duplicates of the other half:
+/// one removal per duplicate, and the books whose files are missing asked about
+/// and removed too (none of the Access books' files exist here).
+void BM_CleanDuplicates(benchmark::State& state) {
+    BooksListEvents listener;
+    const std::string whole = kx::platform::ReadWholeFile(ListFile());
+    std::string half;
+    std::size_t start = 0;
+    for (int i = 0; i < kEntries / 2; ++i) {
+        const std::size_t end = whole.find('\r', start);
+        const std::string record = whole.substr(start, end + 1 - start);
+        half += record + record;
+        start = end + 1;
+    }
+    half.back() = '\r';
+    half += '\n';
+    const std::filesystem::path file = kx::platform::PrivateTempFolder() / "duplicates.lst";
+    for (auto _ : state) {
+        state.PauseTiming();
+        kx::platform::WriteFileAtomically(file, half);
+        clsBooksList list;
+        list.SetEvents(&listener);
+        if (!list.LoadBooks(file.string()) || list.BookCount() != kEntries - 1) {
+            state.SkipWithError("load failed");
+            break;
+        }
+        state.ResumeTiming();
+        list.Clean();
+        benchmark::DoNotOptimize(list.BookCount());
+    }
+    state.SetItemsProcessed(state.iterations() * kEntries);
+}
+BENCHMARK(BM_CleanDuplicates)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 } // namespace
 
 BENCHMARK_MAIN();

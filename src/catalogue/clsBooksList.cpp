@@ -601,7 +601,9 @@ bool clsBooksList::RemoveBook(std::int16_t rBookID, bool rForce) {
         ReportCurrentFailure(kTitleRemove);
         return false;
     }
-    const bool saved = SaveBooks();
+    // Within a clean, the one save at its end writes every removal: a save per
+    // removal rewrites the whole file each time, which a big list cannot afford.
+    const bool saved = cleaning_ || SaveBooks();
     isDirty_ = true;
     events_->AfterRemove(rBookID);
     return saved;
@@ -696,7 +698,17 @@ bool clsBooksList::Clean() {
         // that does not hold it, and nobody's change falls between two removals.
         std::optional<platform::ListLock> lock = fileName_.empty() ? std::nullopt : LockListFile();
         if (fileName_.empty() || (lock && CatchUp())) {
-            const std::string report = RemoveUselessEntries();
+            cleaning_ = true;
+            std::string report;
+            try {
+                report = RemoveUselessEntries();
+            } catch (...) {
+                // The removals made before the failure are kept, as their own saves would.
+                cleaning_ = false;
+                SaveBooks();
+                throw;
+            }
+            cleaning_ = false;
             saved = SaveBooks();
             lock.reset(); // nobody waits while the user reads the report
             Prompt(report, true);

@@ -275,6 +275,8 @@ class clsBooksList {
     bool isDirty_ = false;
     /// The file held more books than the list can: it must not be rewritten from here.
     bool partial_ = false;
+    /// A clean is under way: removals leave the saving to its end.
+    bool cleaning_ = false;
     std::int16_t hiddenCount_ = 0;
 };
 
