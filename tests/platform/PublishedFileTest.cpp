@@ -1,7 +1,6 @@
 #include "platform/PublishedFile.h"
 #include "platform/AnsiTextFile.h"
 #include "platform/FaultPlan.h"
-#include "platform/NoOverwritePlacement.h"
 #include "platform/PlatformError.h"
 
 #include "TempFolder.h"
@@ -130,52 +129,6 @@ TEST(PublishedFile, AMissingFolderIsAnErrorWithTheSystemsReason) {
     }
 }
 
-using PlaceMethod = Placement (*)(const fs::path&, const fs::path&);
-
-struct PlacementCase {
-    const char* name;
-    PlaceMethod place;
-};
-
-class PlacementTable : public ::testing::TestWithParam<PlacementCase> {
-  protected:
-    test::TempFolder folder;
-    fs::path from = folder.path() / ".new.kxtmp-test";
-    fs::path to = folder.path() / "new";
-};
-
-TEST_P(PlacementTable, MovesToAFreeName) {
-    WriteFileAtomically(from, "fresh");
-    const Placement result = GetParam().place(from, to);
-    if (result == Placement::Unsupported) {
-        EXPECT_EQ(ReadWholeFile(from), "fresh");
-        EXPECT_FALSE(fs::exists(to));
-        GTEST_SKIP() << "this file system does not support the method";
-    }
-    EXPECT_EQ(result, Placement::Placed);
-    EXPECT_EQ(ReadWholeFile(to), "fresh");
-    EXPECT_EQ(EntriesOf(folder.path()), std::vector<std::string>{"new"});
-}
-
-TEST_P(PlacementTable, NeverReplacesATakenName) {
-    WriteFileAtomically(from, "fresh");
-    WriteFileAtomically(to, "someone's");
-    const Placement result = GetParam().place(from, to);
-    EXPECT_EQ(ReadWholeFile(to), "someone's");
-    EXPECT_EQ(ReadWholeFile(from), "fresh");
-    if (result == Placement::Unsupported)
-        GTEST_SKIP() << "this file system does not support the method";
-    EXPECT_EQ(result, Placement::NameTaken);
-}
-
-INSTANTIATE_TEST_SUITE_P(Methods, PlacementTable,
-                         ::testing::Values(PlacementCase{"RenameNoReplace", &placement::RenameNoReplace},
-                                           PlacementCase{"LinkThenUnlink", &placement::LinkThenUnlink},
-                                           PlacementCase{"ExclusiveCreateThenRename",
-                                                         &placement::ExclusiveCreateThenRename},
-                                           PlacementCase{"PlaceWithoutOverwrite", &PlaceWithoutOverwrite}),
-                         [](const auto& p) { return std::string(p.param.name); });
-
 // When a write, a sync, a copy, a rename or a link fails: the error tells the
 // system's reason, no temporary file stays, and the name holds the old file (or
 // nothing) or, where the failure came after the file was in place, the whole new one.
@@ -278,7 +231,12 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"ReplaceRename", Replace, true, "rename:1:EACCES", Outcome::Fails, EACCES},
         FaultCase{"ReplaceRenameOfANewFile", Replace, false, "rename:1:EROFS", Outcome::Fails, EROFS},
         FaultCase{"NoOverwriteFileSync", NoOverwrite, false, "fsync:1:ENOSPC", Outcome::Fails, ENOSPC},
-        // Without renameat2 nor links the file is renamed over a placeholder made with O_EXCL.
+        // Without renameat2 the file is linked to its name; without links either, it is
+        // renamed over a placeholder made with O_EXCL. Neither replaces an old file.
+        FaultCase{"NoOverwriteByLink", NoOverwrite, false, "rename:1:EINVAL", Outcome::Published},
+        FaultCase{"NoOverwriteByLinkOverAnOldFile", NoOverwrite, true, "rename:1:ENOSYS", Outcome::NameTaken},
+        FaultCase{"NoOverwriteWithoutLinks", NoOverwrite, false, "rename:1:EOPNOTSUPP,link:1:EPERM",
+                  Outcome::Published},
         FaultCase{"NoOverwriteWithoutLinksOverAnOldFile", NoOverwrite, true, "rename:1:EINVAL,link:1:EPERM",
                   Outcome::NameTaken}),
     [](const auto& p) { return std::string(p.param.name); });
