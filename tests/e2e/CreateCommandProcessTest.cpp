@@ -9,6 +9,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -48,34 +49,69 @@ TEST(LedgerwizCreate, MakesTheBookFromTheSampleBookPrintsTheSummaryAndListsIt) {
                                                                 "\tkxAcc000001.MDE\t某某有限公司\t(未知)\t0\t\t"));
 }
 
-TEST(LedgerwizCreate, AStopOrABookThatCannotBeMadeWholeEndsWithStatusOneAndLeavesTheFolderAsItWas) {
+// The wizard's own failures are in CreationFailureTest.
+TEST(LedgerwizCreate, AStopOrABookThatCannotBeMadeWholeEndsWithStatusOneAndLeavesEverythingAsItWas) {
+    ServerBooks server;
+    const std::string underWay = "正在创建新账簿...\n账簿名称：\n单位名称：\n财务主管：\n建账日期：       年     月\n";
+    const std::string failed = "创建账簿时遇到错误：\n    ";
     const struct {
         const char* name;
         std::vector<std::string> options;
-        bool refuseVoucherDeletes;
+        /// The statement that the sample book refuses with the words of a full disk,
+        /// or with `onServer` the table missing from the server copy of it that is
+        /// the template.
+        std::string refused;
+        bool onServer;
         /// What standard error says, in this order, and the summary.
         std::vector<std::string> messages;
         std::string out;
     } cases[] = {
-        {"WrongPassword", {"--password", "0000"}, false, {"操作员“主管”不能打开模板账簿"}, ""},
-        {"UnreachableServer", {"--sql", "/nonexistent-socket,sa,x"}, false,
-         {"创建Sql数据库时错误（转换Access数据库失败）"},
-         "正在创建新账簿...\n账簿名称：\n单位名称：\n财务主管：\n建账日期：       年     月\n"},
-        // The book would hold the template's vouchers.
-        {"VoucherTableRefusesDeletes", {}, true,
-         {"清理数据表：kxDocRecs时遇到错误：disk I/O error\n", "已删除未完成的新账簿文件："},
-         "创建账簿时遇到错误：\n    无法清理新账簿的数据库。\n"},
+        {"WrongPassword", {"--password", "0000"}, "", false, {"操作员“主管”不能打开模板账簿"}, ""},
+        {"UnreachableServer", {"--sql", "/nonexistent-socket,sa,x"}, "", false,
+         {"创建Sql数据库时错误（转换Access数据库失败）"}, underWay},
+        // The clearing goes on after a table that cannot be emptied, but the book
+        // would hold the template's vouchers.
+        {"VoucherDeletesRefused", {}, "Delete On kxDocRecs", false,
+         {"清理数据表：kxDocRecs时遇到错误：database or disk is full\n", "已删除未完成的新账簿文件："},
+         failed + "无法清理新账簿的数据库。\n"},
+        {"ReportDeletesRefused", {"--keep", "none"}, "Delete On kxStatement", false,
+         {"已删除未完成的新账簿文件：", "database or disk is full"}, underWay},
+        // The book would be listed under its new name with the template's company.
+        {"BookInformationRefused", {}, "Update On kxBookInfo", false,
+         {"存储账簿信息串：database or disk is full", "已删除未完成的新账簿文件："}, failed + "无法创建新账簿的数据库文件。\n"},
+        {"ServerClearingFails", {}, "kxLog", true, {"清理数据表：kxLog时遇到错误：", "已删除本次创建的新账簿：服务器 "},
+         failed + "无法清理新账簿的数据库。\n"},
+        {"ServerBookInformationFails", {}, "kxBookInfo", true, {"存储账簿信息串：", "已删除本次创建的新账簿：服务器 "},
+         failed + "无法创建新账簿的数据库文件。\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
+        if (c.onServer && !server.Available())
+            GTEST_SKIP() << ado::pg::testing::kNoServerReason;
         const AppFolder app;
-        app.WriteList({kSampleLine});
-        if (c.refuseVoucherDeletes)
-            BookContents(app.SampleBook())
-                .Run("Create Trigger kx_refuse Before Delete On kxDocRecs Begin Select Raise(Abort, 'disk I/O error'); End");
+        std::vector<std::string> options = c.options;
+        Environment environment;
+        std::optional<BookOneOnServer> bookOne;
+        std::string templateDatabase;
+        std::map<std::string, long> templateRows;
+        if (c.onServer) {
+            bookOne.emplace(server);
+            templateDatabase = server.ConvertedBook(app.SampleBook().string());
+            BookContents(templateDatabase, &server).Run("Drop Table " + c.refused);
+            templateRows = BookContents(templateDatabase, &server).RowCounts();
+            app.WriteList({kSampleLine, server.SampleLine(templateDatabase, false)});
+            options = {"--template", "1", "--sql", server.SqlOption()};
+            environment = {server.PortVariable()};
+        } else {
+            app.WriteList({kSampleLine});
+            if (!c.refused.empty())
+                BookContents(app.SampleBook())
+                    .Run("Create Trigger kx_refuse Before " + c.refused +
+                         " Begin Select Raise(Abort, 'database or disk is full'); End");
+        }
         const auto before = app.Snapshot();
 
-        const Finished run = ProgramRun(KX_LEDGERWIZ, CreateArguments(app, c.options)).Wait();
+        const Finished run = ProgramRun(KX_LEDGERWIZ, CreateArguments(app, options), environment).Wait();
 
         EXPECT_EQ(run.exitCode, 1);
         std::size_t at = 0;
@@ -83,6 +119,12 @@ TEST(LedgerwizCreate, AStopOrABookThatCannotBeMadeWholeEndsWithStatusOneAndLeave
             EXPECT_NE(at = run.err.find(message, at), std::string::npos) << message << " in\n" << run.err;
         EXPECT_EQ(run.out, c.out);
         EXPECT_EQ(app.Snapshot(), before);
+        if (c.onServer) {
+            EXPECT_EQ(BookContents(templateDatabase, &server).RowCounts(), templateRows);
+            // No database of this creation is left, marked or not.
+            for (int n = 0; n < BookOneOnServer::kNames; ++n)
+                EXPECT_FALSE(server.Exists(BookOneOnServer::Name(n))) << n;
+        }
     }
 }
 
