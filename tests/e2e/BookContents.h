@@ -1,5 +1,7 @@
 #pragma once
 
+#include "e2e/ServerBooks.h"
+
 #include "ado/Connection.h"
 #include "database/CreateCnn.h"
 #include "database/UserTables.h"
@@ -21,6 +23,10 @@ class BookContents {
     /// The book file `file`.
     explicit BookContents(const std::filesystem::path& file)
         : BookContents(file.string(), "", "", database::kBookPasswordPlaceholder) {}
+    /// Database `book` on the test server, or the book file `book` when `server` is null.
+    BookContents(const std::string& book, const ServerBooks* server)
+        : BookContents(book, server ? server->Server() : "", server ? server->User() : "",
+                       server ? server->Password() : database::kBookPasswordPlaceholder) {}
     /// Database `database` on `server` ("host,port") with that login.
     BookContents(const std::string& database, const std::string& server, const std::string& user,
                  const std::string& password) {

@@ -1,23 +1,16 @@
-// `ledgerwiz create` run as its own process, as a user runs it: alone, several at
-// once on one application folder or one server, and with a book that cannot be
-// made whole.
+// `ledgerwiz` run as its own process, as a user runs it: alone, several at once on
+// one application folder or one server, and with a book that cannot be made whole.
 
-#include "e2e/AppFolder.h"
 #include "e2e/BookContents.h"
 #include "e2e/BookOneOnServer.h"
-#include "e2e/ServerBooks.h"
-
-#include "database/SqlBookConversion.h"
-
-#include <QProcess>
-#include <QProcessEnvironment>
-#include <QStringList>
+#include "e2e/ProgramRun.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
+#include <deque>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -27,140 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Finished {
-    int exitCode = -1;
-    std::string out, err;
-
-    /// The new book's database that the summary names ("" when none).
-    std::string Database() const {
-        const std::size_t at = out.find("数据库：");
-        return at == std::string::npos ? std::string()
-                                       : out.substr(at + std::string("数据库：").size(),
-                                                    out.find('\n', at) - at - std::string("数据库：").size());
-    }
-};
-
-/// Starts the built ledgerwiz headless: `ledgerwiz create` of book `name` with the
-/// operator 主管 typing `password`, on the application folder `app`, with the `more`
-/// options; `port` is the server's port for server names given without one.
-void StartCreate(QProcess& process, const AppFolder& app, const QString& password, const QStringList& more = {},
-                 const QString& name = QStringLiteral("新账簿"), const QString& port = {}) {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    if (!port.isEmpty())
-        environment.insert(QStringLiteral("PGPORT"), port);
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(KX_LEDGERWIZ),
-                  QStringList{QStringLiteral("create"), QStringLiteral("--app"), QString::fromStdString(app.path().string()),
-                   QStringLiteral("--template"), QStringLiteral("0"), QStringLiteral("--operator"), QStringLiteral("主管"),
-                   QStringLiteral("--password"), password, QStringLiteral("--name"), name,
-                   QStringLiteral("--company"), QStringLiteral("某某有限公司"), QStringLiteral("--director"),
-                   QStringLiteral("王五"), QStringLiteral("--month"), QStringLiteral("2027-01")} + more);
-}
-
-Finished WaitFor(QProcess& process) {
-    if (!process.waitForFinished(300000) || process.exitStatus() != QProcess::NormalExit) {
-        process.kill();
-        process.waitForFinished();
-        return {-1, {}, "ledgerwiz did not finish: " + process.errorString().toStdString()};
-    }
-    return {process.exitCode(), process.readAllStandardOutput().toStdString(),
-            process.readAllStandardError().toStdString()};
-}
-
-Finished RunCreate(const AppFolder& app, const QString& password, const QStringList& more = {}) {
-    QProcess process;
-    StartCreate(process, app, password, more);
-    return WaitFor(process);
-}
-
-TEST(LedgerwizWindow, WithoutADisplaySaysSoAndEndsWithStatusTwo) {
-    const AppFolder app;
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-        environment.remove(QString::fromLatin1(name));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(KX_LEDGERWIZ),
-                  {QStringLiteral("wizard"), QStringLiteral("--app"), QString::fromStdString(app.path().string())});
-    ASSERT_TRUE(process.waitForFinished(60000));
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "not aborted";
-    EXPECT_EQ(process.exitCode(), 2);
-    EXPECT_NE(process.readAllStandardError().toStdString().find("QT_QPA_PLATFORM=offscreen"), std::string::npos);
-}
-
-TEST(LedgerwizCreate, MakesTheBookFromTheSampleBookPrintsTheSummaryAndListsIt) {
-    // A fresh application folder with the sample book and no book list yet.
-    const AppFolder app;
-    ASSERT_FALSE(fs::exists(app.ListFile()));
-
-    const Finished run = RunCreate(app, QStringLiteral("8888"));
-
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    const fs::path book = app.Data() / "kxAcc000001.MDE";
-    EXPECT_EQ(run.out, "已创建新账簿：\n"
-                       "    账簿名称：新账簿\n"
-                       "    单位名称：某某有限公司\n"
-                       "    财务主管：王五\n"
-                       "    建账日期：2027年01月\n"
-                       "单击“完成”按钮，结束向导。\n"
-                       "数据库：" + book.string() + "\n");
-    ASSERT_TRUE(fs::is_regular_file(book));
-    EXPECT_EQ(BookContents(book).BookInfoItems().at(14), "2027年01月");
-    // The list the program made holds the sample book, then the new one at the end.
-    EXPECT_EQ(app.ListText(), WithLineAppended(kSampleLine + "\r\n", "新账簿\t" + app.Data().string() +
-                                                                "\tkxAcc000001.MDE\t某某有限公司\t(未知)\t0\t\t"));
-}
-
-TEST(LedgerwizCreate, AStopOrABookThatCannotBeMadeWholeEndsWithStatusOneAndLeavesTheFolderAsItWas) {
-    struct Case {
-        const char* name;
-        /// Makes the sample book (the template) fit the case.
-        void (*arrange)(const AppFolder&);
-        QStringList arguments;
-        /// What standard error says, in this order, and the summary.
-        std::vector<std::string> messages;
-        std::string out;
-    };
-    const auto asItIs = [](const AppFolder&) {};
-    const Case cases[] = {
-        // A wrong password stops before the creation.
-        {"WrongPassword", asItIs, {QStringLiteral("0000")}, {"操作员“主管”不能打开模板账簿"}, ""},
-        // An unreachable server stops it at the new book's database.
-        {"UnreachableServer", asItIs,
-         {QStringLiteral("8888"), QStringLiteral("--sql"), QStringLiteral("/nonexistent-socket,sa,x")},
-         {"创建Sql数据库时错误（转换Access数据库失败）"},
-         "正在创建新账簿...\n账簿名称：\n单位名称：\n财务主管：\n建账日期：       年     月\n"},
-        // A voucher table that cannot be emptied: the book would hold the template's vouchers.
-        {"VoucherTableRefusesDeletes",
-         [](const AppFolder& app) {
-             BookContents(app.SampleBook())
-                 .Run("Create Trigger kx_refuse Before Delete On kxDocRecs Begin Select Raise(Abort, 'disk I/O error'); End");
-         },
-         {QStringLiteral("8888")},
-         {"清理数据表：kxDocRecs时遇到错误：disk I/O error\n", "已删除未完成的新账簿文件：" },
-         "创建账簿时遇到错误：\n    无法清理新账簿的数据库。\n"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const AppFolder app;
-        app.WriteList({kSampleLine});
-        c.arrange(app);
-        const auto before = app.Snapshot();
-
-        const Finished run = RunCreate(app, c.arguments.front(), c.arguments.mid(1));
-
-        EXPECT_EQ(run.exitCode, 1);
-        std::size_t at = 0;
-        for (const std::string& message : c.messages) {
-            at = run.err.find(message, at);
-            EXPECT_NE(at, std::string::npos) << message << " in\n" << run.err;
-        }
-        EXPECT_EQ(run.out, c.out);
-        EXPECT_EQ(app.Snapshot(), before);
-    }
-}
-
 std::size_t CountOf(const std::string& text, const std::string& part) {
     std::size_t count = 0;
     for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
@@ -168,100 +27,166 @@ std::size_t CountOf(const std::string& text, const std::string& part) {
     return count;
 }
 
-TEST(LedgerwizCreate, RunsAtOnceOnOneFolderEachMakeABookOfTheirOwn) {
+TEST(LedgerwizWindow, WithoutADisplaySaysSoAndEndsWithStatusTwo) {
     const AppFolder app;
-    app.WriteList({kSampleLine});
-    std::array<QProcess, 4> runs;
-    for (std::size_t i = 0; i < runs.size(); ++i)
-        StartCreate(runs[i], app, QStringLiteral("8888"), {}, QStringLiteral("账簿%1").arg(i));
-
-    std::set<std::string> books;
-    for (std::size_t i = 0; i < runs.size(); ++i) {
-        SCOPED_TRACE(i);
-        const Finished run = WaitFor(runs[i]);
-        ASSERT_EQ(run.exitCode, 0) << run.err;
-        const fs::path book = run.Database();
-        EXPECT_TRUE(books.insert(book.filename().string()).second) << book << " was made twice";
-        // Each book is whole: its own name and no voucher of the template.
-        BookContents contents(book);
-        EXPECT_EQ(contents.BookInfoItems().at(4), "账簿" + std::to_string(i));
-        EXPECT_EQ(contents.Count("kxDocRecs"), 0);
-    }
-    EXPECT_EQ(books, (std::set<std::string>{"kxAcc000001.MDE", "kxAcc000001(1).MDE", "kxAcc000001(2).MDE",
-                                            "kxAcc000001(3).MDE"}));
-    // Nothing else is left in the Data folder, no hidden copy either.
-    std::set<std::string> data;
-    for (const auto& entry : fs::directory_iterator(app.Data()))
-        data.insert(entry.path().filename().string());
-    // Each run's book is listed once, whatever order the runs saved the list in.
-    const std::string list = app.ListText();
-    for (const std::string& book : books)
-        EXPECT_EQ(CountOf(list, "\t" + book + "\t"), 1U) << book << " in\n" << list;
-    books.insert("kxSample.mde");
-    EXPECT_EQ(data, books);
+    const Finished run = ProgramRun(KX_LEDGERWIZ, {"wizard", "--app", app.path().string()},
+                                    {{"QT_QPA_PLATFORM", ""}, {"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}})
+                             .Wait();
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("QT_QPA_PLATFORM=offscreen"), std::string::npos);
 }
 
-/// Starts `count` runs of `ledgerwiz create --sql` at once on `app` with the
-/// `options` (the template chosen), the test server as the target, books 账簿0,
-/// 账簿1 ...: each ends with status 0 and a whole, unmarked database of its own,
-/// listed once. Gives the databases.
-std::set<std::string> CreateOnServerAtOnce(const AppFolder& app, ServerBooks& server, const QStringList& options,
-                                           std::size_t count) {
-    const QStringList sql{QStringLiteral("--sql"),
-                          QString::fromStdString(server.Host() + "," + server.User() + "," + server.Password())};
-    std::vector<QProcess> runs(count);
-    for (std::size_t i = 0; i < runs.size(); ++i)
-        StartCreate(runs[i], app, QStringLiteral("8888"), options + sql, QStringLiteral("账簿%1").arg(i),
-                    QString::fromStdString(server.Port()));
+TEST(LedgerwizCreate, MakesTheBookFromTheSampleBookPrintsTheSummaryAndListsIt) {
+    const AppFolder app; // and no book list yet
+    const Finished run = ProgramRun(KX_LEDGERWIZ, CreateArguments(app)).Wait();
 
-    std::set<std::string> databases;
-    for (std::size_t i = 0; i < runs.size(); ++i) {
-        SCOPED_TRACE(i);
-        const Finished run = WaitFor(runs[i]);
-        EXPECT_EQ(run.exitCode, 0) << run.err;
-        if (run.exitCode != 0)
-            continue;
-        EXPECT_TRUE(databases.insert(run.Database()).second) << run.Database() << " was made twice";
-        EXPECT_EQ(server.Comment(run.Database()), "") << "still marked as being made";
-        BookContents contents(run.Database(), server.Server(), server.User(), server.Password());
-        EXPECT_EQ(contents.BookInfoItems().at(4), "账簿" + std::to_string(i));
-        EXPECT_EQ(contents.Count("kxDocRecs"), 0);
-        EXPECT_EQ(CountOf(app.ListText(), "\t" + run.Database() + "\t"), 1U) << app.ListText();
-    }
-    return databases;
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const fs::path book = app.Data() / "kxAcc000001.MDE";
+    EXPECT_EQ(run.out, "已创建新账簿：\n    账簿名称：新账簿\n    单位名称：某某有限公司\n    财务主管：王五\n"
+                       "    建账日期：2027年01月\n单击“完成”按钮，结束向导。\n数据库：" + book.string() + "\n");
+    EXPECT_EQ(BookContents(book).BookInfoItems().at(14), "2027年01月");
+    EXPECT_EQ(app.ListText(), WithLineAppended(kSampleLine + "\r\n", "新账簿\t" + app.Data().string() +
+                                                                "\tkxAcc000001.MDE\t某某有限公司\t(未知)\t0\t\t"));
 }
 
-TEST(LedgerwizCreate, RunsAtOnceFromOneServerTemplateEachMakeADatabaseOfTheirOwn) {
+// The wizard's own failures are in CreationFailureTest.
+TEST(LedgerwizCreate, AStopOrABookThatCannotBeMadeWholeEndsWithStatusOneAndLeavesEverythingAsItWas) {
     ServerBooks server;
-    if (!server.Available())
-        GTEST_SKIP() << ado::pg::testing::kNoServerReason;
-    const BookOneOnServer bookOne(server);
-    const AppFolder app;
-    // The template on the server; its location names the server without the port,
-    // which the runs take from the environment.
-    const std::string templateDatabase = server.NewDatabaseName();
-    ASSERT_TRUE(database::CreateSqlBook(app.SampleBook().string(), server.Server(), templateDatabase, server.User(),
-                                        server.Password()));
-    app.WriteList({kSampleLine, "服务器样本账簿\t" + server.User() + ":" + server.Password() + "@" + server.Host() +
-                                    "\t" + templateDatabase + "\t××××有限公司\t(未知)\t0\t\t"});
+    const std::string underWay = "正在创建新账簿...\n账簿名称：\n单位名称：\n财务主管：\n建账日期：       年     月\n";
+    const std::string failed = "创建账簿时遇到错误：\n    ";
+    const struct {
+        const char* name;
+        std::vector<std::string> options;
+        /// The statement that the sample book refuses with the words of a full disk,
+        /// or with `onServer` the table missing from the server copy of it that is
+        /// the template.
+        std::string refused;
+        bool onServer;
+        /// What standard error says, in this order, and the summary.
+        std::vector<std::string> messages;
+        std::string out;
+    } cases[] = {
+        {"WrongPassword", {"--password", "0000"}, "", false, {"操作员“主管”不能打开模板账簿"}, ""},
+        {"UnreachableServer", {"--sql", "/nonexistent-socket,sa,x"}, "", false,
+         {"创建Sql数据库时错误（转换Access数据库失败）"}, underWay},
+        // The clearing goes on after a table that cannot be emptied, but the book
+        // would hold the template's vouchers.
+        {"VoucherDeletesRefused", {}, "Delete On kxDocRecs", false,
+         {"清理数据表：kxDocRecs时遇到错误：database or disk is full\n", "已删除未完成的新账簿文件："},
+         failed + "无法清理新账簿的数据库。\n"},
+        {"ReportDeletesRefused", {"--keep", "none"}, "Delete On kxStatement", false,
+         {"已删除未完成的新账簿文件：", "database or disk is full"}, underWay},
+        // The book would be listed under its new name with the template's company.
+        {"BookInformationRefused", {}, "Update On kxBookInfo", false,
+         {"存储账簿信息串：database or disk is full", "已删除未完成的新账簿文件："}, failed + "无法创建新账簿的数据库文件。\n"},
+        {"ServerClearingFails", {}, "kxLog", true, {"清理数据表：kxLog时遇到错误：", "已删除本次创建的新账簿：服务器 "},
+         failed + "无法清理新账簿的数据库。\n"},
+        {"ServerBookInformationFails", {}, "kxBookInfo", true, {"存储账簿信息串：", "已删除本次创建的新账簿：服务器 "},
+         failed + "无法创建新账簿的数据库文件。\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.onServer && !server.Available())
+            GTEST_SKIP() << ado::pg::testing::kNoServerReason;
+        const AppFolder app;
+        std::vector<std::string> options = c.options;
+        Environment environment;
+        std::optional<BookOneOnServer> bookOne;
+        std::string templateDatabase;
+        std::map<std::string, long> templateRows;
+        if (c.onServer) {
+            bookOne.emplace(server);
+            templateDatabase = server.ConvertedBook(app.SampleBook().string());
+            BookContents(templateDatabase, &server).Run("Drop Table " + c.refused);
+            templateRows = BookContents(templateDatabase, &server).RowCounts();
+            app.WriteList({kSampleLine, server.SampleLine(templateDatabase, false)});
+            options = {"--template", "1", "--sql", server.SqlOption()};
+            environment = {server.PortVariable()};
+        } else {
+            app.WriteList({kSampleLine});
+            if (!c.refused.empty())
+                BookContents(app.SampleBook())
+                    .Run("Create Trigger kx_refuse Before " + c.refused +
+                         " Begin Select Raise(Abort, 'database or disk is full'); End");
+        }
+        const auto before = app.Snapshot();
 
-    EXPECT_EQ(CreateOnServerAtOnce(app, server, {QStringLiteral("--template"), QStringLiteral("1")}, 2),
-              (std::set<std::string>{"kxAcc000001", "kxAcc000001_1"}));
-    EXPECT_FALSE(server.Exists("kxAcc000001_2"));
+        const Finished run = ProgramRun(KX_LEDGERWIZ, CreateArguments(app, options), environment).Wait();
+
+        EXPECT_EQ(run.exitCode, 1);
+        std::size_t at = 0;
+        for (const std::string& message : c.messages)
+            EXPECT_NE(at = run.err.find(message, at), std::string::npos) << message << " in\n" << run.err;
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_EQ(app.Snapshot(), before);
+        if (c.onServer) {
+            EXPECT_EQ(BookContents(templateDatabase, &server).RowCounts(), templateRows);
+            // No database of this creation is left, marked or not.
+            for (int n = 0; n < BookOneOnServer::kNames; ++n)
+                EXPECT_FALSE(server.Exists(BookOneOnServer::Name(n))) << n;
+        }
+    }
 }
 
-TEST(LedgerwizCreate, RunsAtOnceFromOneBookFileToOneServerEachMakeADatabaseOfTheirOwn) {
+TEST(LedgerwizCreate, RunsAtOnceEachMakeAWholeBookOfTheirOwnListedOnce) {
     ServerBooks server;
-    if (!server.Available())
-        GTEST_SKIP() << ado::pg::testing::kNoServerReason;
-    const BookOneOnServer bookOne(server);
-    const AppFolder app;
-    app.WriteList({kSampleLine});
+    const struct {
+        const char* name;
+        bool serverTemplate, toServer;
+        std::set<std::string> made;
+    } cases[] = {
+        {"BookFiles", false, false, {"kxAcc000001.MDE", "kxAcc000001(1).MDE", "kxAcc000001(2).MDE", "kxAcc000001(3).MDE"}},
+        {"CopiesOfOneServerTemplate", true, true, {"kxAcc000001", "kxAcc000001_1"}},
+        {"ConversionsOfOneBookFile", false, true, {"kxAcc000001", "kxAcc000001_1", "kxAcc000001_2"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.toServer && !server.Available())
+            GTEST_SKIP() << ado::pg::testing::kNoServerReason;
+        std::optional<BookOneOnServer> bookOne;
+        std::vector<std::string> options;
+        Environment environment;
+        if (c.toServer) {
+            bookOne.emplace(server);
+            options = {"--sql", server.SqlOption()};
+            environment = {server.PortVariable()};
+        }
+        const AppFolder app;
+        if (c.serverTemplate) {
+            // Its location names the server without the port, which the runs take from PGPORT.
+            app.WriteList({kSampleLine, server.SampleLine(server.ConvertedBook(app.SampleBook().string()), false)});
+            options.insert(options.end(), {"--template", "1"});
+        } else {
+            app.WriteList({kSampleLine});
+        }
+        std::deque<ProgramRun> runs;
+        for (std::size_t i = 0; i < c.made.size(); ++i) {
+            std::vector<std::string> more = options;
+            more.insert(more.end(), {"--name", "账簿" + std::to_string(i)});
+            runs.emplace_back(KX_LEDGERWIZ, CreateArguments(app, more), environment);
+        }
 
-    // The sample book converted three times at one moment.
-    EXPECT_EQ(CreateOnServerAtOnce(app, server, {QStringLiteral("--template"), QStringLiteral("0")}, 3),
-              (std::set<std::string>{"kxAcc000001", "kxAcc000001_1", "kxAcc000001_2"}));
-    EXPECT_FALSE(server.Exists("kxAcc000001_3"));
+        std::set<std::string> made;
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            const Finished run = runs[i].Wait();
+            ASSERT_EQ(run.exitCode, 0) << run.err;
+            const std::string book = run.Database();
+            BookContents contents(book, c.toServer ? &server : nullptr);
+            EXPECT_EQ(contents.BookInfoItems().at(4), "账簿" + std::to_string(i));
+            EXPECT_EQ(contents.Count("kxDocRecs"), 0);
+            if (c.toServer) {
+                EXPECT_EQ(server.Comment(book), "") << "still marked as being made";
+            }
+            EXPECT_TRUE(made.insert(c.toServer ? book : fs::path(book).filename().string()).second) << book;
+        }
+        EXPECT_EQ(made, c.made);
+        const std::string list = app.ListText();
+        for (const std::string& book : made)
+            EXPECT_EQ(CountOf(list, "\t" + book + "\t"), 1U) << book << " in\n" << list;
+        // Nothing else is left: no other database, no hidden copy beside Data, the sample book and the list.
+        EXPECT_FALSE(c.toServer && server.Exists(BookOneOnServer::Name(static_cast<int>(made.size()))));
+        EXPECT_EQ(app.Snapshot().size(), (c.toServer ? 0 : made.size()) + 3) << list;
+    }
 }
 
 } // namespace

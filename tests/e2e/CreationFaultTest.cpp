@@ -4,10 +4,9 @@
 // the server), or with status 0 and the folder holds exactly the new, complete
 // book and its line in the list.
 
-#include "e2e/AppFolder.h"
 #include "e2e/BookContents.h"
 #include "e2e/BookOneOnServer.h"
-#include "e2e/ServerBooks.h"
+#include "e2e/ProgramRun.h"
 
 #include "CreateCommand.h"
 #include "platform/FaultPlan.h"
@@ -17,6 +16,7 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -28,23 +28,19 @@ namespace fs = std::filesystem;
 using platform::sys::Call;
 using platform::sys::Fault;
 
-const std::string kNewLine = "\tkxAcc000001.MDE\t某某有限公司\t(未知)\t0\t\t";
-
 struct CommandRun {
     int status;
     std::string out, err;
 };
 
-/// `ledgerwiz create` of the new book 1 from the sample book on `app`, in this
-/// process, under the fault plan `faults`, into a database on `server` when given;
-/// `calls` gets how many calls of each kind the creation made.
-CommandRun CreateUnder(const AppFolder& app, const std::vector<Fault>& faults,
-                       std::map<Call, unsigned long>* calls = nullptr, const ServerBooks* server = nullptr) {
+/// `ledgerwiz create` of new book 1 from the sample book on `app`, in this process,
+/// under the fault plan `faults`, into a database on `server` when given; `calls`
+/// gets how many calls of each kind the creation made.
+CommandRun CreateUnder(const AppFolder& app, const std::vector<Fault>& faults, const ServerBooks* server,
+                       std::map<Call, unsigned long>* calls = nullptr) {
+    const std::vector<std::string> arguments = CreateArguments(app);
     app::CreateOptions options;
-    const std::vector<std::string> args{"--app",  app.path().string(), "--template", "0",  "--operator",     "主管",
-                                        "--password", "8888", "--name", "新账簿", "--company", "某某有限公司",
-                                        "--month", "2027-01"};
-    EXPECT_EQ(app::ParseCreateOptions(args, options), "");
+    EXPECT_EQ(app::ParseCreateOptions({arguments.begin() + 1, arguments.end()}, options), "");
     if (server != nullptr) {
         options.toServer = true;
         options.server = server->Server();
@@ -60,111 +56,76 @@ CommandRun CreateUnder(const AppFolder& app, const std::vector<Fault>& faults,
     return {status, out.str(), err.str()};
 }
 
-/// Checks the folder after `run`: as `before`, or, when the run succeeded, with the
-/// whole new book in Data and its line at the end of the list.
-void ExpectAsBeforeOrTheNewBook(const AppFolder& app, const std::map<std::string, std::string>& before,
-                                const std::string& listBefore, const CommandRun& run) {
-    std::map<std::string, std::string> expected = before;
-    if (run.status == 0) {
-        const fs::path book = app.Data() / "kxAcc000001.MDE";
-        ASSERT_TRUE(fs::is_regular_file(book));
-        BookContents contents(book);
-        EXPECT_EQ(contents.BookInfoItems().at(4), "新账簿");
-        EXPECT_EQ(contents.Count("kxDocRecs"), 0);
-        expected["Data/kxAcc000001.MDE"] = FileDigest(book);
-        expected["books.txt"] = FileDigest(app.ListFile());
-        EXPECT_EQ(app.ListText(), WithLineAppended(listBefore, "新账簿\t" + app.Data().string() + kNewLine));
-    } else {
-        EXPECT_EQ(run.status, 1);
-        EXPECT_EQ(run.out.find("已创建新账簿"), std::string::npos) << run.out;
-    }
-    EXPECT_EQ(app.Snapshot(), expected);
-}
-
 TEST(CreationUnderFaults, EveryFailingCallLeavesTheFolderAsItWasOrHoldsTheWholeNewBook) {
-    // How many calls of each kind one creation makes.
-    std::map<Call, unsigned long> calls;
-    {
-        const AppFolder app;
-        app.WriteList({kSampleLine});
-        ASSERT_EQ(CreateUnder(app, {}, &calls).status, 0);
-    }
-    ASSERT_GT(calls[Call::Copy], 0u);
-    ASSERT_GT(calls[Call::Fsync], 1u);
-    ASSERT_GT(calls[Call::Rename], 1u);
-
-    // A full disk where data is written, a failing one where it is synced or
-    // named; links are made only where a rename cannot refuse to replace.
-    const std::pair<Call, int> kinds[] = {
-        {Call::Copy, ENOSPC}, {Call::Write, ENOSPC}, {Call::Fsync, EIO}, {Call::Rename, EIO}, {Call::Link, EIO}};
-    for (const auto& [call, error] : kinds) {
-        // The k-th call for every k the creation reaches.
-        for (unsigned long k = 1; k <= calls[call]; ++k) {
-            SCOPED_TRACE(std::string(platform::sys::NameOf(call)) + ":" + std::to_string(k) + ":" +
-                         std::strerror(error));
-            const AppFolder app;
-            app.WriteList({kSampleLine});
-            const auto before = app.Snapshot();
-            const std::string listBefore = app.ListText();
-
-            const CommandRun run = CreateUnder(app, {{call, k, error}});
-
-            ASSERT_NO_FATAL_FAILURE(ExpectAsBeforeOrTheNewBook(app, before, listBefore, run));
-            // A failure of the new book's file names the system's reason.
-            if (run.status != 0 && run.err.find("创建新账簿的数据库文件遇到错误。") != std::string::npos) {
-                EXPECT_NE(run.err.find(std::strerror(error)), std::string::npos) << run.err;
-            }
-        }
-    }
-}
-
-TEST(CreationUnderFaults, EveryFailingCallOfAServerCreationLeavesNoDatabaseOfItsOwnUnlessListed) {
     ServerBooks server;
-    if (!server.Available())
-        GTEST_SKIP() << ado::pg::testing::kNoServerReason;
-    BookOneOnServer bookOne(server);
-    std::map<Call, unsigned long> calls;
-    {
-        const AppFolder app;
-        app.WriteList({kSampleLine});
-        const CommandRun run = CreateUnder(app, {}, &calls, &server);
-        ASSERT_EQ(run.status, 0) << run.err;
-        bookOne.DropAll();
-    }
-    // The list is saved: the new database is placed (no longer marked) by then.
-    ASSERT_GT(calls[Call::Rename], 0u);
-
-    const std::pair<Call, int> kinds[] = {{Call::Write, ENOSPC}, {Call::Fsync, EIO}, {Call::Rename, EIO}};
-    for (const auto& [call, error] : kinds) {
-        for (unsigned long k = 1; k <= calls[call]; ++k) {
-            SCOPED_TRACE(std::string(platform::sys::NameOf(call)) + ":" + std::to_string(k) + ":" +
-                         std::strerror(error));
+    for (const bool toServer : {false, true}) {
+        SCOPED_TRACE(toServer ? "to the server" : "to a book file");
+        if (toServer && !server.Available())
+            GTEST_SKIP() << ado::pg::testing::kNoServerReason;
+        std::optional<BookOneOnServer> bookOne;
+        if (toServer)
+            bookOne.emplace(server);
+        const ServerBooks* target = toServer ? &server : nullptr;
+        // How many calls of each kind one creation makes.
+        std::map<Call, unsigned long> calls;
+        {
             const AppFolder app;
             app.WriteList({kSampleLine});
-            auto expected = app.Snapshot();
-            const std::string listBefore = app.ListText();
+            const CommandRun run = CreateUnder(app, {}, target, &calls);
+            ASSERT_EQ(run.status, 0) << run.err;
+            if (bookOne)
+                bookOne->DropAll();
+        }
+        ASSERT_GT(calls[Call::Rename], 0u);
+        ASSERT_TRUE(toServer || (calls[Call::Copy] > 0 && calls[Call::Fsync] > 1 && calls[Call::Rename] > 1));
 
-            const CommandRun run = CreateUnder(app, {{call, k, error}}, nullptr, &server);
+        // A full disk where data is written, a failing one where it is synced or
+        // named; links are made only where a rename cannot refuse to replace.
+        const std::pair<Call, int> kinds[] = {
+            {Call::Copy, ENOSPC}, {Call::Write, ENOSPC}, {Call::Fsync, EIO}, {Call::Rename, EIO}, {Call::Link, EIO}};
+        for (const auto& [call, error] : kinds) {
+            for (unsigned long k = 1; k <= calls[call]; ++k) {
+                SCOPED_TRACE(std::string(platform::sys::NameOf(call)) + ":" + std::to_string(k));
+                const AppFolder app;
+                app.WriteList({kSampleLine});
+                auto expected = app.Snapshot();
+                const std::string listBefore = app.ListText();
 
-            const std::string book = BookOneOnServer::Name(0);
-            if (run.status == 0) {
-                EXPECT_EQ(server.Comment(book), "") << "a whole book, not marked";
-                EXPECT_EQ(BookContents(book, server.Server(), server.User(), server.Password()).Count("kxDocRecs"), 0);
-                EXPECT_EQ(app.ListText(), WithLineAppended(listBefore, "新账簿\t" + server.Location() + "\t" + book +
-                                                                           "\t某某有限公司\t(未知)\t0\t\t"));
-                expected["books.txt"] = FileDigest(app.ListFile());
-            } else {
-                EXPECT_EQ(run.status, 1);
-                EXPECT_EQ(run.out.find("已创建新账簿"), std::string::npos) << run.out;
-                EXPECT_NE(run.err.find("已删除本次创建的新账簿：服务器 " + server.Server() + " 上的数据库 " + book),
-                          std::string::npos)
-                    << run.err;
+                const CommandRun run = CreateUnder(app, {{call, k, error}}, target);
+
+                const std::string book = toServer ? BookOneOnServer::Name(0) : (app.Data() / "kxAcc000001.MDE").string();
+                if (run.status == 0) {
+                    BookContents contents(book, target);
+                    EXPECT_EQ(contents.BookInfoItems().at(4), "新账簿");
+                    EXPECT_EQ(contents.Count("kxDocRecs"), 0);
+                    EXPECT_EQ(app.ListText(),
+                              WithLineAppended(listBefore, "新账簿\t" + (toServer ? server.Location() + "\t" + book
+                                                                                    : app.Data().string() + "\tkxAcc000001.MDE") +
+                                                               "\t某某有限公司\t(未知)\t0\t\t"));
+                    expected["books.txt"] = FileDigest(app.ListFile());
+                    if (toServer) {
+                        EXPECT_EQ(server.Comment(book), "") << "a whole book, not marked";
+                    } else {
+                        expected["Data/kxAcc000001.MDE"] = FileDigest(book);
+                    }
+                } else {
+                    EXPECT_EQ(run.status, 1);
+                    EXPECT_EQ(run.out.find("已创建新账簿"), std::string::npos) << run.out;
+                    // The book file's failure names the system's reason; the server's its database.
+                    if (toServer) {
+                        EXPECT_NE(run.err.find("已删除本次创建的新账簿：服务器 " + server.Server() + " 上的数据库 " + book),
+                                  std::string::npos) << run.err;
+                    } else if (run.err.find("创建新账簿的数据库文件遇到错误。") != std::string::npos) {
+                        EXPECT_NE(run.err.find(std::strerror(error)), std::string::npos) << run.err;
+                    }
+                }
+                EXPECT_EQ(app.Snapshot(), expected);
+                // No other database of the run is left, marked or not.
+                for (int n = run.status == 0 ? 1 : 0; toServer && n < BookOneOnServer::kNames; ++n)
+                    EXPECT_FALSE(server.Exists(BookOneOnServer::Name(n))) << BookOneOnServer::Name(n);
+                if (bookOne)
+                    bookOne->DropAll();
             }
-            // No other database of the run is left, marked or not.
-            for (int n = run.status == 0 ? 1 : 0; n < BookOneOnServer::kNames; ++n)
-                EXPECT_FALSE(server.Exists(BookOneOnServer::Name(n))) << BookOneOnServer::Name(n);
-            EXPECT_EQ(app.Snapshot(), expected);
-            bookOne.DropAll();
         }
     }
 }
@@ -173,13 +134,12 @@ TEST(CreationUnderFaults, AFolderWithoutHardLinksOrAtomicRenamesStillGetsItsBook
     // renameat2 unsupported and every link refused, as on FAT, exFAT and some shares.
     const AppFolder app;
     app.WriteList({kSampleLine});
-    const auto before = app.Snapshot();
-    const std::string listBefore = app.ListText();
-
-    const CommandRun run = CreateUnder(app, {{Call::Rename, 1, EINVAL}, {Call::Link, 1, EPERM, true}});
-
+    const CommandRun run = CreateUnder(app, {{Call::Rename, 1, EINVAL}, {Call::Link, 1, EPERM, true}}, nullptr);
     EXPECT_EQ(run.status, 0) << run.err;
-    ExpectAsBeforeOrTheNewBook(app, before, listBefore, run);
+    EXPECT_EQ(BookContents(app.Data() / "kxAcc000001.MDE").Count("kxDocRecs"), 0);
+    EXPECT_EQ(app.ListText(), WithLineAppended(kSampleLine + "\r\n", "新账簿\t" + app.Data().string() +
+                                                                "\tkxAcc000001.MDE\t某某有限公司\t(未知)\t0\t\t"));
+    EXPECT_EQ(app.Snapshot().size(), 4u) << "Data, the sample book, the new book and the list";
 }
 
 } // namespace

@@ -3,9 +3,8 @@
 
 #include <gtest/gtest.h>
 
-// The wizard control is a widget: every test runs inside one application object,
-// headless unless the caller chose a platform (test discovery runs without the
-// test environment).
+// Every test runs inside one application object, headless unless the caller chose
+// a platform (test discovery runs without the test environment).
 int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -39,18 +39,13 @@ inline bool TableKept(const std::string& table, const RetainBoxes& boxes) {
 }
 
 /// Which retain boxes the host sets on page 2; nullopt leaves them as they start (all set).
-struct RetainChoice {
-    const char* name;
-    std::optional<RetainBoxes> boxes;
-};
-
-inline const RetainChoice kStartingBoxes{"StartingBoxes", std::nullopt};
-inline const RetainChoice kNoBoxSet{"NoBoxSet", RetainBoxes{}};
+using RetainChoice = std::optional<RetainBoxes>;
+inline const RetainChoice kStartingBoxes;
+inline const RetainChoice kNoBoxSet{RetainBoxes{}};
 /// Every other box set, box 0 first, and the other way round: each box differs
 /// from its neighbours.
-inline const RetainChoice kMixedBoxes{"MixedBoxes", RetainBoxes{true, false, true, false, true, false, true, false, true}};
-inline const RetainChoice kOtherMixedBoxes{"OtherMixedBoxes",
-                                           RetainBoxes{false, true, false, true, false, true, false, true, false}};
+inline const RetainChoice kMixedBoxes{RetainBoxes{true, false, true, false, true, false, true, false, true}};
+inline const RetainChoice kOtherMixedBoxes{RetainBoxes{false, true, false, true, false, true, false, true, false}};
 
 /// The list position that stands for the first archive row of the drop-down list,
 /// which the host clicks instead of setting BookID.
@@ -79,8 +74,8 @@ class NewBookCreation : public testing::Test {
         if (toServer)
             host.TypeServerTarget(QString::fromStdString(server.Server()), QString::fromStdString(server.User()),
                                   QString::fromStdString(server.Password()));
-        if (retain.boxes)
-            host.ChooseRetained(*retain.boxes);
+        if (retain)
+            host.ChooseRetained(*retain);
         else
             host.wiz.SetStep(2);
         host.DescribeNewBook();
@@ -93,14 +88,10 @@ class NewBookCreation : public testing::Test {
         EXPECT_EQ(host.process, (std::vector<short>{0, 5, 20, 40, 40, 60, 60, 100, -1}));
         EXPECT_TRUE(host.messages.empty()) << host.messages.front().first;
         const QString lines[] = {QStringLiteral("已创建新账簿："), QStringLiteral("    账簿名称：") + kNewBookName,
-                                 QStringLiteral("    单位名称：") + kNewCompany,
-                                 QStringLiteral("    财务主管：") + kNewDirector,
+                                 QStringLiteral("    单位名称：") + kNewCompany, QStringLiteral("    财务主管：") + kNewDirector,
                                  QStringLiteral("    建账日期：2013年03月"), QStringLiteral("单击“完成”按钮，结束向导。")};
-        for (int i = 0; i < 6; ++i) {
-            QLabel& label = host.Summary(i < 5 ? i : 9);
-            EXPECT_EQ(label.text(), lines[i]);
-            EXPECT_FALSE(label.isHidden()) << "summary line " << i;
-        }
+        for (int i = 0; i < 6; ++i)
+            EXPECT_TRUE(host.Summary(i < 5 ? i : 9).text() == lines[i] && !host.Summary(i < 5 ? i : 9).isHidden()) << i;
         EXPECT_EQ(host.wiz.ButtonCaption(0), QStringLiteral("完成(&C)"));
         EXPECT_TRUE(host.wiz.ButtonEnabled(0));
         EXPECT_FALSE(host.wiz.ButtonEnabled(1));
@@ -144,10 +135,8 @@ class NewBookCreation : public testing::Test {
     /// A server book on the test server made from the sample book, owned by the
     /// test, and its book list line.
     std::pair<std::string, std::string> ServerTemplate() {
-        const std::string database = server.NewDatabaseName();
-        EXPECT_TRUE(database::CreateSqlBook(app.SampleBook().string(), server.Server(), database, server.User(),
-                                            server.Password()));
-        return {database, "服务器样本账簿\t" + server.Location() + "\t" + database + "\t××××有限公司\t(未知)\t0\t\t"};
+        const std::string database = server.ConvertedBook(app.SampleBook().string());
+        return {database, server.SampleLine(database)};
     }
 
     /// The new book's line in the book list.

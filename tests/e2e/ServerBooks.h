@@ -7,12 +7,15 @@
 #include "ado/pg/PgQuote.h"
 #include "database/CreateCnn.h"
 #include "database/NewServerDatabase.h"
+#include "database/SqlBookConversion.h"
 #include "pg/TestServer.h"
 
 #include <cstdint>
 #include <optional>
 #include <random>
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kx::e2e {
@@ -36,8 +39,7 @@ class ServerBooks {
                 for (const std::string& name : owned_)
                     Drop(name);
         } catch (const std::exception&) {
-            // The throwaway server goes at the end of the run with whatever is left.
-        }
+        } // The throwaway server goes at the end of the run with whatever is left.
     }
     ServerBooks(const ServerBooks&) = delete;
     ServerBooks& operator=(const ServerBooks&) = delete;
@@ -46,16 +48,32 @@ class ServerBooks {
     bool Available() const { return settings_.has_value(); }
     /// The server as a book's "Data Source": "<socket folder or host>,<port>".
     std::string Server() const { return settings_->host + "," + settings_->port; }
-    /// The socket folder or host alone, and the port.
     const std::string& Host() const { return settings_->host; }
     const std::string& Port() const { return settings_->port; }
     const std::string& User() const { return settings_->user; }
     const std::string& Password() const { return settings_->password; }
     /// The server location of a book list line: "user:password@server".
     std::string Location() const { return User() + ":" + Password() + "@" + Server(); }
+    /// The value of `ledgerwiz create --sql`: the server without its port, which the
+    /// program takes from PGPORT (PortVariable()).
+    std::string SqlOption() const { return Host() + "," + User() + "," + Password(); }
+    std::pair<std::string, std::string> PortVariable() const { return {"PGPORT", Port()}; }
 
     /// A new database name that no other test of the run uses, owned by this test.
     std::string NewDatabaseName() { return owned_.emplace_back("kxAcc" + pg::testing::NewTestDatabaseName()); }
+    /// A new database of the test's own converted from the book file `bookFile`.
+    std::string ConvertedBook(const std::string& bookFile) {
+        const std::string database = NewDatabaseName();
+        if (!database::CreateSqlBook(bookFile, Server(), database, User(), Password()))
+            throw std::runtime_error("could not convert " + bookFile);
+        return database;
+    }
+    /// The book list line of `database`, a copy of the sample book; its location
+    /// names the server without the port when `withPort` is false.
+    std::string SampleLine(const std::string& database, bool withPort = true) const {
+        return "服务器样本账簿\t" + User() + ":" + Password() + "@" + (withPort ? Server() : Host()) + "\t" + database +
+               "\t××××有限公司\t(未知)\t0\t\t";
+    }
     /// A book number whose database "kxAcc0NNNNN" and the names that follow it on a
     /// collision ("_1", "_2") are free; those names are owned by this test.
     int FreeBookNumber() {
@@ -69,54 +87,38 @@ class ServerBooks {
             return bookNo;
         }
     }
-    /// Makes `database` the test's own: it is dropped now and when the test ends.
-    void Own(const std::string& database) {
-        Drop(database);
-        owned_.push_back(database);
-    }
+
     bool Exists(const std::string& database) { return Comment(database).has_value(); }
     /// Whether `database` carries the mark of a database still being made.
     bool Marked(const std::string& database) { return Comment(database) == MakingMark(); }
     /// The comment that `database` carries ("" for none); nothing when it does not exist.
     std::optional<std::string> Comment(const std::string& database) {
-        pg::PgConnection admin(*settings_);
-        const pg::PgResult row = admin.Exec(
+        const pg::PgResult row = Admin().Exec(
             "SELECT coalesce(shobj_description(oid, 'pg_database'), '') FROM pg_database WHERE datname = " +
             pg::QuoteLiteral(pg::FoldDatabaseName(database)));
-        if (row.RowCount() == 0)
-            return std::nullopt;
-        return std::string(row.Value(0, 0));
+        return row.RowCount() == 0 ? std::nullopt : std::optional<std::string>(row.Value(0, 0));
     }
     /// The marked databases whose names begin with `prefix`.
     std::vector<std::string> MarkedLike(const std::string& prefix) {
-        pg::PgConnection admin(*settings_);
-        const pg::PgResult rows = admin.Exec(
-            "SELECT datname FROM pg_database WHERE starts_with(datname, " +
-            pg::QuoteLiteral(pg::FoldDatabaseName(prefix)) + ") AND shobj_description(oid, 'pg_database') = " +
-            pg::QuoteLiteral(MakingMark()) +
-            " ORDER BY datname");
+        const pg::PgResult rows = Admin().Exec(
+            "SELECT datname FROM pg_database WHERE starts_with(datname, " + pg::QuoteLiteral(pg::FoldDatabaseName(prefix)) +
+            ") AND shobj_description(oid, 'pg_database') = " + pg::QuoteLiteral(MakingMark()) + " ORDER BY datname");
         std::vector<std::string> names;
         for (int i = 0; i < rows.RowCount(); ++i)
             names.emplace_back(rows.Value(i, 0));
         return names;
     }
-    /// Gives `database` the comment `comment` (the mark of a database being made
-    /// is such a comment).
+    /// Gives `database` a comment; the mark of a database being made is such a comment.
     void SetComment(const std::string& database, const std::string& comment) {
-        pg::PgConnection admin(*settings_);
-        admin.Exec("COMMENT ON DATABASE " + pg::QuoteIdent(pg::FoldDatabaseName(database)) + " IS " +
-                   pg::QuoteLiteral(comment));
+        Admin().Exec("COMMENT ON DATABASE " + pg::QuoteIdent(pg::FoldDatabaseName(database)) + " IS " +
+                     pg::QuoteLiteral(comment));
     }
-    /// The mark of a database being made, as the server keeps it.
-    static std::string MakingMark() {
-        return std::string(database::kMakingMarkName) + "=" + database::kMakingMarkValue;
-    }
+    static std::string MakingMark() { return std::string(database::kMakingMarkName) + "=" + database::kMakingMarkValue; }
     /// Ends the server sessions that hold the claim of `database`, as when the
     /// connection of the program that claimed it is lost; gives how many.
     int EndClaimSessions(const std::string& database) {
         const auto key = static_cast<std::uint64_t>(pg::AppLockKey(database::ClaimLockResource(database)));
-        pg::PgConnection admin(*settings_);
-        return admin
+        return Admin()
             .Exec("SELECT pg_terminate_backend(pid) FROM pg_locks WHERE locktype = 'advisory' AND objsubid = 1 "
                   "AND classid = " + std::to_string(key >> 32) + " AND objid = " + std::to_string(key & 0xffffffffu))
             .RowCount();
@@ -129,8 +131,7 @@ class ServerBooks {
     }
     /// Drops `database` now, whoever made it.
     void Drop(const std::string& database) {
-        pg::PgConnection admin(*settings_);
-        admin.Exec("DROP DATABASE IF EXISTS " + pg::QuoteIdent(pg::FoldDatabaseName(database)) + " WITH (FORCE)");
+        Admin().Exec("DROP DATABASE IF EXISTS " + pg::QuoteIdent(pg::FoldDatabaseName(database)) + " WITH (FORCE)");
     }
     /// Runs `statements` in a new database `database`.
     void CreateDatabase(const std::string& database, const std::vector<std::string>& statements) {
@@ -145,6 +146,8 @@ class ServerBooks {
     }
 
   private:
+    pg::PgConnection Admin() const { return pg::PgConnection(*settings_); }
+
     std::optional<pg::PgConnectionSettings> settings_;
     std::vector<std::string> owned_;
 };

@@ -55,8 +55,7 @@ class WizardHost {
     }
     ~WizardHost() { acc->SetNoticeReceiver({}); }
 
-    /// Loads the book list `listFile` and shows page 0, then page 1. False when the
-    /// list did not load.
+    /// Loads the book list `listFile` and shows page 0, then page 1.
     bool OpenList(const std::filesystem::path& listFile) {
         if (!wiz.Load(QString::fromStdString(listFile.string())))
             return false;
@@ -73,7 +72,6 @@ class WizardHost {
         grid->scrollTo(cell);
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, grid->visualRect(cell).center());
     }
-    /// Types the template's operator and password over whatever the fields hold.
     void TypeOperator(const QString& name, const QString& password) {
         TypeInto("TDBText1_1", name);
         TypeInto("TDBText1_2", password);
@@ -86,7 +84,6 @@ class WizardHost {
         TypeInto("TDBSQL_1", user);
         TypeInto("TDBSQL_2", password);
     }
-    /// Shows page 2 and sets the retain boxes to `boxes`.
     void ChooseRetained(const RetainBoxes& boxes) {
         wiz.SetStep(2);
         for (std::size_t i = 0; i < boxes.size(); ++i)
@@ -101,7 +98,7 @@ class WizardHost {
         wiz.SetBeginDate(QDate(2013, 3, 15));
     }
 
-    /// Summary line `line` (Label4_<line>) on page 4.
+    /// Summary line `line` on page 4.
     QLabel& Summary(int line) const { return *Child<QLabel>(QStringLiteral("Label4_%1").arg(line)); }
     /// The notice the control sends after saving the book list.
     std::string BookListNotice() { return std::to_string(wiz.winId()) + "|All|BookList|0||"; }
@@ -111,8 +108,7 @@ class WizardHost {
     std::vector<short> process;
     /// Notify events: message and whether a box was asked for.
     std::vector<std::pair<std::string, bool>> messages;
-    /// Notices that reached the host through its accounting object.
-    std::vector<std::string> notices;
+    std::vector<std::string> notices; // that reached the host through its accounting object
 
   private:
     template <typename T> T* Child(const QString& name) const {

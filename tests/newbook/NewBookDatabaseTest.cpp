@@ -1,10 +1,7 @@
-#include "newbook/BookInfoWriter.h"
 #include "newbook/NewBookDatabase.h"
 #include "newbook/WizardError.h"
 
 #include "SampleBookCopy.h"
-#include "database/NewServerDatabase.h"
-#include "database/SqlBookConversion.h"
 #include "e2e/ServerBooks.h"
 #include "platform/AnsiTextFile.h"
 #include "platform/PlatformError.h"
@@ -12,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace kx::newbook {
 namespace {
@@ -25,25 +24,18 @@ class NewBookDatabaseTest : public ::testing::Test {
         r.templateFile = templateFile;
         r.bookNo = "1";
         r.appPath = App();
-        r.readTarget = [] { return ServerLogin{}; };
+        r.readTarget = [] { return ServerLogin{"/nonexistent-socket-folder,1", "sa", "x"}; };
         return r;
     }
     test::TempFolder app;
 };
 
-TEST_F(NewBookDatabaseTest, BookFileNamesCountPastExistingFiles) {
-    const auto noServer = [] { return ServerLogin{}; };
-    platform::WriteFileAtomically(app.path() / "Data" / "kxAcc000001.MDE", "x");
-    platform::WriteFileAtomically(app.path() / "Data" / "kxAcc000001(1).MDE", "x");
-    EXPECT_EQ(MakeNewBookName(1, false, App(), noServer), App() + "/Data/kxAcc000001(2).MDE");
-    EXPECT_EQ(MakeNewBookName(32767, false, App(), noServer), App() + "/Data/kxAcc032767.MDE");
-    // An unreachable server gives the first database name.
-    const auto nowhere = [] { return ServerLogin{"/nonexistent-socket-folder,1", "sa", "x"}; };
-    EXPECT_EQ(MakeNewBookName(12, true, App(), nowhere), "kxAcc000012");
+TEST_F(NewBookDatabaseTest, NamesAreSixDigitsAndAnUnreachableServerGivesTheFirst) {
+    EXPECT_EQ(MakeNewBookName(32767, false, App(), {}), App() + "/Data/kxAcc032767.MDE");
+    EXPECT_EQ(MakeNewBookName(12, true, App(), Request("").readTarget), "kxAcc000012");
 }
 
 TEST(BookNumber, TextsThatAreNotSixteenBitNumbersStopTheCreation) {
-    EXPECT_EQ(BookNumberOf("1"), 1);
     EXPECT_EQ(BookNumberOf(" 32767 "), 32767);
     EXPECT_EQ(BookNumberOf("-32768"), -32768);
     EXPECT_EQ(BookNumberOf("+7"), 7);
@@ -75,30 +67,24 @@ TEST_F(NewBookDatabaseTest, AMissingTemplateStopsWithItsMessage) {
     }
 }
 
-TEST_F(NewBookDatabaseTest, TheCopyNeverReplacesAnExistingBook) {
+TEST_F(NewBookDatabaseTest, TheCopyNeverReplacesAnExistingBookButTakesTheNextName) {
     const test::SampleBookCopy sample;
     const auto target = app.path() / "Data" / "kxAcc000001.MDE";
     platform::WriteFileAtomically(target, "someone's book");
     EXPECT_FALSE(CopyBookFile(sample.str(), target.string()));
-    EXPECT_EQ(platform::ReadWholeFile(target), "someone's book");
     EXPECT_FALSE(CopyBookFile(App() + "/Data/none.mde", (app.path() / "Data" / "new.MDE").string()));
-}
-
-TEST_F(NewBookDatabaseTest, AFailedBookInformationWriteIsPromptedWithTheBox) {
-    std::vector<std::pair<std::string, bool>> prompts;
-    EXPECT_FALSE(WriteBookInfo(false, App() + "/Data/none.mde", {}, {"a", "b", QDate(2026, 1, 1)},
-                               [&](const std::string& m, bool box) { prompts.emplace_back(m, box); }));
-    ASSERT_EQ(prompts.size(), 1u);
-    EXPECT_TRUE(prompts[0].second);
+    std::string bookFile;
+    ASSERT_TRUE(MakeNewBookDatabase(Request(sample.str()), bookFile));
+    EXPECT_EQ(bookFile, App() + "/Data/kxAcc000001(1).MDE");
+    EXPECT_EQ(platform::ReadWholeFile(bookFile), platform::ReadWholeFile(sample.path()));
+    EXPECT_EQ(platform::ReadWholeFile(target), "someone's book");
 }
 
 /// What holds the rule's first name of a new server book when the creation begins.
 enum class Taker {
-    SomeonesDatabase,
-    /// A creation still running (here: a claim of this test).
-    RunningCreation,
-    /// A database left marked as being made by a run that was killed.
-    KilledRunsLeftover,
+    SomeonesDatabases, // and the name after it
+    RunningCreation,   // a claim of this test
+    KilledRunsLeftover, // a database left marked as being made
 };
 
 TEST_F(NewBookDatabaseTest, AServerBookTakesTheNextFreeNameAndAKilledRunsLeftoverGivesItsNameBack) {
@@ -107,8 +93,7 @@ TEST_F(NewBookDatabaseTest, AServerBookTakesTheNextFreeNameAndAKilledRunsLeftove
         GTEST_SKIP() << ado::pg::testing::kNoServerReason;
     const ServerLogin login{server.Server(), server.User(), server.Password()};
     const test::SampleBookCopy sample;
-    const std::string templateDatabase = server.NewDatabaseName();
-    ASSERT_TRUE(database::CreateSqlBook(sample.str(), login.server, templateDatabase, login.user, login.password));
+    const std::string templateDatabase = server.ConvertedBook(sample.str());
     ado::Connection master;
     database::CreateCnn(master, "master", login.server, login.user, login.password);
     master.Open({}, {}, {}, -1);
@@ -121,8 +106,8 @@ TEST_F(NewBookDatabaseTest, AServerBookTakesTheNextFreeNameAndAKilledRunsLeftove
     } cases[] = {
         // The copy of a server template looks for free names with the login of the
         // target, which here reaches no server: every name looks free, and the claim
-        // itself meets the taken one.
-        {"CopyMeetsSomeonesDatabase", true, Taker::SomeonesDatabase},
+        // itself meets the taken ones.
+        {"CopyMeetsSomeonesDatabases", true, Taker::SomeonesDatabases},
         {"CopyMeetsARunningCreation", true, Taker::RunningCreation},
         {"CopyAfterAKilledRun", true, Taker::KilledRunsLeftover},
         {"ConversionBesideARunningCreation", false, Taker::RunningCreation},
@@ -137,26 +122,24 @@ TEST_F(NewBookDatabaseTest, AServerBookTakesTheNextFreeNameAndAKilledRunsLeftove
             running = database::NewServerDatabase::Create(master, first);
             ASSERT_TRUE(running->IsCreated()) << running->Cause();
         } else {
-            server.CreateDatabase(first, {});
-            server.SetComment(first, c.taker == Taker::SomeonesDatabase ? "someone's" : e2e::ServerBooks::MakingMark());
+            const bool someones = c.taker == Taker::SomeonesDatabases;
+            for (const std::string& name : someones ? std::vector{first, first + "_1"} : std::vector{first}) {
+                server.CreateDatabase(name, {});
+                server.SetComment(name, someones ? "someone's" : e2e::ServerBooks::MakingMark());
+            }
         }
-        NewBookDatabaseRequest request =
-            Request(c.serverTemplate ? login.user + ":" + login.password + "@" + login.server + "|" + templateDatabase
-                                     : sample.str());
+        NewBookDatabaseRequest request = Request(c.serverTemplate ? server.Location() + "|" + templateDatabase : sample.str());
         request.isSql = true;
         request.bookNo = std::to_string(bookNo);
         request.operatorName = "主管";
         request.operatorPassword = "8888";
-        if (c.serverTemplate)
-            request.readTarget = [] { return ServerLogin{"/nonexistent-socket-folder,1", "sa", "x"}; };
-        else
+        if (!c.serverTemplate)
             request.readTarget = [login] { return login; };
 
         std::string bookFile;
         std::unique_ptr<MadeDatabase> made;
         ASSERT_TRUE(StageNewBookDatabase(request, bookFile, made));
 
-        ASSERT_TRUE(made);
         EXPECT_EQ(bookFile, made->Name());
         EXPECT_TRUE(server.Marked(bookFile)) << "marked until placed";
         if (c.taker == Taker::KilledRunsLeftover) {
@@ -164,14 +147,13 @@ TEST_F(NewBookDatabaseTest, AServerBookTakesTheNextFreeNameAndAKilledRunsLeftove
             // the same server (which may have come a moment late: then the next name).
             EXPECT_TRUE(bookFile == first || (bookFile == first + "_1" && !server.Exists(first))) << bookFile;
         } else {
-            EXPECT_EQ(bookFile, first + "_1");
+            EXPECT_EQ(bookFile, first + (c.taker == Taker::SomeonesDatabases ? "_2" : "_1"));
         }
-        if (c.taker == Taker::SomeonesDatabase) {
-            EXPECT_EQ(server.Comment(first), "someone's");
+        if (c.taker == Taker::SomeonesDatabases) {
+            EXPECT_EQ(server.Comment(first + "_1"), "someone's");
         }
         if (running) {
             EXPECT_TRUE(server.Marked(first));
-            EXPECT_TRUE(running->Owns());
             EXPECT_EQ(running->Drop(), "");
         }
         made->Place();
