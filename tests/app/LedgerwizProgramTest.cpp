@@ -91,6 +91,7 @@ TEST(LedgerwizProgram, ASocketFoldersPortFollowsAColon) {
             .Wait();
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, "n\n--\n42\n(1 行)\n");
+    EXPECT_EQ(run.err, "") << "no display, no XDG_RUNTIME_DIR, and nothing to say about them";
 }
 
 } // namespace
