@@ -4,7 +4,9 @@
 #include "TerminalProgress.h"
 #include "TextTable.h"
 #include "ado/AdoError.h"
+#include "database/BracketedName.h"
 #include "database/CreateCnn.h"
+#include "database/DatabaseNameCheck.h"
 #include "database/SqlBookConversion.h"
 #include "database/UserTables.h"
 
@@ -39,6 +41,11 @@ private:
 } // namespace
 
 int RunConvertCommand(const ConvertOptions& options, std::ostream& out, std::ostream& err) {
+    // Refused before anything is made or drawn, in the words of the failure box.
+    if (const std::string problem = database::DatabaseNameProblem(options.database); !problem.empty()) {
+        err << database::kConversionFailureTitle << "：" << problem << "\n";
+        return 1;
+    }
     TerminalProgress bar(err);
     bool converted = false;
     {
@@ -60,7 +67,7 @@ int RunConvertCommand(const ConvertOptions& options, std::ostream& out, std::ost
         TextTable table({"数据表", "行数"});
         long total = 0;
         for (const std::string& name : database::UserTableNames(cnn)) {
-            const long rows = cnn.Execute("Select Count(*) From [" + name + "]")->Item(0).Value().ToInt32();
+            const long rows = cnn.Execute("Select Count(*) From " + database::BracketedName(name))->Item(0).Value().ToInt32();
             total += rows;
             table.AddRow({name, std::to_string(rows)});
         }

@@ -1,5 +1,7 @@
 #include "NewServerDatabase.h"
 
+#include "BracketedName.h"
+#include "DatabaseNameCheck.h"
 #include "ado/AdoError.h"
 #include "platform/CaseFolding.h"
 #include "platform/Utf8Text.h"
@@ -16,9 +18,6 @@ namespace {
 constexpr long kNativeDatabaseExists = 1801;
 constexpr long kNativeDuplicateKey = 2627;
 
-std::string Bracketed(const std::string& name) {
-    return "[" + platform::ReplaceAll(name, "]", "]]") + "]";
-}
 std::string Unicode(const std::string& text) {
     return "N'" + platform::ReplaceAll(text, "'", "''") + "'";
 }
@@ -77,7 +76,7 @@ void ReleaseLock(ado::Connection& cnn, const std::string& resource) noexcept {
 /// "" when the database was dropped, else the server's cause.
 std::string DropNow(ado::Connection& cnn, const std::string& name) noexcept {
     try {
-        cnn.Execute("Drop Database " + Bracketed(name));
+        cnn.Execute("Drop Database " + BracketedName(name));
         return {};
     } catch (const ado::AdoError& e) {
         return e.Description();
@@ -118,6 +117,12 @@ NewServerDatabase NewServerDatabase::Create(const ado::Connection& master, const
     NewServerDatabase claim;
     claim.master_ = master;
     claim.name_ = name;
+    // Refused before the server hears of it: no lock, no statement.
+    if (std::string problem = DatabaseNameProblem(name); !problem.empty()) {
+        claim.status_ = Status::Failed;
+        claim.cause_ = std::move(problem);
+        return claim;
+    }
     const std::string resource = ClaimLockResource(name);
     try {
         if (!TakeLock(claim.master_, resource)) {
@@ -131,7 +136,7 @@ NewServerDatabase NewServerDatabase::Create(const ado::Connection& master, const
         return claim;
     }
     try {
-        claim.master_.Execute("Create Database " + Bracketed(name));
+        claim.master_.Execute("Create Database " + BracketedName(name));
     } catch (const ado::AdoError& e) {
         const bool taken = e.NativeError() == kNativeDatabaseExists || e.NativeError() == kNativeDuplicateKey;
         claim.status_ = taken ? Status::NameTaken : Status::Failed;
@@ -147,7 +152,7 @@ NewServerDatabase NewServerDatabase::Create(const ado::Connection& master, const
     // Marked right after it was made, while the lock is held: a later sweep can tell
     // it from everybody else's databases, and never takes it while this run lives.
     try {
-        claim.master_.Execute("EXEC " + Bracketed(name) + ".sys.sp_addextendedproperty @name = " +
+        claim.master_.Execute("EXEC " + BracketedName(name) + ".sys.sp_addextendedproperty @name = " +
                               Unicode(kMakingMarkName) + ", @value = " + Unicode(kMakingMarkValue));
     } catch (const std::exception& e) {
         claim.status_ = Status::Failed;
@@ -194,7 +199,7 @@ void NewServerDatabase::LetGo() noexcept {
 void NewServerDatabase::Keep() {
     if (!owned_)
         return;
-    master_.Execute("EXEC " + Bracketed(name_) +
+    master_.Execute("EXEC " + BracketedName(name_) +
                     ".sys.sp_dropextendedproperty @name = " + Unicode(kMakingMarkName));
     LetGo();
 }

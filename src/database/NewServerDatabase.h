@@ -20,7 +20,7 @@ std::string ClaimLockResource(const std::string& name);
 /// A new server database that this run makes and owns until it is complete.
 ///
 /// Create() takes a session lock on the name (sp_getapplock), runs "Create
-/// Database [name]" and then marks the new database as being made (the database
+/// Database [name]" (with "]" doubled) and then marks the new database as being made (the database
 /// property kMakingMarkName = kMakingMarkValue). Keep() removes the mark once the
 /// database is complete: from then on it is an ordinary database, the caller's.
 /// A claim that goes without Keep() drops its database. A program killed half-way
@@ -64,9 +64,11 @@ class NewServerDatabase {
     };
 
     NewServerDatabase() noexcept = default;
-    /// Claims and creates database `name` (a T-SQL name) on the server of
-    /// `master`, an open connection to the maintenance database. Never throws: the
-    /// outcome is Outcome(), and Cause() says why when it is not Created.
+    /// Claims and creates database `name` on the server of `master`, an open
+    /// connection to the maintenance database; the name is written bracketed
+    /// (BracketedName), and one that DatabaseNameProblem refuses fails at once,
+    /// with that reason as Cause(). Never throws: the outcome is Outcome(), and
+    /// Cause() says why when it is not Created.
     static NewServerDatabase Create(const ado::Connection& master, const std::string& name);
 
     NewServerDatabase(NewServerDatabase&& other) noexcept;

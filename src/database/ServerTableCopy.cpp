@@ -1,5 +1,6 @@
 #include "ServerTableCopy.h"
 
+#include "BracketedName.h"
 #include "SingleStatements.h"
 #include "UserTables.h"
 #include "ado/AdoError.h"
@@ -9,14 +10,15 @@ namespace kx::database {
 
 bool CopySqlTable(const std::string& destination, const std::string& table, const std::string& source,
                   ado::Connection& rCnn) {
+    // Three-part names with the owner left out: "[db]..[table]".
+    const std::string target = BracketedName(destination) + ".." + BracketedName(table);
+    const std::string origin = BracketedName(source) + ".." + BracketedName(table);
     for (std::int16_t attempt = 0; attempt < 3; ++attempt) {
         try {
             platform::LetPendingEventsRun();
-            DropTable("[" + destination + "]..[" + table + "]", rCnn);
+            DropTable(target, rCnn);
             platform::LetPendingEventsRun();
-            rCnn.Execute("SELECT * INTO [" + destination + "]..[" + table + "] FROM [" + source + "]..[" + table +
-                             "]",
-                         nullptr, -1);
+            rCnn.Execute("SELECT * INTO " + target + " FROM " + origin, nullptr, -1);
             platform::LetPendingEventsRun();
             return true;
         } catch (const std::exception&) {

@@ -1,6 +1,8 @@
 #include "SingleStatements.h"
 
+#include "BracketedName.h"
 #include "ado/AdoError.h"
+#include "platform/Utf8Text.h"
 
 namespace kx::database {
 
@@ -13,16 +15,19 @@ bool DoSql(ado::Connection& rCnn, const std::string& sql) {
     }
 }
 
-bool CreateDatabase(const std::string& name, ado::Connection& rCnn) { return DoSql(rCnn, "Create Database " + name); }
+bool CreateDatabase(const std::string& name, ado::Connection& rCnn) {
+    return DoSql(rCnn, "Create Database " + BracketedName(name));
+}
 
 bool DropDatabase(const std::string& name, ado::Connection& rCnn) {
-    return DoSql(rCnn, "Drop Database [" + name + "]");
+    return DoSql(rCnn, "Drop Database " + BracketedName(name));
 }
 
 bool DropTable(const std::string& name, ado::Connection& rCnn) { return DoSql(rCnn, "Drop Table " + name); }
 
 bool TableHasIdentity(ado::Connection& rCnn, const std::string& table) {
-    auto rows = rCnn.Execute("Select OBJECTPROPERTY(OBJECT_ID('" + table + "'),'TableHasIdentity')", nullptr, -1);
+    const std::string quoted = "'" + platform::ReplaceAll(table, "'", "''") + "'";
+    auto rows = rCnn.Execute("Select OBJECTPROPERTY(OBJECT_ID(" + quoted + "),'TableHasIdentity')", nullptr, -1);
     if (!rows)
         throw ado::AdoError(ado::errors::E_Fail, "TableHasIdentity", "查询没有返回结果：" + table);
     bool result = false;

@@ -6,11 +6,12 @@
 
 namespace kx::database {
 
-/// Runs "Create Database " + `name` on an open server connection. True on
-/// success; a failure is swallowed and gives false.
+/// Runs "Create Database [name]" (BracketedName: whatever the name holds, it is
+/// one name) on an open server connection. True on success; a failure is
+/// swallowed and gives false.
 bool CreateDatabase(const std::string& name, ado::Connection& rCnn);
 
-/// Runs "Drop Database [" + `name` + "]" on an open server connection whose
+/// Runs "Drop Database [name]" (BracketedName) on an open server connection whose
 /// current database is another one. True on success; a failure gives false.
 bool DropDatabase(const std::string& name, ado::Connection& rCnn);
 
@@ -21,7 +22,8 @@ bool DropTable(const std::string& name, ado::Connection& rCnn);
 /// Runs `sql` unchanged. True on success; a failure is swallowed and gives false.
 bool DoSql(ado::Connection& rCnn, const std::string& sql);
 
-/// True when server table `table` has an identity column. Throws ado::AdoError
+/// True when server table `table` has an identity column (the name is written
+/// into a string, its quotes doubled). Throws ado::AdoError
 /// when the statement fails or the name does not resolve to a table.
 bool TableHasIdentity(ado::Connection& rCnn, const std::string& table);
 

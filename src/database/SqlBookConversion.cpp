@@ -1,5 +1,6 @@
 #include "SqlBookConversion.h"
 
+#include "BracketedName.h"
 #include "CreateCnn.h"
 #include "LongFieldCopy.h"
 #include "NewServerDatabase.h"
@@ -36,7 +37,7 @@ struct MappedField {
 /// The type map; the first row whose condition holds decides.
 MappedField MapField(const ado::Field& field) {
     const std::string name = field.Name();
-    const std::string plain = "[" + name + "],";
+    const std::string plain = BracketedName(name) + ",";
     const long type = field.Type();
     const long size = field.DefinedSize();
     if (type == ado::adInteger && size == 4 && field.Attributes() == 90)
@@ -87,7 +88,7 @@ ConvertedColumns BuildConvertedColumns(const ado::Recordset& rs) {
     for (long i = 0; i < fields.Count(); ++i) {
         const ado::Field field = fields.Item(i);
         const MappedField mapped = MapField(field);
-        lists.definitions += "[" + field.Name() + "] " + mapped.typeClause;
+        lists.definitions += BracketedName(field.Name()) + " " + mapped.typeClause;
         lists.copied += mapped.copiedEntry;
         if (mapped.longValue)
             lists.longValues += field.Name() + "|";

@@ -2,6 +2,7 @@
 
 #include "newbook/StagedBookFile.h"
 #include "newbook/WizardError.h"
+#include "database/BracketedName.h"
 #include "database/CreateCnn.h"
 #include "platform/DiskPath.h"
 #include "platform/PlatformError.h"
@@ -77,7 +78,7 @@ std::string MadeDatabase::Remove() {
         ado::Connection cnn;
         database::CreateCnn(cnn, "master", login_.server, login_.user, login_.password);
         cnn.Open({}, {}, {}, -1);
-        cnn.Execute("Drop Database [" + name_ + "]", nullptr, -1);
+        cnn.Execute("Drop Database " + database::BracketedName(name_), nullptr, -1);
         cnn.Close();
         return {};
     } catch (const std::exception& e) {

@@ -1,4 +1,5 @@
 #include "newbook/NewBookClearing.h"
+#include "database/BracketedName.h"
 
 #include "support/AccountingObject.h"
 #include "support/SupportError.h"
@@ -76,10 +77,12 @@ bool ClearNewBook(bool isSql, const std::string& bookFile, const ServerLogin& ta
     // Decided by the kind of book, not by looking for "SQL" in the connection
     // string: a book file whose path holds those letters must not be sent the
     // server's shrink batch.
-    if (isSql)
-        cnn.Execute("DUMP TRANSACTION [" + bookFile + "] WITH NO_LOG BACKUP LOG [" + bookFile +
-                        "] WITH NO_LOG DBCC SHRINKDATABASE([" + bookFile + "])",
+    if (isSql) {
+        const std::string name = database::BracketedName(bookFile);
+        cnn.Execute("DUMP TRANSACTION " + name + " WITH NO_LOG BACKUP LOG " + name +
+                        " WITH NO_LOG DBCC SHRINKDATABASE(" + name + ")",
                     nullptr, -1);
+    }
     cnn.Close();
     return cleared;
 }

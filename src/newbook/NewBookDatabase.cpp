@@ -5,6 +5,7 @@
 #include "newbook/StagedBookFile.h"
 #include "newbook/WizardError.h"
 #include "database/CreateCnn.h"
+#include "database/DatabaseNameCheck.h"
 #include "database/NewServerDatabase.h"
 #include "database/ServerTableCopy.h"
 #include "database/SqlBookConversion.h"
@@ -39,6 +40,7 @@ namespace {
 
 constexpr std::int16_t kLastCounter = std::numeric_limits<std::int16_t>::max();
 constexpr const char* kConversionFailure = "创建Sql数据库时错误（转换Access数据库失败）";
+constexpr const char* kTemplateDatabaseNameRefused = "作为模版的账簿的数据库名无效，无法创建账簿。";
 
 /// A template server that cannot be reached accepts nobody: the user then reads
 /// the message about the template rather than the driver's own words.
@@ -175,6 +177,12 @@ bool StageNewBookDatabase(const NewBookDatabaseRequest& request, std::string& bo
     const bool sqlTemplate = location.IsServerBook();
     if (!sqlTemplate && !platform::FileExists(source, request.appPath))
         throw WizardError("AddNewFile", "未找到作为模版的当前账簿的数据库文件，无法创建账簿文件。");
+    // The template's database comes from a list entry: a name that cannot be one
+    // never reaches the server.
+    if (sqlTemplate) {
+        if (const std::string problem = database::DatabaseNameProblem(location.Database()); !problem.empty())
+            throw WizardError("AddNewFile", std::string(kTemplateDatabaseNameRefused) + "\n" + problem);
+    }
     if (sqlTemplate && !OperatorAccepted(location, request))
         throw WizardError("AddNewFile", "未找到作为模版的当前账簿的数据库，无法创建账簿。");
 

@@ -49,7 +49,9 @@ struct NewBookDatabaseRequest {
 /// and message the user is shown, the system's reason on the line after a failed
 /// copy of a book file, and lets the platform's errors (a book number that is not
 /// a number or too large) and the table copy's error through. An existing file or
-/// database is never written to.
+/// database is never written to. A server template whose database name cannot be
+/// one (database::DatabaseNameProblem) is refused before its server is reached:
+/// "作为模版的账簿的数据库名无效，无法创建账簿。" and the reason on the next line.
 bool StageNewBookDatabase(const NewBookDatabaseRequest& request, std::string& bookFile,
                           std::unique_ptr<MadeDatabase>& made, std::string* failure = nullptr);
 

@@ -42,7 +42,9 @@ protected:
             admin.Exec("DROP DATABASE IF EXISTS " + pg::QuoteIdent(pg::FoldDatabaseName(name)) +
                        " WITH (FORCE)");
     }
-    std::string NewName() { return names_.emplace_back("kxAcc" + pg::testing::NewTestDatabaseName()); }
+    std::string NewName(const std::string& tail = {}) {
+        return names_.emplace_back("kxAcc" + pg::testing::NewTestDatabaseName() + tail);
+    }
     std::string Server() const { return settings->host + "," + settings->port; }
     int Run(const std::string& book) {
         return RunConvertCommand({book, Server(), settings->user, settings->password, database}, out, err);
@@ -77,6 +79,9 @@ protected:
 
 TEST_F(ConvertCommandTest, PrintsEveryConvertedTableWithItsRowsOrTheFailure) {
     const test::SampleBookCopy book;
+    // Whatever the typed name holds, it names one database and nothing else runs.
+    pg::PgConnection(*settings).Exec("CREATE TABLE IF NOT EXISTS kxcanary (id int)");
+    database = NewName("]; Drop Table kxCanary --");
     EXPECT_EQ(Run((book.path().parent_path() / "none.mde").string()), 1);
     EXPECT_NE(err.str().find("从Access数据库恢复数据"), std::string::npos) << err.str();
     err.str("");
@@ -85,6 +90,8 @@ TEST_F(ConvertCommandTest, PrintsEveryConvertedTableWithItsRowsOrTheFailure) {
     EXPECT_NE(out.str().find("个数据表"), std::string::npos);
     // The progress bar ends full on the error stream.
     EXPECT_NE(err.str().find("100%"), std::string::npos) << err.str();
+    EXPECT_EQ(Ask("SELECT to_regclass('kxcanary') IS NOT NULL"), "t");
+    pg::PgConnection(*settings).Exec("DROP TABLE kxcanary");
 }
 
 // The conversion's own failures are checked with its tests; here, how the command ends.
@@ -97,6 +104,16 @@ TEST_F(ConvertCommandTest, AFailureEndsWithStatusOnePrintingWhatFailedAndWhy) {
         << err.str();
     EXPECT_EQ(out.str(), "");
     EXPECT_EQ(CommentOf(database), "<null>");
+
+    // A name that cannot be a database name is refused before the server hears of it.
+    for (const auto& [name, problem] : {std::pair<std::string, std::string>{"kx\x1b[2J", "数据库名不能含有控制字符。"},
+                                        {std::string(129, 'k'), "数据库名不能超过128个字符。"}}) {
+        err.str("");
+        database = name;
+        EXPECT_EQ(Run(test::SampleBookCopy::Master().string()), 1);
+        EXPECT_EQ(err.str(), "从Access数据库恢复数据：" + problem + "\n");
+        EXPECT_EQ(out.str(), "");
+    }
 }
 
 TEST_F(ConvertCommandTest, AConversionKilledHalfWayIsRemovedByTheNextRun) {

@@ -5,6 +5,7 @@
 #include "ado/pg/PgConnection.h"
 #include "ado/pg/PgConnectionSettings.h"
 #include "ado/pg/PgQuote.h"
+#include "database/BracketedName.h"
 #include "database/CreateCnn.h"
 #include "database/NewServerDatabase.h"
 #include "database/SqlBookConversion.h"
@@ -59,8 +60,11 @@ class ServerBooks {
     std::string SqlOption() const { return Host() + "," + User() + "," + Password(); }
     std::pair<std::string, std::string> PortVariable() const { return {"PGPORT", Port()}; }
 
-    /// A new database name that no other test of the run uses, owned by this test.
-    std::string NewDatabaseName() { return owned_.emplace_back("kxAcc" + pg::testing::NewTestDatabaseName()); }
+    /// A new database name that no other test of the run uses, ending in `tail`,
+    /// owned by this test.
+    std::string NewDatabaseName(const std::string& tail = {}) {
+        return owned_.emplace_back("kxAcc" + pg::testing::NewTestDatabaseName() + tail);
+    }
     /// A new database of the test's own converted from the book file `bookFile`.
     std::string ConvertedBook(const std::string& bookFile) {
         const std::string database = NewDatabaseName();
@@ -138,8 +142,8 @@ class ServerBooks {
         ado::Connection cnn;
         database::CreateCnn(cnn, "master", Server(), User(), Password());
         cnn.Open({}, {}, {}, -1);
-        cnn.Execute("Create Database " + database);
-        cnn.Execute("Use " + database);
+        cnn.Execute("Create Database " + database::BracketedName(database));
+        cnn.Execute("Use " + database::BracketedName(database));
         for (const std::string& statement : statements)
             cnn.Execute(statement);
         cnn.Close();

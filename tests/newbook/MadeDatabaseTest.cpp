@@ -154,5 +154,29 @@ TEST(MadeServerDatabase, GoesWithTheObjectAndALostClaimIsToldAndLeftToTheSweep) 
     }
 }
 
+// Placed, the database is no longer marked, and Remove drops it by its name alone:
+// one name, whatever it holds.
+TEST(MadeServerDatabase, APlacedDatabaseThatIsNotKeptGoesByItsNameAndNothingElse) {
+    e2e::ServerBooks server;
+    if (!server.Available())
+        GTEST_SKIP() << ado::pg::testing::kNoServerReason;
+    const ServerLogin login{server.Server(), server.User(), server.Password()};
+    const std::string canary = server.NewDatabaseName();
+    server.CreateDatabase(canary, {});
+    const std::string name = server.NewDatabaseName("];Drop Database " + canary + " --");
+    ado::Connection master;
+    database::CreateCnn(master, "master", login.server, login.user, login.password);
+    master.Open({}, {}, {}, -1);
+    database::NewServerDatabase claim = database::NewServerDatabase::Create(master, name);
+    ASSERT_TRUE(claim.IsCreated()) << claim.Cause();
+    MadeDatabase made(std::move(claim), login);
+    master = ado::Connection();
+    made.Place();
+    EXPECT_FALSE(server.Marked(name));
+    EXPECT_EQ(made.Remove(), "");
+    EXPECT_FALSE(server.Exists(name));
+    EXPECT_TRUE(server.Exists(canary));
+}
+
 } // namespace
 } // namespace kx::newbook

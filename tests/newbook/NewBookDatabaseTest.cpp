@@ -49,10 +49,14 @@ TEST(BookNumber, TextsThatAreNotSixteenBitNumbersStopTheCreation) {
     }
 }
 
-TEST_F(NewBookDatabaseTest, AMissingTemplateStopsWithItsMessage) {
-    const std::pair<std::string, const char*> cases[] = {
+TEST_F(NewBookDatabaseTest, AMissingTemplateOrOneWhoseDatabaseNameCannotBeOneStopsWithItsMessage) {
+    const std::string badName = "作为模版的账簿的数据库名无效，无法创建账簿。\n";
+    const std::pair<std::string, std::string> cases[] = {
         {App() + "/Data/none.mde", "未找到作为模版的当前账簿的数据库文件，无法创建账簿文件。"},
-        {"sa:pw@/nonexistent-socket-folder,1|kxAcc000001", "未找到作为模版的当前账簿的数据库，无法创建账簿。"}};
+        {"sa:pw@/nonexistent-socket-folder,1|kxAcc000001", "未找到作为模版的当前账簿的数据库，无法创建账簿。"},
+        // Told before the server is reached.
+        {"sa:pw@/nonexistent-socket-folder,1|", badName + "数据库名不能为空。"},
+        {"sa:pw@/nonexistent-socket-folder,1|kx\x1b]0;x\x07", badName + "数据库名不能含有控制字符。"}};
     for (const auto& [location, message] : cases) {
         std::string bookFile;
         try {
@@ -61,7 +65,7 @@ TEST_F(NewBookDatabaseTest, AMissingTemplateStopsWithItsMessage) {
         } catch (const WizardError& e) {
             EXPECT_EQ(e.Number(), 522);
             EXPECT_EQ(e.Source(), "AddNewFile");
-            EXPECT_STREQ(e.what(), message);
+            EXPECT_EQ(e.what(), message);
         }
         EXPECT_TRUE(bookFile.empty());
     }

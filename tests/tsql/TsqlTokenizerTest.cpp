@@ -23,6 +23,7 @@ std::string TokensText(const std::vector<TsqlToken>& tokens) {
 TEST(Tokenizer, SplitsTextIntoKindsAndValues) {
     const std::pair<const char*, const char*> cases[] = {
         {"Select opName", "w(Select) w(opName)"}, {"[a]]b] [my table]", "q(a]b) q(my table)"},
+        {"[x]];--'\"/*] [[]]]]]", "q(x];--'\"/*) q([]])"},
         {"\"x\"\"y\"", "q(x\"y)"}, {"'it''s' ''", "s(it's) s()"}, {"'x'' OR ''1''=''1'", "s(x' OR '1'='1)"},
         {"N'张三' n'a' Name 单位名称", "n(张三) n(a) w(Name) w(单位名称)"},
         {"12 3.5 .5 1e3 2E-4", "#(12) #(3.5) #(.5) #(1e3) #(2E-4)"}, {"0x0aFF", "x(0aFF)"},

@@ -313,6 +313,35 @@ TEST(TranslateTsql, JoinsTheStepsOfSeveralStatementsInOrder) {
     EXPECT_FALSE(TranslateTsql("Use a Delete From b").ReturnsRows());
 }
 
+TEST(TranslateTsql, KeepsStatementTextInsideABracketedNameAsPartOfTheName) {
+    const auto create = [](const std::string& database) {
+        return "create " + database + ": " + pg::CreateDatabaseSql(database) + " + <collation>";
+    };
+    ExpectPlans({
+        // Bare, the name ends at the ";" and a second statement follows.
+        {"Create Database x; Drop Table t", create("x") + " ; DROP TABLE \"t\""},
+        {"Create Database [x; Drop Table t]", create("x; drop table t")},
+        {"Create Database [x]]; Drop Table t; --]", create("x]; drop table t; --")},
+        {"Create Database [x]]]]]", create("x]]")},
+        {"Create Database [x' /* y */ \"z\"]", create("x' /* y */ \"z\"")},
+        {"Drop Database [x]]--]", "drop x]--: " + pg::DropDatabaseSql("x]--")},
+        {"Use [a]]; Drop Table t --]", "use a]; drop table t --"},
+        {"DUMP TRANSACTION [a]];'b] WITH NO_LOG BACKUP LOG [a]];'b] WITH NO_LOG DBCC "
+         "SHRINKDATABASE([a]];'b])",
+         "shrink a];'b: VACUUM"},
+        {"EXEC [a]]b].sys.sp_addextendedproperty @name = N'n', @value = N'v'",
+         pg::AddDatabasePropertySql("a]b", "n", "v")},
+        {"Drop Table [d]];1]..[t]]--]", "@d];1 DROP TABLE \"t]--\""},
+        {"SELECT * INTO [n]]1]..[t/*]]] FROM [o;--]..[t/*]]]", "copy @o;-- t/*] -> @n]1 t/*]"},
+        {"Select Count(*) From [a]]b]", "SELECT CAST(count(*) AS integer) FROM \"a]b\" -> rows"},
+    });
+    ExpectFailures({
+        {"Create Database [x]]", "unterminated bracketed name"},
+        {"Create Database [x]] y", "unterminated bracketed name"},
+        {"Create Database [x] y", "unexpected text after the statement"},
+    });
+}
+
 TEST(TranslateTsql, FailsNamingTheStatementAndWhatIsWrongWithIt) {
     ExpectFailures({
         {"EXEC sp_who", "this kind of statement is not supported"},

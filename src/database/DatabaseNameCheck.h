@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace kx::database {
+
+/// The most characters a database name may have.
+inline constexpr std::size_t kMaxDatabaseNameLength = 128;
+
+/// Why `name` (UTF-8) cannot be a database name, as a sentence to show the user;
+/// "" when it can. A database name is not empty nor only blanks, has at most
+/// kMaxDatabaseNameLength characters, and holds no control characters (C0, DEL,
+/// C1) nor bytes that are not text. Anything else is allowed, ";", "]", quotes and
+/// comment marks included: a name is always written bracketed (BracketedName), so
+/// it cannot end the statement it stands in. The server may still refuse a name it
+/// cannot hold; it says so itself.
+std::string DatabaseNameProblem(std::string_view name);
+
+} // namespace kx::database
