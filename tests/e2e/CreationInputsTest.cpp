@@ -176,6 +176,7 @@ TEST(CreateCommandInputs, ANameOrCompanyThatWouldBreakTheListRecordEndsWithStatu
     } cases[] = {
         {"--name", "新\t账簿", "账簿名称中不能有制表符、回车符或换行符，无法创建新账簿。"},
         {"--company", "某某\r\n有限公司", "单位名称中不能有制表符、回车符或换行符，无法创建新账簿。"},
+        {"--sql", "nowhere,sa,p\tw", "SQL服务器的密码中不能有制表符、回车符或换行符，无法创建新账簿。"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.option);
