@@ -26,6 +26,16 @@ struct NewBookListEntry {
 /// file name (server book: database name), company, "(未知)", "0", "", "".
 std::string BookListEntryLine(const NewBookListEntry& entry);
 
+/// What the user calls the first field of `entry` that holds a tab, a carriage
+/// return or a line feed, which a book list record cannot carry (a tab would shift
+/// every later field, the others end the record): "账簿名称", "单位名称", and for
+/// a server book "SQL服务器名", "SQL服务器的用户名", "SQL服务器的密码". "" when
+/// there is none.
+std::string FieldBreakingTheRecord(const NewBookListEntry& entry);
+
+/// "<field>中不能有制表符、回车符或换行符，" followed by `consequence`.
+std::string RecordBreakingMessage(const std::string& field, const std::string& consequence);
+
 /// Loads the book list `iniFile` into a list of its own, appends the line of
 /// `entry`, saves the list and then sends the "BookList" notice with
 /// `windowHandle` through `acc`. The load, the addition and the save are one change
@@ -34,9 +44,10 @@ std::string BookListEntryLine(const NewBookListEntry& entry);
 ///
 /// Answers whether the entry was added and the list saved; the notice is sent in
 /// either case. On false, `failure` (when given) receives the cause in Chinese:
-/// the list's lock not had in time, a read-only list, the system's reason for a
-/// failed read or write. A list file that cannot be read is left untouched, rather
-/// than being replaced by a list of the one new line. Throws support::SupportError
+/// a field that the record cannot carry (FieldBreakingTheRecord; the list is then
+/// not touched), the list's lock not had in time, a read-only list, the system's
+/// reason for a failed read or write. A list file that cannot be read is left
+/// untouched, rather than being replaced by a list of the one new line. Throws support::SupportError
 /// (ObjectNotSet) when `acc` is null (after saving), and what the notice receiver throws.
 /// `failure`, when given, receives why the list was not saved, also when the
 /// notice throws afterwards; it stays as it was when the list was saved.

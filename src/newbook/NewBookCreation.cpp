@@ -55,6 +55,18 @@ std::string WithCause(const std::string& message, const std::string& cause) {
     return cause.empty() ? message : message + "\n" + cause;
 }
 
+NewBookListEntry ListEntryOf(const NewBookRequest& request) {
+    NewBookListEntry entry;
+    entry.bookName = request.bookName;
+    entry.userName = request.company;
+    entry.bookFile = request.bookFile;
+    entry.isSql = request.isSql;
+    entry.server = request.target.server;
+    entry.userId = request.target.user;
+    entry.password = request.target.password;
+    return entry;
+}
+
 } // namespace
 
 CreationSummary CreationUnderWay() {
@@ -71,6 +83,10 @@ bool NewBookCreation::Run() {
     bool result = false;
     std::string pendingMessage;
     try {
+        // A value that the book list's record cannot carry would leave a book that
+        // cannot be listed: refused before anything is made.
+        if (const std::string field = FieldBreakingTheRecord(ListEntryOf(request_)); !field.empty())
+            throw WizardError("CreateNewAccBook", RecordBreakingMessage(field, "无法创建新账簿。"));
         observer_.Process(5);
         platform::LetPendingEventsRun();
         std::string failure;
@@ -141,6 +157,7 @@ bool NewBookCreation::MakeDatabase(std::string* failure) {
     request.operatorPassword = request_.operatorPassword;
     request.appPath = request_.appPath;
     request.readTarget = [this] { return request_.target; };
+    request.bookFileChosen = [this](const std::string& bookFile) { ChooseBookFile(bookFile); };
 
     const UnpackedTemplate unpacked(IsArchiveLocation(request_.templateLocation) ? request.templateFile
                                                                                  : std::string());
@@ -218,18 +235,18 @@ bool NewBookCreation::ClearNewBook() {
                                  Events());
 }
 
-bool NewBookCreation::AddBookListEntry() { return AddBookListEntry(nullptr); }
+bool NewBookCreation::AddBookListEntry() {
+    std::string failure;
+    const bool added = AddBookListEntry(&failure);
+    // A value that the record cannot carry is the user's to mend: say which.
+    if (!added && !FieldBreakingTheRecord(ListEntryOf(request_)).empty())
+        observer_.Prompt(failure, true);
+    return added;
+}
 
 bool NewBookCreation::AddBookListEntry(std::string* failure) {
-    NewBookListEntry entry;
-    entry.bookName = request_.bookName;
-    entry.userName = request_.company;
-    entry.bookFile = request_.bookFile;
-    entry.isSql = request_.isSql;
-    entry.server = request_.target.server;
-    entry.userId = request_.target.user;
-    entry.password = request_.target.password;
-    return newbook::AddBookListEntry(entry, request_.listFile, request_.acc, request_.noticeWindow, failure);
+    return newbook::AddBookListEntry(ListEntryOf(request_), request_.listFile, request_.acc, request_.noticeWindow,
+                                     failure);
 }
 
 ClearingEvents NewBookCreation::Events() {

@@ -86,7 +86,8 @@ class NewBookCreation {
     /// Empties the new book's tables as the retain boxes say; false when a table
     /// could not be emptied.
     bool ClearNewBook();
-    /// Appends the new book's line to the book list and tells the host.
+    /// Appends the new book's line to the book list and tells the host. A field
+    /// that the line cannot carry is refused with a message in the box.
     bool AddBookListEntry();
 
     /// The new book's database so far: the name chosen for it.

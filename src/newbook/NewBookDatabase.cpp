@@ -36,6 +36,10 @@ bool CopyBookFile(const std::string& source, const std::string& target) {
     }
 }
 
+std::string TemplateDiskPath(const std::string& templateFile, const std::string& appPath) {
+    return platform::ToDiskPath(templateFile, appPath).string();
+}
+
 namespace {
 
 constexpr std::int16_t kLastCounter = std::numeric_limits<std::int16_t>::max();
@@ -52,19 +56,25 @@ bool OperatorAccepted(const catalogue::BookLocation& location, const NewBookData
     }
 }
 
-/// The book file template copied under a hidden name for the first free file name.
-void StageBookFile(const NewBookDatabaseRequest& request, bool sqlTemplate, std::int16_t bookNo,
-                   std::string& bookFile, std::unique_ptr<MadeDatabase>& made) {
+/// Hands a chosen name on at once; "" is no name.
+void TellChosen(const NewBookDatabaseRequest& request, const std::string& bookFile) {
+    if (request.bookFileChosen && !bookFile.empty())
+        request.bookFileChosen(bookFile);
+}
+
+/// The book file template `source` copied under a hidden name for the first free file name.
+void StageBookFile(const NewBookDatabaseRequest& request, const std::string& source, bool sqlTemplate,
+                   std::int16_t bookNo, std::string& bookFile, std::unique_ptr<MadeDatabase>& made) {
     std::int16_t counter = 0;
     bookFile = MakeNewBookName(bookNo, false, request.appPath, request.readTarget, counter);
+    TellChosen(request, bookFile);
     if (bookFile.empty())
         throw WizardError("AddNewFile", std::string(kBookFileFailure) + "\n账簿文件名已用完。");
     if (sqlTemplate)
         throw WizardError("AddNewFile", std::string(kBookFileFailure) + "\n作为模版的账簿在服务器上，不能复制成账簿文件。");
     std::unique_ptr<StagedBookFile> file;
     try {
-        file = std::make_unique<StagedBookFile>(platform::ToDiskPath(request.templateFile),
-                                                platform::ToDiskPath(bookFile));
+        file = std::make_unique<StagedBookFile>(source, platform::ToDiskPath(bookFile));
     } catch (const std::exception& e) {
         throw WizardError("AddNewFile", std::string(kBookFileFailure) + "\n" + e.what());
     }
@@ -136,6 +146,7 @@ bool CopySqlBook(const catalogue::BookLocation& location, const NewBookDatabaseR
     cnn.Open({}, {}, {}, -1);
     std::string cause;
     database::NewServerDatabase claim = ClaimServerDatabase(login, request, bookNo, bookFile, cause);
+    TellChosen(request, bookFile);
     if (!claim.IsCreated()) {
         if (failure != nullptr)
             *failure = cause;
@@ -148,13 +159,14 @@ bool CopySqlBook(const catalogue::BookLocation& location, const NewBookDatabaseR
     return copied;
 }
 
-/// A book file converted into a new database on the target server, claimed as
-/// CopySqlBook claims it. A failure has been shown in the conversion's box.
-void ConvertBookFile(const NewBookDatabaseRequest& request, std::int16_t bookNo, std::string& bookFile,
-                     std::unique_ptr<MadeDatabase>& made) {
+/// The book file `source` converted into a new database on the target server,
+/// claimed as CopySqlBook claims it. A failure has been shown in the conversion's box.
+void ConvertBookFile(const NewBookDatabaseRequest& request, const std::string& source, std::int16_t bookNo,
+                     std::string& bookFile, std::unique_ptr<MadeDatabase>& made) {
     const ServerLogin target = request.readTarget();
     std::string cause;
     database::NewServerDatabase claim = ClaimServerDatabase(target, request, bookNo, bookFile, cause);
+    TellChosen(request, bookFile);
     if (!claim.IsCreated()) {
         // Told in the box in which the conversion tells its own failures.
         platform::CurrentMessageBox().Show("创建数据库" + bookFile + "失败。\n" + cause,
@@ -162,7 +174,7 @@ void ConvertBookFile(const NewBookDatabaseRequest& request, std::int16_t bookNo,
         throw WizardError("CreateSqlBook", kConversionFailure);
     }
     // A false answer has shown why and dropped the claim's database.
-    if (!database::CreateSqlBookInto(request.templateFile, claim, target.server, target.user, target.password,
+    if (!database::CreateSqlBookInto(source, claim, target.server, target.user, target.password,
                                      nullptr))
         throw WizardError("CreateSqlBook", kConversionFailure);
     made = std::make_unique<MadeDatabase>(std::move(claim), target);
@@ -172,10 +184,12 @@ void ConvertBookFile(const NewBookDatabaseRequest& request, std::int16_t bookNo,
 
 bool StageNewBookDatabase(const NewBookDatabaseRequest& request, std::string& bookFile,
                           std::unique_ptr<MadeDatabase>& made, std::string* failure) {
-    const std::string& source = request.templateFile;
-    const auto location = catalogue::BookLocation::FromTemplateLocation(source);
+    const auto location = catalogue::BookLocation::FromTemplateLocation(request.templateFile);
     const bool sqlTemplate = location.IsServerBook();
-    if (!sqlTemplate && !platform::FileExists(source, request.appPath))
+    // Resolved once: a relative template is the one in the application folder for
+    // the check, the copy and the conversion alike, wherever the program runs.
+    const std::string source = sqlTemplate ? std::string() : TemplateDiskPath(request.templateFile, request.appPath);
+    if (!sqlTemplate && !platform::FileExists(source))
         throw WizardError("AddNewFile", "未找到作为模版的当前账簿的数据库文件，无法创建账簿文件。");
     // The template's database comes from a list entry: a name that cannot be one
     // never reaches the server.
@@ -190,10 +204,10 @@ bool StageNewBookDatabase(const NewBookDatabaseRequest& request, std::string& bo
     if (request.isSql && sqlTemplate)
         return CopySqlBook(location, request, bookNo, bookFile, made, failure);
     if (request.isSql) {
-        ConvertBookFile(request, bookNo, bookFile, made);
+        ConvertBookFile(request, source, bookNo, bookFile, made);
         return true;
     }
-    StageBookFile(request, sqlTemplate, bookNo, bookFile, made);
+    StageBookFile(request, source, sqlTemplate, bookNo, bookFile, made);
     return true;
 }
 

@@ -27,12 +27,20 @@ struct NewBookDatabaseRequest {
     /// The server target of a book file converted into a server database, read
     /// afresh where the name rule asks for it.
     std::function<ServerLogin()> readTarget;
+    /// Told the new book's name as soon as it is chosen, before anything is copied
+    /// or converted, so that whoever handles events meanwhile already sees it.
+    std::function<void(const std::string&)> bookFileChosen;
 };
+
+/// The disk path of a book file template: a relative text is taken inside
+/// `appPath`, whatever the working folder. Each step that reaches the template
+/// (the existence checks, the copy, the conversion's connection) uses this one path.
+std::string TemplateDiskPath(const std::string& templateFile, const std::string& appPath);
 
 /// Makes the new book's database from the template, as MakeNewBookDatabase does,
 /// but does not keep it yet: `made` holds it as soon as anything exists, also when
 /// a later part of the making fails (the caller then removes it), and `bookFile`
-/// the name as soon as it is chosen.
+/// (and `request.bookFileChosen`) the name as soon as it is chosen.
 /// - a book file template into a book file: a copy, staged under a hidden
 ///   temporary name until MadeDatabase::Place puts it at its name;
 /// - a book file template into a server database: the conversion into a new

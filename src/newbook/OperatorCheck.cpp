@@ -84,8 +84,11 @@ bool CheckSqlOperator(const std::string& location, const std::string& name, cons
     return CheckSqlOperator(catalogue::BookLocation::FromSqlLocation(location), name, password);
 }
 
-bool CheckSqlOperator(const catalogue::BookLocation& location, const std::string& name,
-                      const std::string& password) {
+bool CheckSqlOperator(const catalogue::BookLocation& location, const std::string& typedName,
+                      const std::string& typedPassword) {
+    // Callers may pass the text boxes as typed.
+    const std::string name(platform::TrimSpaces(typedName));
+    const std::string password(platform::TrimSpaces(typedPassword));
     ado::Connection cnn;
     support::SharedAccountingObject().PrepareConnection(
         cnn, location.Database(), std::string(location.Server().value_or("")),

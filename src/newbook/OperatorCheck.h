@@ -17,8 +17,8 @@ bool OperatorMayOpenTemplate(const std::string& location, const std::string& nam
 
 /// The check on a server book: the operator's row is looked up by `name` (a
 /// name with quotes matches only itself), and its OpPwd (Null counts as "",
-/// surrounding spaces ignored) must equal `password` exactly. An empty name
-/// gives false without a query. Throws when the server cannot be reached or a
+/// surrounding spaces ignored) must equal `password` exactly. Name and password
+/// are used without surrounding spaces. An empty name gives false without a query. Throws when the server cannot be reached or a
 /// statement fails.
 bool CheckSqlOperator(const std::string& location, const std::string& name, const std::string& password);
 /// The same for a server book's location already read.

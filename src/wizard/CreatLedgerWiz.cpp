@@ -3,6 +3,7 @@
 #include "newbook/CreationObserver.h"
 #include "newbook/HostNotice.h"
 #include "newbook/NewBookClearing.h"
+#include "newbook/NewBookDatabase.h"
 #include "newbook/OperatorCheck.h"
 #include "newbook/PathText.h"
 #include "newbook/TemplateFolder.h"
@@ -586,7 +587,8 @@ bool CreatLedgerWiz::SetTemplateFromRow(int row) {
         return true;
     }
     fromFile_ = newbook::TemplateFileOfRow(ui_.bookModel->Text(row, BookListModel::BookPath), bookFile, AppPath);
-    return platform::FileExists(fromFile_.toStdString(), AppPath.toStdString());
+    // The same file that the creation will copy, wherever the program runs.
+    return platform::FileExists(newbook::TemplateDiskPath(fromFile_.toStdString(), AppPath.toStdString()));
 }
 
 // ---------------------------------------------------------------- the new list entry

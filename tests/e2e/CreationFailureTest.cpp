@@ -94,6 +94,16 @@ const std::vector<short> kRanToTheEnd{0, 5, 20, 40, 40, 60, 60, 100, -1};
 constexpr const char* kFailed = "创建账簿时遇到错误：";
 
 const StopCase kStopCases[] = {
+    // The book information cannot be stored: told in its box, the clearing still
+    // runs, and the book, which would carry the template's name, goes again.
+    {.name = "BookInfoRefused",
+     .arrange =
+         [](CreationStops& t) {
+             BookContents(t.app.SampleBook())
+                 .Run("Create Trigger kx_refuse Before Update On kxBookInfo Begin Select Raise(Abort, 'disk full'); End");
+         },
+     .messages = {{"存储账簿信息串：disk full", true}, {"已删除未完成的新账簿文件：{Data}/.kxAcc000001.MDE.kxtmp-", false}},
+     .process = kRanToTheEnd, .summary = {kFailed, "    无法创建新账簿的数据库文件。"}, .forwardClosed = true},
     // A table that cannot be emptied is told and the clearing goes on, but the
     // book would still hold the template's vouchers.
     {.name = "ClearingStatementRefused",

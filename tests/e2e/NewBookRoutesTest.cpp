@@ -95,6 +95,12 @@ TEST_P(NewBookRoute, MakesTheBookKeepsWhatIsRetainedAndAppendsItToTheList) {
             EXPECT_EQ(platform::ReadWholeFile(nameWithCounter(n)), "another book");
     const auto templateBook = templateDatabase.empty() ? std::make_unique<BookContents>(templateFile) : open(templateDatabase);
     ExpectBook(*open(made), *templateBook, route.retain.value_or(kAllRetained));
+    if (sqlBook) {
+        // The shrink batch ran exactly once: every table of the new database was vacuumed once.
+        const auto book = open(made);
+        EXPECT_GT(book->Count("pg_stat_user_tables", "vacuum_count = 1"), 0);
+        EXPECT_EQ(book->Count("pg_stat_user_tables", "vacuum_count <> 1"), 0);
+    }
     // Made with the template's own login, which the list line then names.
     EXPECT_EQ(app.ListText(), WithLineAppended(listBefore, sqlBook ? NewListLine(server.Location(), made)
                                                                    : NewListLine(app.Data().string(), fs::path(made).filename().string())));

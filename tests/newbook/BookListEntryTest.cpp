@@ -64,5 +64,39 @@ TEST_F(AddBookListEntryTest, WithoutAccTheListIsSavedAndTheCallerGetsTheError) {
     EXPECT_NE(platform::ReadAnsiTextFile(ListFile()).find("新账簿\t\t\t\t(未知)"), std::string::npos);
 }
 
+TEST_F(AddBookListEntryTest, AFieldThatWouldBreakTheRecordIsRefusedAndNeverReportedAsWritten) {
+    const struct {
+        void (*set)(NewBookListEntry&);
+        const char* failure;
+    } cases[] = {
+        {[](NewBookListEntry& e) { e.bookName = "新\t账簿"; }, "账簿名称中不能有制表符、回车符或换行符，无法写入账簿列表。"},
+        {[](NewBookListEntry& e) { e.bookName = "新账簿\r"; }, "账簿名称中不能有制表符、回车符或换行符，无法写入账簿列表。"},
+        {[](NewBookListEntry& e) { e.userName = "某某\n公司"; }, "单位名称中不能有制表符、回车符或换行符，无法写入账簿列表。"},
+        {[](NewBookListEntry& e) { e.server = "host\t1"; }, "SQL服务器名中不能有制表符、回车符或换行符，无法写入账簿列表。"},
+        {[](NewBookListEntry& e) { e.userId = "sa\r\n"; }, "SQL服务器的用户名中不能有制表符、回车符或换行符，无法写入账簿列表。"},
+        {[](NewBookListEntry& e) { e.password = "p\tw"; }, "SQL服务器的密码中不能有制表符、回车符或换行符，无法写入账簿列表。"},
+    };
+    const std::string before = platform::ReadWholeFile(ListFile());
+    for (const auto& c : cases) {
+        NewBookListEntry entry = Entry("新账簿");
+        entry.isSql = true;
+        entry.bookFile = "kxAcc000001";
+        entry.server = "host,1";
+        entry.userId = "sa";
+        entry.password = "pw";
+        c.set(entry);
+        std::string failure;
+        EXPECT_FALSE(AddBookListEntry(entry, ListFile().string(), &acc, 5, &failure)) << c.failure;
+        EXPECT_EQ(failure, c.failure);
+        EXPECT_EQ(platform::ReadWholeFile(ListFile()), before) << c.failure;
+    }
+    // The host is told each time, as after any attempt to save.
+    EXPECT_EQ(notices.size(), std::size(cases));
+    // The server fields of a book file are not written, so they do not matter.
+    NewBookListEntry bookFile = Entry("新账簿");
+    bookFile.server = "\t";
+    EXPECT_TRUE(AddBookListEntry(bookFile, ListFile().string(), &acc, 5));
+}
+
 } // namespace
 } // namespace kx::newbook

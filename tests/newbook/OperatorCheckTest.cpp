@@ -60,6 +60,7 @@ TEST(OperatorCheck, AnswersWhetherTheOperatorMayOpenTheTemplate) {
         {false, "x' OR '1'='1", "8888", false},
         {true, "主管", "Abc8888", true},
         {true, "主管", "abc8888", false},
+        {true, " 主管  ", "  Abc8888 ", true}, // surrounding spaces are ignored by the check itself
         {true, "留空格", "77", true}, // stored spaces are ignored
         {true, "无密码", "", true},   // no password is an empty one
         {true, "x' OR opName='主管", "Abc8888", false},
@@ -80,6 +81,11 @@ TEST(OperatorCheck, AnswersWhetherTheOperatorMayOpenTheTemplate) {
                                           c.password, ""),
                   c.expected)
             << c.operatorName << " " << c.password;
+        // Creation asks the server check once more, with the text as typed.
+        if (c.serverBook) {
+            EXPECT_EQ(CheckSqlOperator(location(server.Password()), c.operatorName, c.password), c.expected)
+                << c.operatorName << " " << c.password;
+        }
     }
     // A login the server refuses, a database it does not hold, and one whose name ends
     // in WAK: a location with an at sign is checked on the server whatever its ending.

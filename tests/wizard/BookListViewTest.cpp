@@ -265,5 +265,18 @@ TEST_F(BookListViewTest, BareEntryWithoutAccOrWithAnUnreadableListAddsNothing) {
     }
 }
 
+TEST_F(BookListViewTest, BareEntryWhoseCompanyHoldsATabIsRefusedAndSaysWhy) {
+    WriteList({SampleLine()});
+    wiz.SetIniFile(QStringLiteral("books.txt"));
+    wiz.Acc = std::make_shared<support::AccountingObject>();
+    wiz.SetUserName(QStringLiteral("某某\t有限公司"));
+    Child<QPushButton>("PushButton1")->click();
+    EXPECT_EQ(platform::ReadAnsiTextFile(ListFile()), SampleLine() + "\r\n");
+    EXPECT_EQ(log.notices, (std::vector<std::pair<QString, bool>>{
+                               {QStringLiteral("单位名称中不能有制表符、回车符或换行符，无法写入账簿列表。"), true}}));
+    EXPECT_FALSE(wiz.Completed());
+    EXPECT_EQ(log.addedItems, 0);
+}
+
 } // namespace
 } // namespace kx::wizard
