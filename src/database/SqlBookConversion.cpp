@@ -3,6 +3,7 @@
 #include "CreateCnn.h"
 #include "LongFieldCopy.h"
 #include "NewServerDatabase.h"
+#include "OverlongText.h"
 #include "SingleStatements.h"
 #include "ado/AdoError.h"
 #include "platform/MessageBoxService.h"
@@ -203,6 +204,10 @@ std::string ConvertTables(const std::string& accessFile, const std::string& serv
             auto tableRows = accessCnn.Execute("Select * From " + table, nullptr, -1);
             if (!tableRows)
                 return "创建数据表：" + table + "失败。";
+            // The server would refuse such a row and lose the whole table.
+            if (const std::string overlong = OverlongTextInTable(accessCnn, table, tableRows->Fields());
+                !overlong.empty())
+                return Lines("创建数据表：" + table + "失败。", overlong);
             std::string cause;
             if (!CreateSqlTableFrom(table, *tableRows, sqlCnn, &cause))
                 return Lines("创建数据表：" + table + "失败。", cause);
