@@ -193,6 +193,8 @@ std::string ConvertTables(const std::string& accessFile, const std::string& serv
         // Every book file is keyed with the fixed password, which the row copy
         // statement uses as well.
         CreateCnn(accessCnn, accessFile, "", "", kBookPasswordPlaceholder);
+        // Only read: the book file, and a write-ahead log beside it, stay as they are.
+        accessCnn.SetMode(ado::adModeRead);
         accessCnn.Open({}, {}, {}, -1);
 
         ado::Recordset listing = accessCnn.OpenSchema(ado::adSchemaTables);
