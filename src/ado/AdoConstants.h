@@ -107,6 +107,7 @@ enum ConnectModeEnum : long {
 enum SchemaEnum : long {
     adSchemaColumns = 4,
     adSchemaTables = 20,
+    adSchemaPrimaryKeys = 28,
 };
 
 /// Which records UpdateBatch and Delete act on (AffectEnum).

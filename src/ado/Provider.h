@@ -78,7 +78,10 @@ class Provider {
     /// TABLE_CATALOG, TABLE_SCHEMA, TABLE_NAME, TABLE_TYPE, TABLE_GUID, DESCRIPTION,
     /// TABLE_PROPID, DATE_CREATED, DATE_MODIFIED; TABLE_TYPE is "TABLE", "VIEW" or
     /// "SYSTEM TABLE". `restrictions` are matched by position (catalog, schema,
-    /// table name, table type); Empty or Null entries restrict nothing. A schema
+    /// table name, table type); Empty or Null entries restrict nothing. A provider
+    /// may also know adSchemaPrimaryKeys: TABLE_CATALOG, TABLE_SCHEMA, TABLE_NAME,
+    /// COLUMN_NAME, COLUMN_GUID, COLUMN_PROPID, ORDINAL (1 for the key's first
+    /// column), PK_NAME, restricted by catalog, schema and table name. A schema
     /// the provider does not know throws errors::FeatureNotAvailable.
     virtual RowSet OpenSchema(long schema, const std::vector<Variant>& restrictions) = 0;
 

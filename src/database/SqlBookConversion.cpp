@@ -4,6 +4,7 @@
 #include "CreateCnn.h"
 #include "LongFieldCopy.h"
 #include "NewServerDatabase.h"
+#include "OverlongText.h"
 #include "SingleStatements.h"
 #include "ado/AdoError.h"
 #include "platform/MessageBoxService.h"
@@ -193,6 +194,8 @@ std::string ConvertTables(const std::string& accessFile, const std::string& serv
         // Every book file is keyed with the fixed password, which the row copy
         // statement uses as well.
         CreateCnn(accessCnn, accessFile, "", "", kBookPasswordPlaceholder);
+        // Only read: the book file, and a write-ahead log beside it, stay as they are.
+        accessCnn.SetMode(ado::adModeRead);
         accessCnn.Open({}, {}, {}, -1);
 
         ado::Recordset listing = accessCnn.OpenSchema(ado::adSchemaTables);
@@ -204,6 +207,10 @@ std::string ConvertTables(const std::string& accessFile, const std::string& serv
             auto tableRows = accessCnn.Execute("Select * From " + table, nullptr, -1);
             if (!tableRows)
                 return "创建数据表：" + table + "失败。";
+            // The server would refuse such a row and lose the whole table.
+            if (const std::string overlong = OverlongTextInTable(accessCnn, table, tableRows->Fields());
+                !overlong.empty())
+                return Lines("创建数据表：" + table + "失败。", overlong);
             std::string cause;
             if (!CreateSqlTableFrom(table, *tableRows, sqlCnn, &cause))
                 return Lines("创建数据表：" + table + "失败。", cause);

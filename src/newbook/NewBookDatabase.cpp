@@ -4,6 +4,7 @@
 #include "newbook/SqlLocation.h"
 #include "newbook/StagedBookFile.h"
 #include "newbook/WizardError.h"
+#include "ado/jet/BookFileCopy.h"
 #include "database/CreateCnn.h"
 #include "database/DatabaseNameCheck.h"
 #include "database/NewServerDatabase.h"
@@ -29,7 +30,9 @@ bool CopyBookFile(const std::string& source, const std::string& target) {
         // NoOverwrite: an existing book is never replaced.
         platform::PublishedFile copy(platform::ToDiskPath(target), platform::PublishMode::NoOverwrite,
                                      st.st_mode & 07777);
-        copy.CopyFrom(from);
+        // The source is only read, and what its write-ahead log holds comes along.
+        ado::jet::CopyBookFileContent(from.string(), database::kBookDatabasePassword, copy.temporaryPath(),
+                                      [&] { copy.CopyFrom(from); });
         return copy.Publish();
     } catch (const std::exception&) {
         return false;

@@ -71,7 +71,8 @@ bool StageNewBookDatabase(const NewBookDatabaseRequest& request, std::string& bo
 bool MakeNewBookDatabase(const NewBookDatabaseRequest& request, std::string& bookFile);
 
 /// Copies the book file `source` to `target`; true when the target exists
-/// afterwards. The copy is made under a temporary name beside the target and
+/// afterwards. `source` is only read, and what its write-ahead log holds comes
+/// along (see ado::jet::CopyBookFileContent). The copy is made under a temporary name beside the target and
 /// appears under `target` only when complete and only when no file of that name
 /// exists (a book is never overwritten). Never throws.
 bool CopyBookFile(const std::string& source, const std::string& target);

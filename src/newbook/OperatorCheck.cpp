@@ -111,6 +111,8 @@ bool CheckSqlOperator(const catalogue::BookLocation& location, const std::string
 bool CheckAccessOperator(const std::string& bookFile, const std::string& name, const std::string& password) {
     ado::Connection cnn;
     support::SharedAccountingObject().PrepareConnection(cnn, bookFile, "", "", "");
+    // Read-only: a template is never changed by a check, nor its write-ahead log merged.
+    cnn.SetMode(ado::adModeRead);
     cnn.Open("", "", "", -1);
     support::AccountingObject book;
     book.SetConnection(cnn);

@@ -27,6 +27,7 @@ bool CheckSqlOperator(const catalogue::BookLocation& location, const std::string
 
 /// The check on a book file: the operator must exist, `password` must be theirs
 /// (as the accounting object decides) and they must hold the right "VCH_LOOK".
+/// The book is opened read-only and left as it was, its write-ahead log too.
 /// Throws when the book cannot be opened or a statement fails.
 bool CheckAccessOperator(const std::string& bookFile, const std::string& name, const std::string& password);
 

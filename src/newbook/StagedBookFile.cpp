@@ -1,5 +1,7 @@
 #include "newbook/StagedBookFile.h"
 
+#include "ado/jet/BookFileCopy.h"
+#include "database/CreateCnn.h"
 #include "platform/FileDescriptor.h"
 #include "platform/NoOverwritePlacement.h"
 #include "platform/PlatformError.h"
@@ -36,8 +38,11 @@ std::filesystem::path JournalOf(const std::filesystem::path& file) { return file
 StagedBookFile::StagedBookFile(const std::filesystem::path& source, const std::filesystem::path& target) {
     // NoOverwrite: the file is only ever placed through PlaceAt, which never replaces.
     file_.emplace(target, platform::PublishMode::NoOverwrite, PermissionsOf(source));
-    file_->CopyFrom(source);
     path_ = file_->temporaryPath();
+    // Under the engine's read lock, or through the engine when a write-ahead log
+    // holds part of the template: the template is only read, and comes whole.
+    ado::jet::CopyBookFileContent(source.string(), database::kBookDatabasePassword, path_,
+                                  [&] { file_->CopyFrom(source); });
     struct stat st {};
     if (::fstat(file_->fd(), &st) != 0)
         ThrowErrno(errno, "无法读取文件", path_);

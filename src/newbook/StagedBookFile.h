@@ -21,7 +21,10 @@ namespace kx::newbook {
 class StagedBookFile {
   public:
     /// Copies the book file `source` for the name `target`, with the source's
-    /// permissions. Throws platform::PlatformError with the system's reason.
+    /// permissions, as ado::jet::CopyBookFileContent copies a book: the source is
+    /// only read, and what its write-ahead log holds comes along. Throws
+    /// platform::PlatformError with the system's reason, ado::AdoError when the
+    /// source cannot be read as a book.
     StagedBookFile(const std::filesystem::path& source, const std::filesystem::path& target);
     ~StagedBookFile();
     StagedBookFile(const StagedBookFile&) = delete;

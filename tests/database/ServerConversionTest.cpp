@@ -6,6 +6,7 @@
 #include "KeyedBook.h"
 #include "SampleBookCopy.h"
 #include "ado/AdoError.h"
+#include "ado/jet/BookFile.h"
 #include "ado/pg/PgConnection.h"
 #include "ado/pg/PgQuote.h"
 #include "platform/MessageBoxService.h"
@@ -287,6 +288,66 @@ TEST_F(ServerConversionTest, LongValuesPairWithTheirRowsAndACopyIntoAMissingData
         EXPECT_EQ(e.Description(), "复制数据表kxsystem时遇到错误。"); // the server lists folded names
     }
     sql.Close();
+}
+
+/// A keyed book made with `statements`, then given `raw` straight through the
+/// engine, as a program without the provider's text length guard writes it.
+std::string BookWrittenElsewhere(const test::TempFolder& folder, const std::vector<std::string>& statements,
+                                 const std::vector<std::string>& raw) {
+    const std::string file = MakeKeyedBook(folder, statements);
+    ado::jet::OpenedBookFile opened = ado::jet::OpenBookFile(file, kBookDatabasePassword, false);
+    for (const std::string& sql : raw)
+        opened.database.Run(sql);
+    return file;
+}
+
+TEST_F(ServerConversionTest, TextLongerThanItsColumnFailsNamingTableColumnAndRowAndLeavesNoDatabase) {
+    const struct {
+        const char* name;
+        std::vector<std::string> statements;
+        std::vector<std::string> raw;
+        const char* message; // nullptr: the book converts
+    } cases[] = {
+        {"counter key",
+         {"CREATE TABLE kxItems ([ID] COUNTER, [Name] TEXT(10), [Note] TEXT(5))",
+          "INSERT INTO kxItems ([Name], [Note]) VALUES ('甲乙丙丁戊己庚辛壬癸', 'ok')"},
+         {"INSERT INTO kxItems (ID, Name, Note) VALUES (3, 'abc', 'ok')",
+          "INSERT INTO kxItems (ID, Name, Note) VALUES (7, '甲乙丙丁戊己庚辛壬癸子', 'ok')",
+          "INSERT INTO kxItems (ID, Name, Note) VALUES (9, 'x', 'toolong')"},
+         "创建数据表：kxItems失败。\n字段Name的值超过了它的长度（10个字符），行：ID=7。"},
+        {"two-column key",
+         {"CREATE TABLE kxPair ([Year] LONG, [Code] TEXT(4), [Memo] TEXT(3), CONSTRAINT pk PRIMARY KEY ([Year], "
+          "[Code]))"},
+         {"INSERT INTO kxPair VALUES (2024, 'B2', 'abc')", "INSERT INTO kxPair VALUES (2024, 'A1', 'abcd')"},
+         "创建数据表：kxPair失败。\n字段Memo的值超过了它的长度（3个字符），行：Year=2024，Code=A1。"},
+        {"no key",
+         {"CREATE TABLE kxNotes ([Memo] TEXT(3))", "INSERT INTO kxNotes VALUES ('a')",
+          "INSERT INTO kxNotes VALUES (NULL)"},
+         {"INSERT INTO kxNotes VALUES ('cccc')", "INSERT INTO kxNotes VALUES ('dddd')"},
+         "创建数据表：kxNotes失败。\n字段Memo的值超过了它的长度（3个字符），行：第3行。"},
+        {"trailing spaces only", // the server drops them itself
+         {"CREATE TABLE kxPad ([Code] TEXT(3))"},
+         {"INSERT INTO kxPad VALUES ('abc   ')"},
+         nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        box.shown.clear();
+        test::TempFolder folder;
+        const std::string book = BookWrittenElsewhere(folder, c.statements, c.raw);
+        const std::string database = NewName();
+        const bool converted = Convert(book, database);
+        if (c.message == nullptr) {
+            EXPECT_TRUE(converted) << (box.shown.empty() ? "" : box.shown[0].text);
+            EXPECT_TRUE(box.shown.empty());
+            continue;
+        }
+        EXPECT_FALSE(converted);
+        EXPECT_FALSE(Exists(database));
+        ASSERT_EQ(box.shown.size(), 1u);
+        EXPECT_EQ(box.shown[0].title, "从Access数据库恢复数据");
+        EXPECT_EQ(box.shown[0].text, c.message);
+    }
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "BookFile.h"
 #include "JetColumnType.h"
 #include "JetSqlTranslator.h"
+#include "PrimaryKeyRows.h"
 #include "ResultColumn.h"
 #include "SqliteDatabase.h"
 #include "StatementRows.h"
@@ -412,6 +413,10 @@ void JetProvider::ApplyChange(const std::vector<ColumnInfo>& columns, const std:
 }
 
 RowSet JetProvider::OpenSchema(long schema, const std::vector<Variant>& restrictions) {
+    if (schema == adSchemaPrimaryKeys) {
+        const bool named = restrictions.size() > 2 && !restrictions[2].IsMissing();
+        return PrimaryKeyRows(Db(), named ? std::optional<std::string>(restrictions[2].ToString()) : std::nullopt);
+    }
     if (schema != adSchemaTables)
         throw AdoError(errors::FeatureNotAvailable, kEngineSource,
                        "Object or provider is not capable of performing requested operation: schema " +
