@@ -45,9 +45,10 @@ private:
 class StreamMessageBox final : public platform::MessageBoxService {
 public:
     explicit StreamMessageBox(std::ostream& out) : out_(out) {}
-    void Show(const std::string& text, const std::string& title) override {
+    int Show(const std::string& text, const std::string& title, int style) override {
         out_ << "\n" << title << "：" << text << "\n";
         shown = true;
+        return platform::DefaultAnswerOf(style);
     }
     bool shown = false;
 
