@@ -1,75 +1,57 @@
 #include "ConvertCommand.h"
 
+#include "TerminalMessageBox.h"
+#include "TerminalProgress.h"
 #include "TextTable.h"
 #include "ado/AdoError.h"
 #include "database/CreateCnn.h"
 #include "database/SqlBookConversion.h"
 #include "database/UserTables.h"
-#include "platform/MessageBoxService.h"
 
 #include <ostream>
 
 namespace kx::app {
 namespace {
 
-/// A text progress bar, redrawn in place on one line.
-class TextProgressBar final : public database::ProgressIndicator {
+/// The conversion's progress as a bar on the terminal.
+class ConversionProgress final : public database::ProgressIndicator {
 public:
-    explicit TextProgressBar(std::ostream& out) : out_(out) {}
+    explicit ConversionProgress(TerminalProgress& bar) : bar_(bar) {}
     void SetValue(int percent) override {
         percent_ = percent;
         if (visible_)
-            Draw();
+            bar_.Draw(percent_);
     }
     void SetVisible(bool visible) override {
         visible_ = visible;
         if (visible)
-            Draw();
+            bar_.Draw(percent_);
         else
-            out_ << "\n" << std::flush;
+            bar_.EndLine();
     }
 
 private:
-    void Draw() {
-        constexpr int width = 40;
-        const int filled = percent_ * width / 100;
-        out_ << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
-             << std::string(static_cast<std::size_t>(width - filled), '.') << "] " << percent_ << "%" << std::flush;
-    }
-    std::ostream& out_;
+    TerminalProgress& bar_;
     int percent_ = 0;
     bool visible_ = false;
-};
-
-/// Shows the conversion's failure box as a line on the error stream.
-class StreamMessageBox final : public platform::MessageBoxService {
-public:
-    explicit StreamMessageBox(std::ostream& out) : out_(out) {}
-    int Show(const std::string& text, const std::string& title, int style) override {
-        out_ << "\n" << title << "：" << text << "\n";
-        shown = true;
-        return platform::DefaultAnswerOf(style);
-    }
-    bool shown = false;
-
-private:
-    std::ostream& out_;
 };
 
 } // namespace
 
 int RunConvertCommand(const ConvertOptions& options, std::ostream& out, std::ostream& err) {
-    StreamMessageBox box(err);
-    platform::InstallMessageBox(&box);
-    TextProgressBar progress(err);
-    const bool converted = database::CreateSqlBook(options.bookFile, options.server, options.database, options.user,
-                                                   options.password, &progress);
-    platform::InstallMessageBox(nullptr);
-    if (!converted) {
-        if (!box.shown)
-            err << "\n" << database::kConversionFailureTitle << "：账簿文件中没有可以转换的数据表。\n";
-        return 1;
+    TerminalProgress bar(err);
+    bool converted = false;
+    {
+        const TerminalMessageBox box(bar);
+        ConversionProgress progress(bar);
+        converted = database::CreateSqlBook(options.bookFile, options.server, options.database, options.user,
+                                            options.password, &progress);
+        bar.EndLine();
+        if (!converted && !box.Shown())
+            bar.Message(std::string(database::kConversionFailureTitle) + "：账簿文件中没有可以转换的数据表。");
     }
+    if (!converted)
+        return 1;
 
     try {
         ado::Connection cnn;

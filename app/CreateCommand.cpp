@@ -1,7 +1,10 @@
 #include "CreateCommand.h"
 
 #include "ApplicationFolder.h"
+#include "ServerOption.h"
 #include "TemplateRows.h"
+#include "TerminalMessageBox.h"
+#include "TerminalProgress.h"
 #include "catalogue/BookLocation.h"
 #include "catalogue/clsBooksList.h"
 #include "newbook/CreationObserver.h"
@@ -20,6 +23,7 @@
 #include <ostream>
 #include <regex>
 #include <sstream>
+#include <stdexcept>
 
 namespace kx::app {
 namespace {
@@ -47,77 +51,42 @@ int ListPositionOf(const std::string& listFile, const std::string& appFolder, co
     return -1;
 }
 
-class TextProgress {
-public:
-    explicit TextProgress(std::ostream& err) : err_(err) {}
-    void Show(short value) {
-        if (value < 0) {
-            err_ << "\n" << std::flush;
-            onLine_ = false;
-            return;
-        }
-        constexpr int width = 40;
-        const int filled = value * width / 100;
-        err_ << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
-             << std::string(static_cast<std::size_t>(width - filled), '.') << "] " << value << "%" << std::flush;
-        onLine_ = true;
-    }
-    /// Ends the bar's line, so that a message starts on a line of its own.
-    void EndLine() {
-        if (onLine_)
-            err_ << "\n";
-        onLine_ = false;
-    }
-
-private:
-    std::ostream& err_;
-    bool onLine_ = false;
-};
-
 /// The creation's reports as a terminal shows them: the progress bar and every
 /// message on `err`, the result page kept for printing.
 class CommandReport final : public newbook::CreationObserver {
   public:
-    explicit CommandReport(std::ostream& err) : err_(err), progress_(err) {}
+    explicit CommandReport(TerminalProgress& progress) : progress_(progress) {}
 
-    void Process(short indicator) override { progress_.Show(indicator); }
-    void Prompt(const std::string& message, bool) override {
-        progress_.EndLine();
-        err_ << message << "\n";
+    void Process(short indicator) override {
+        if (indicator < 0)
+            progress_.EndLine();
+        else
+            progress_.Draw(indicator);
     }
+    void Prompt(const std::string& message, bool) override { progress_.Message(message); }
     void BookFileChosen(const std::string& bookFile) override { bookFile_ = bookFile; }
-    void StepFailed(const newbook::CreationSummary& summary) override { Show(summary); }
-    void Finished(const newbook::CreationSummary& summary) override {
-        Show(summary);
-        if (summary.completed) {
-            page_.closing = summary.closing;
-            page_.completed = true;
-        }
-    }
+    void StepFailed(const newbook::CreationSummary& summary) override { page_ = summary; }
+    void Finished(const newbook::CreationSummary& summary) override { page_ = summary; }
 
-    bool Completed() const noexcept { return page_.completed; }
-    /// The result page's shown lines, then the new database of a completed book.
+    bool Completed() const noexcept { return page_ && page_->completed; }
+    /// What the result page said at the end, without the window's closing line
+    /// (it points at the wizard's button), then the new database of a completed
+    /// book. Nothing when the creation stopped before a result: its message is on
+    /// `err` already, and the page's captions would have stayed empty.
     void Print(std::ostream& out) const {
-        if (!page_.title.empty())
-            out << page_.title << "\n";
-        for (const std::string& line : page_.lines)
+        if (!page_)
+            return;
+        out << page_->title << "\n";
+        for (const std::string& line : page_->lines)
             if (!line.empty())
                 out << line << "\n";
-        if (!page_.closing.empty())
-            out << page_.closing << "\n";
-        if (page_.completed)
+        if (page_->completed)
             out << "数据库：" << bookFile_ << "\n";
     }
 
   private:
-    void Show(const newbook::CreationSummary& summary) {
-        page_.title = summary.title;
-        page_.lines = summary.lines;
-    }
-
-    std::ostream& err_;
-    TextProgress progress_;
-    newbook::CreationSummary page_ = newbook::CreationUnderWay();
+    TerminalProgress& progress_;
+    std::optional<newbook::CreationSummary> page_;
     std::string bookFile_;
 };
 
@@ -127,6 +96,7 @@ std::string ParseCreateOptions(const std::vector<std::string>& args, CreateOptio
     std::string month;
     std::string keep;
     std::string sql;
+    bool passwordGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         std::string* target = a == "--app"        ? &options.appFolder
@@ -149,17 +119,32 @@ std::string ParseCreateOptions(const std::vector<std::string>& args, CreateOptio
             options.keepGiven = true;
         if (a == "--sql")
             options.toServer = true;
+        if (a == "--password")
+            passwordGiven = true;
     }
-    if (options.templateChoice.empty() || options.operatorName.empty() || options.bookName.empty() ||
-        options.company.empty() || month.empty())
-        return "create needs --template, --operator, --name, --company and --month";
+    // An archive needs no operator: the wizard hides the operator's boxes for one.
+    const bool archive = newbook::IsArchiveLocation(options.templateChoice);
+    std::string missing;
+    for (const auto& [name, value] : {std::pair{"--template", &options.templateChoice},
+                                      {"--operator", archive ? nullptr : &options.operatorName},
+                                      {"--name", &options.bookName},
+                                      {"--company", &options.company},
+                                      {"--month", &month}})
+        if (value != nullptr && value->empty())
+            missing += (missing.empty() ? "" : ", ") + std::string(name);
+    if (!archive && !passwordGiven)
+        missing += (missing.empty() ? "" : ", ") + std::string("--password (--password \"\" for none)");
+    if (!missing.empty())
+        return "create needs " + missing;
     std::smatch m;
     if (!std::regex_match(month, m, std::regex("([0-9]{4})-([0-9]{1,2})")))
-        return "--month takes YYYY-MM";
+        return "--month takes YYYY-MM, not " + month;
     options.year = std::stoi(m[1]);
     options.month = std::stoi(m[2]);
-    if (options.year < 1900 || options.year > 3000 || options.month < 1 || options.month > 12)
-        return "--month is outside 1900-01 .. 3000-12";
+    if (options.month < 1 || options.month > 12)
+        return "--month " + month + " names no month: the month is 01 to 12";
+    if (options.year < 1900 || options.year > 3000)
+        return "--month " + month + ": the year is 1900 to 3000";
     if (options.keepGiven && keep != "none") {
         std::stringstream boxes(keep);
         for (std::string box; std::getline(boxes, box, ',');) {
@@ -175,6 +160,11 @@ std::string ParseCreateOptions(const std::vector<std::string>& args, CreateOptio
         std::getline(parts, options.password);
         if (options.server.empty() || options.user.empty())
             return "--sql takes SERVER,USER,PASSWORD";
+        try {
+            options.server = ServerOption(options.server);
+        } catch (const std::invalid_argument& e) {
+            return std::string("--sql: ") + e.what();
+        }
         // The book list keeps "user:password@server|database" and reads it back by
         // the first ":" and the first "@": what would be cut elsewhere is refused.
         if (options.user.find_first_of(":@|") != std::string::npos ||
@@ -211,34 +201,42 @@ int RunCreateCommand(const CreateOptions& options, std::ostream& out, std::ostre
         return 1;
     }
 
-    // The template, chosen as a user picks it from the drop-down.
+    // The template, chosen as a user picks it from the drop-down; a book file or an
+    // archive that the drop-down does not offer is taken by its path.
     const std::string& choice = options.templateChoice;
     int row = -1;
+    std::string directFile;
     if (std::regex_match(choice, std::regex("[0-9]+"))) {
         row = std::stoi(choice) + rows->ArchiveCount();
-    } else if (newbook::IsArchiveLocation(choice)) {
-        row = rows->RowOfFile(choice);
-        if (row < 0) {
-            err << "在模板文件夹中找不到模板：" << choice << "\n";
-            return 1;
-        }
-    } else {
+    } else if (catalogue::BookLocation::IsServerText(choice)) {
         const int position = ListPositionOf(listFile.toStdString(), appFolder, choice);
         if (position < 0) {
             err << "账簿列表中没有这个模板账簿：" << choice << "\n";
             return 1;
         }
         row = position + rows->ArchiveCount();
+    } else {
+        row = newbook::IsArchiveLocation(choice) ? rows->RowOfFile(choice) : -1;
+        if (const int position = row < 0 ? ListPositionOf(listFile.toStdString(), appFolder, choice) : -1;
+            position >= 0)
+            row = position + rows->ArchiveCount();
+        if (row < 0) {
+            if (!platform::FileExists(choice, appFolder)) {
+                err << "找不到模板账簿文件：" << platform::ToDiskPath(choice, appFolder).string() << "\n";
+                return 1;
+            }
+            directFile = platform::ToDiskPath(choice, appFolder).string();
+        }
     }
-    if (row >= rows->Count()) {
+    if (directFile.empty() && row >= rows->Count()) {
         err << "没有选中模板账簿。\n";
         return 1;
     }
-    if (!rows->Exists(row))
+    if (directFile.empty() && !rows->Exists(row))
         err << "未找到指定账簿的数据库文件。\n";
 
     newbook::NewBookRequest request;
-    request.templateLocation = rows->Location(row).toStdString();
+    request.templateLocation = directFile.empty() ? rows->Location(row).toStdString() : directFile;
     request.operatorName = options.operatorName;
     request.operatorPassword = options.operatorPassword;
     if (!newbook::OperatorMayOpenTemplate(request.templateLocation, request.operatorName, request.operatorPassword,
@@ -262,7 +260,9 @@ int RunCreateCommand(const CreateOptions& options, std::ostream& out, std::ostre
     support::AccountingObject acc;
     request.acc = &acc;
 
-    CommandReport report(err);
+    TerminalProgress progress(err);
+    const TerminalMessageBox box(progress);
+    CommandReport report(progress);
     newbook::DirectTemplateUnpacker unpacker;
     newbook::NewBookCreation(std::move(request), report, unpacker).Run();
     report.Print(out);

@@ -9,7 +9,9 @@ namespace kx::app {
 struct CreateOptions {
     std::string appFolder;
     /// A book list position, a book file path, or a SQL location string
-    /// ("user:password@server|database"); a ".WAK" path picks a template archive.
+    /// ("user:password@server|database") of the list; a ".WAK" path picks a
+    /// template archive. A path that neither the list nor the template folder
+    /// offers is taken as it stands when the file exists.
     std::string templateChoice;
     std::string operatorName;
     std::string operatorPassword;
@@ -23,6 +25,7 @@ struct CreateOptions {
     bool keepGiven = false;
     std::vector<int> keep;
     /// A server target "SERVER,USER,PASSWORD" for a server book; empty for a file.
+    /// The server as ServerOption reads it.
     bool toServer = false;
     std::string server;
     std::string user;
@@ -41,7 +44,8 @@ struct CreateOptions {
 int RunCreateCommand(const CreateOptions& options, std::ostream& out, std::ostream& err);
 
 /// Reads the options of `ledgerwiz create` from `args`; "" on success, else what
-/// is wrong.
+/// is wrong. --password is required (it may be empty) unless the template is an
+/// archive, which needs no operator either.
 std::string ParseCreateOptions(const std::vector<std::string>& args, CreateOptions& options);
 
 } // namespace kx::app

@@ -1,6 +1,7 @@
 #include "SqlCommand.h"
 
 #include "TextTable.h"
+#include "ado/AdoConstants.h"
 #include "ado/AdoError.h"
 #include "ado/Connection.h"
 #include "database/CreateCnn.h"
@@ -31,7 +32,17 @@ int RunSqlCommand(const SqlOptions& options, std::ostream& out, std::ostream& er
             database::CreateCnn(cnn, options.database, options.server, options.user, options.password);
         else
             database::CreateCnn(cnn, options.bookFile, "", "", database::kBookPasswordPlaceholder);
-        cnn.Open({}, {}, {}, -1);
+        try {
+            cnn.Open({}, {}, {}, -1);
+        } catch (const ado::AdoError& e) {
+            // The provider cannot tell a file that is no book from a book of another
+            // password: both fail at the key.
+            if (options.bookFile.empty() || e.Number() != ado::errors::AuthenticationFailed)
+                throw;
+            err << "无法打开账簿文件“" << options.bookFile << "”：它不是账簿文件，或者它的密码不对。\n"
+                << "（" << e.Source() << "：" << e.Description() << "）\n";
+            return 1;
+        }
 
         long affected = -1;
         auto rows = cnn.Execute(options.statement, &affected, -1);

@@ -8,8 +8,10 @@
 #include <QFont>
 #include <QScreen>
 
+#include <algorithm>
 #include <cstdlib>
 #include <exception>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -30,16 +32,45 @@ class InstalledMessageBox {
     InstalledMessageBox& operator=(const InstalledMessageBox&) = delete;
 };
 
-/// Whether Qt has a screen to open: a platform named (the environment or
-/// "-platform"), or an X or Wayland display. Without one Qt aborts the program.
+bool Set(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value != nullptr && *value != '\0';
+}
+
+/// Whether a Wayland compositor may be reached: named, or at its default socket.
+bool WaylandDisplay() {
+    if (Set("WAYLAND_DISPLAY"))
+        return true;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    std::error_code ec;
+    return runtime != nullptr && *runtime != '\0' &&
+           std::filesystem::exists(std::filesystem::path(runtime) / "wayland-0", ec);
+}
+
+/// Whether Qt has a screen to open: the platform named ("-platform", else
+/// QT_QPA_PLATFORM, a list separated by ";" of which one is enough) finds its
+/// display, or with none named there is an X or Wayland display. Without one Qt
+/// aborts the program.
 bool DisplayNamed(int argc, char** argv) {
-    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
-        const char* value = std::getenv(name);
-        if (value != nullptr && *value != '\0')
-            return true;
-    }
-    for (int i = 1; i < argc; ++i) {
+    std::string platforms;
+    if (const char* value = std::getenv("QT_QPA_PLATFORM"); value != nullptr)
+        platforms = value;
+    for (int i = 1; i + 1 < argc; ++i) {
         if (std::string_view(argv[i]) == "-platform")
+            platforms = argv[i + 1];
+    }
+    if (platforms.empty())
+        return Set("DISPLAY") || WaylandDisplay();
+    std::string_view rest = platforms;
+    while (!rest.empty()) {
+        const std::size_t end = std::min(rest.find(';'), rest.size());
+        const std::string_view platform = rest.substr(0, end);
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+        // Only the X and Wayland platforms need a display server; the others
+        // (offscreen, vnc, eglfs ...) draw on their own.
+        if (platform.rfind("xcb", 0) == 0 ? Set("DISPLAY")
+            : platform.rfind("wayland", 0) == 0 ? WaylandDisplay()
+                                                 : !platform.empty())
             return true;
     }
     return false;

@@ -1,6 +1,7 @@
 #include "ApplicationFolder.h"
 #include "BooksCommand.h"
 #include "ConvertCommand.h"
+#include "ServerOption.h"
 #include "SqlCommand.h"
 #include "WizardCommand.h"
 #include "CreateCommand.h"
@@ -8,6 +9,8 @@
 #include <cstring>
 #include <functional>
 #include <map>
+#include <set>
+#include <stdexcept>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -28,31 +31,37 @@ constexpr const char* kUsage = R"(用法 / usage:
                 database file is missing, and prints the report.
   ledgerwiz sql (--book FILE | --server S --user U --password P [--database D]) STATEMENT
       Runs one statement on a book file (opened with the fixed book password)
-      or on a server database (PostgreSQL; S is a host, host:port, or a socket
-      folder with ",port") and prints the rows as an aligned table. Server
-      statements are written as for SQL Server and translated.
+      or on a server database (PostgreSQL) and prints the rows as an aligned
+      table. Server statements are written as for SQL Server and translated.
   ledgerwiz convert BOOK.MDE --server S --user U --password P --database NAME
       Converts the book file BOOK.MDE into the new server database NAME, with a
       progress bar on standard error, and prints every converted table with its
       row count. A failure is written to standard error (exit status 1).
-  ledgerwiz create --app DIR --template POS|PATH|LOCATION --operator NAME
+  ledgerwiz create [--app DIR] --template POS|PATH|LOCATION --operator NAME
                    --password PW --name NAME --company TEXT [--director TEXT]
                    --month YYYY-MM [--keep 0,1,2,...|none]
                    [--sql SERVER,USER,PASSWORD]
       Creates a new book headless, as the wizard control does for its host:
-      the template is a book list position, a book file path, a template
-      archive (.WAK) or a server location "user:password@server|database";
-      --keep names the retain boxes to set (0 单位资料 1 会计科目 2 部门资料
-      3 辅助标识 4 常用摘要 5 会计报表 6 凭证模版 7 人员工资 — set means
-      emptied for 7 — 8 固定资产), without it they keep their starting states;
-      --sql makes a server book. A progress bar and every message go to
-      standard error, the summary to standard output; exit status 0 when the
-      book was completed, 1 otherwise.
+      the template is a book list position (0 is the first book), the path of
+      a book file or of a template archive (.WAK) — in the book list or not; a
+      relative PATH is taken inside the application folder — or a server
+      location "user:password@server|database" of the book list. --operator
+      and --password name an operator of the template book who may look at
+      vouchers (--password "" for an empty password); a template archive needs
+      neither. --keep names the retain boxes to set (0 单位资料 1 会计科目
+      2 部门资料 3 辅助标识 4 常用摘要 5 会计报表 6 凭证模版 7 人员工资 — set
+      means emptied for 7 — 8 固定资产), without it they keep their starting
+      states; --sql makes a server book. A progress bar and every message go
+      to standard error, the summary to standard output; exit status 0 when
+      the book was completed, 1 otherwise.
   ledgerwiz --help
       Prints this text.
 
   --app DIR   the application folder (default: $XDG_DATA_HOME/kxLedgerWiz, or
               ~/.local/share/kxLedgerWiz); it is created when missing.
+  S, SERVER   a PostgreSQL host, host:port or host,port, or the folder of its
+              Unix socket, with the port after a colon or a comma
+              (/run/postgresql:5432).
 
 Exit status: 0 on success; 1 with the error text on standard error when the
 list cannot be read or written or the statement fails; 2 for a command line
@@ -64,20 +73,44 @@ int UsageError(const std::string& message) {
     return 2;
 }
 
-/// Reads "--name value" options into the strings of `valued` and hands every other
-/// word to `other`; "" or what is wrong with the command line.
+/// Reads "--name value" options into the strings of `valued` (noting their names
+/// in `given`) and hands every other word to `other`; "" or what is wrong with the
+/// command line.
 std::string ReadOptions(const std::vector<std::string>& args, const std::map<std::string, std::string*>& valued,
-                        const std::function<std::string(const std::string&)>& other) {
+                        const std::function<std::string(const std::string&)>& other,
+                        std::set<std::string>* given = nullptr) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (const auto it = valued.find(args[i]); it != valued.end()) {
             if (++i == args.size())
                 return it->first + " needs a value";
             *it->second = args[i];
+            if (given != nullptr)
+                given->insert(it->first);
         } else if (std::string problem = other(args[i]); !problem.empty()) {
             return problem;
         }
     }
     return {};
+}
+
+/// "", or "COMMAND needs X, Y" naming the options of `required` not in `given`.
+std::string MissingOptions(const std::string& command, const std::set<std::string>& given,
+                           const std::vector<std::string>& required) {
+    std::string missing;
+    for (const std::string& option : required)
+        if (given.count(option) == 0)
+            missing += (missing.empty() ? "" : ", ") + option;
+    return missing.empty() ? missing : command + " needs " + missing;
+}
+
+/// The server option made ready for a connection; "" or what is wrong with it.
+std::string ReadServer(std::string& server) {
+    try {
+        server = kx::app::ServerOption(server);
+        return {};
+    } catch (const std::invalid_argument& e) {
+        return std::string("--server: ") + e.what();
+    }
 }
 
 int Books(const std::vector<std::string>& args) {
@@ -104,7 +137,8 @@ int Books(const std::vector<std::string>& args) {
 int Sql(const std::vector<std::string>& args) {
     kx::app::SqlOptions options;
     bool haveStatement = false;
-    const std::string problem =
+    std::set<std::string> given;
+    std::string problem =
         ReadOptions(args,
                     {{"--book", &options.bookFile},
                      {"--server", &options.server},
@@ -119,19 +153,27 @@ int Sql(const std::vector<std::string>& args) {
                         options.statement = word;
                         haveStatement = true;
                         return std::string();
-                    });
+                    },
+                    &given);
     if (!problem.empty())
         return UsageError(problem);
     if (!haveStatement)
         return UsageError("sql needs a STATEMENT");
     if (options.bookFile.empty() == options.server.empty())
         return UsageError("sql needs either --book FILE or --server S");
+    if (!options.server.empty()) {
+        if (problem = MissingOptions("sql --server", given, {"--user", "--password"}); !problem.empty())
+            return UsageError(problem + " (--password \"\" for none)");
+        if (problem = ReadServer(options.server); !problem.empty())
+            return UsageError(problem);
+    }
     return kx::app::RunSqlCommand(options, std::cout, std::cerr);
 }
 
 int Convert(const std::vector<std::string>& args) {
     kx::app::ConvertOptions options;
-    const std::string problem = ReadOptions(args,
+    std::set<std::string> given;
+    std::string problem = ReadOptions(args,
                                             {{"--server", &options.server},
                                              {"--user", &options.user},
                                              {"--password", &options.password},
@@ -143,11 +185,19 @@ int Convert(const std::vector<std::string>& args) {
                                                     return std::string("only one book file may be converted");
                                                 options.bookFile = word;
                                                 return std::string();
-                                            });
+                                            },
+                                            &given);
     if (!problem.empty())
         return UsageError(problem);
-    if (options.bookFile.empty() || options.server.empty() || options.database.empty())
-        return UsageError("convert needs BOOK.MDE, --server and --database");
+    if (options.bookFile.empty())
+        return UsageError("convert needs the book file BOOK.MDE");
+    if (problem = MissingOptions("convert", given, {"--server", "--user", "--password", "--database"});
+        !problem.empty())
+        return UsageError(problem + " (--password \"\" for none)");
+    if (options.server.empty() || options.database.empty())
+        return UsageError("convert needs a --server and a --database that are not empty");
+    if (problem = ReadServer(options.server); !problem.empty())
+        return UsageError(problem);
     return kx::app::RunConvertCommand(options, std::cout, std::cerr);
 }
 

@@ -9,6 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 app=${1:-$(mktemp -d "${TMPDIR:-/tmp}/kxLedgerWiz-app.XXXXXX")}
 echo "Application folder: $app" >&2
 ledgerwiz="$root/build-release/app/ledgerwiz"
+# The README shows these two commands as they stand.
 "$ledgerwiz" create --app "$app" --template 0 --operator 主管 --password 8888 \
-  --name "$(date +%Y)年新账簿" --company "上海某某贸易有限公司" --director "王建国" --month "$(date +%Y-%m)"
+  --name "$(date +%Y)年新账簿" --company 上海某某贸易有限公司 --director 王建国 --month "$(date +%Y-%m)"
 exec "$ledgerwiz" books --app "$app" books.txt
