@@ -10,9 +10,10 @@ TerminalMessageBox::TerminalMessageBox(TerminalProgress& progress) : progress_(p
 
 TerminalMessageBox::~TerminalMessageBox() { platform::InstallMessageBox(nullptr); }
 
-void TerminalMessageBox::Show(const std::string& text, const std::string& title) {
+int TerminalMessageBox::Show(const std::string& text, const std::string& title, int style) {
     progress_.Message(title + "：" + text);
     shown_ = true;
+    return platform::DefaultAnswerOf(style);
 }
 
 } // namespace kx::app

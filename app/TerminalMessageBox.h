@@ -10,7 +10,7 @@ class TerminalProgress;
 
 /// The message boxes of a command without a window: each box becomes the line
 /// "title：text" through the command's progress bar, which ends its own line
-/// first. Installed as the message box service while the object lives.
+/// first, and answers at once with its default button. Installed as the message box service while the object lives.
 class TerminalMessageBox final : public platform::MessageBoxService {
   public:
     explicit TerminalMessageBox(TerminalProgress& progress);
@@ -18,7 +18,7 @@ class TerminalMessageBox final : public platform::MessageBoxService {
     TerminalMessageBox(const TerminalMessageBox&) = delete;
     TerminalMessageBox& operator=(const TerminalMessageBox&) = delete;
 
-    void Show(const std::string& text, const std::string& title) override;
+    int Show(const std::string& text, const std::string& title, int style) override;
     /// Whether a box was shown.
     bool Shown() const noexcept { return shown_; }
 

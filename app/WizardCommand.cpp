@@ -1,8 +1,8 @@
 #include "WizardCommand.h"
 
 #include "ApplicationFolder.h"
-#include "QtMessageBox.h"
 #include "WizardWindow.h"
+#include "component/QtMessageBox.h"
 
 #include <QApplication>
 #include <QFont>
@@ -111,7 +111,7 @@ int RunWizardCommand(int argc, char** argv) {
         return 1;
     }
 
-    QtMessageBox messages;
+    component::QtMessageBox messages;
     const InstalledMessageBox installed(messages);
     WizardWindow window(appFolder, messages);
     messages.SetParentWindow(&window);

@@ -170,7 +170,7 @@ void WizardWindow::OnNotice(const std::string& notice) {
 }
 
 void WizardWindow::ShowMessage(const QString& message) {
-    messages_.Show(message.toStdString(), kTitle);
+    messages_.Show(message.toStdString(), kTitle, platform::msgbox::kInformation + platform::msgbox::kOkOnly);
 }
 
 } // namespace kx::app

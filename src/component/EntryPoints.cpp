@@ -5,6 +5,7 @@
 #include "component/ClassFactory.h"
 #include "component/ClassRegistry.h"
 #include "component/ComponentError.h"
+#include "component/HostMessageBox.h"
 #include "component/ServerLifetime.h"
 
 #include <dlfcn.h>
@@ -16,6 +17,27 @@ namespace {
 
 kx::component::ServerLifetime theLifetime;
 kx::component::ClassFactory theFactory(theLifetime);
+
+/// The library's message boxes stand in for the host's while the library is
+/// loaded and the host has installed none, so that a host needs no setup to see
+/// them as real boxes.
+class MessageBoxFallback {
+  public:
+    MessageBoxFallback() {
+        if (kx::platform::InstalledFallbackMessageBox() == nullptr)
+            kx::platform::InstallFallbackMessageBox(&box_);
+    }
+    ~MessageBoxFallback() {
+        if (kx::platform::InstalledFallbackMessageBox() == &box_)
+            kx::platform::InstallFallbackMessageBox(nullptr);
+    }
+    MessageBoxFallback(const MessageBoxFallback&) = delete;
+    MessageBoxFallback& operator=(const MessageBoxFallback&) = delete;
+
+  private:
+    kx::component::HostMessageBox box_;
+};
+const MessageBoxFallback theMessageBoxFallback;
 
 // Any object of this library serves dladdr to find the library's own file.
 const char theAnchor = 0;

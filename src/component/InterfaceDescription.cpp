@@ -73,13 +73,30 @@ std::string Signature(const Member& member) {
     return text + ");";
 }
 
+std::string PropertyLine(bool writable, const std::string& type, const std::string& name, const std::string& index) {
+    return std::string("        [") + (writable ? "readwrite" : "readonly") + "] " + type + " " + name +
+           (index.empty() ? "" : "(" + index + ")") + ";\n";
+}
+
+/// The extras listed before the property `name` ("" for those after them all).
+std::string ExtrasBefore(const std::vector<ExtraProperty>& extras, const std::string& name) {
+    std::string out;
+    for (const auto& extra : extras) {
+        if (extra.before == name)
+            out += PropertyLine(extra.writable, extra.type, extra.name, extra.index);
+    }
+    return out;
+}
+
 } // namespace
 
-std::string DescribeControl(const QMetaObject& meta, const ControlIdentity& identity) {
+std::string DescribeControl(const QMetaObject& meta, const ControlIdentity& identity,
+                            const std::vector<ExtraProperty>& extras) {
     const std::string name = ShortClassName(meta);
     std::string out;
     out += "// Interface description of the control " + name + " in the library " + identity.libraryName + ",\n";
-    out += "// generated from the meta-object of " + std::string(meta.className()) + ".\n";
+    out += "// generated from the meta-object of " + std::string(meta.className()) + " and its\n";
+    out += "// public data members and indexed properties.\n";
     out += "// Types are the control's own; \"&\" marks a parameter passed by reference,\n";
     out += "// which an event handler may change.\n\n";
 
@@ -91,9 +108,10 @@ std::string DescribeControl(const QMetaObject& meta, const ControlIdentity& iden
     out += "    properties:\n";
     for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i) {
         const QMetaProperty property = meta.property(i);
-        out += std::string("        [") + (property.isWritable() ? "readwrite" : "readonly") + "] " +
-               property.typeName() + " " + property.name() + ";\n";
+        out += ExtrasBefore(extras, property.name());
+        out += PropertyLine(property.isWritable(), property.typeName(), property.name(), {});
     }
+    out += ExtrasBefore(extras, {});
     out += "    methods:\n";
     for (const auto& member : MembersOf(meta, QMetaMethod::Slot, QMetaMethod::Method))
         out += "        " + Signature(member) + "\n";

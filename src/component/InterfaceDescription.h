@@ -3,6 +3,7 @@
 #include "component/kxLedgerWizComponent.h"
 
 #include <string>
+#include <vector>
 
 struct QMetaObject;
 
@@ -18,17 +19,31 @@ struct ControlIdentity {
     Guid eventsId{};
 };
 
+/// A property of the control that its meta-object cannot carry: a public data
+/// member, or a property read and written with an index.
+struct ExtraProperty {
+    std::string type;
+    std::string name;
+    bool writable = true;
+    /// The index parameter ("short Index"), or "" for a plain property.
+    std::string index;
+    /// The meta-object property it is listed before; "" lists it after them all.
+    std::string before;
+};
+
 /// The IDL-like interface description of the control class `meta`, from its
 /// meta-object alone (nothing is instantiated). It lists what the class itself
 /// declares, not what its base classes do:
 /// - the interface `_<Class>`: every property as "[readwrite] Type Name;" or
-///   "[readonly] Type Name;", then every public slot and public invokable method
+///   "[readonly] Type Name;" (an indexed one as "Type Name(IndexType Index);"),
+///   `extras` among them where they say, then every public slot and public invokable method
 ///   as "Result Name(Type Param, ...);", trailing parameters with a default value
 ///   marked "[optional]";
 /// - the event interface `__<Class>`: every signal as "void Name(Type Param, ...);";
 /// - the coclass with its class and program ids.
 /// Types are the normalised Qt type names ("QString", "short", "bool&"); a
 /// parameter passed by reference keeps its "&". Members appear in declaration order.
-std::string DescribeControl(const QMetaObject& meta, const ControlIdentity& identity);
+std::string DescribeControl(const QMetaObject& meta, const ControlIdentity& identity,
+                            const std::vector<ExtraProperty>& extras = {});
 
 } // namespace kx::component

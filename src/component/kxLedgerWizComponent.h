@@ -5,7 +5,13 @@
  *
  * The part above the C++ section is plain C, so that a host in any language with a
  * C foreign-function interface can register the library and query its class
- * object. */
+ * object.
+ *
+ * While it is loaded, the library shows the message boxes of its controls itself
+ * (a failed conversion into a server database): as Qt message boxes over the
+ * active window while a QApplication runs, on standard error otherwise. Notices
+ * to the host name a control by its number (CreatLedgerWiz::WindowNumber), not
+ * by a window system handle. */
 #ifndef KX_LEDGERWIZ_COMPONENT_H
 #define KX_LEDGERWIZ_COMPONENT_H
 

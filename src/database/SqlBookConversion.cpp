@@ -233,9 +233,10 @@ std::string ConvertTables(const std::string& accessFile, const std::string& serv
     }
 }
 
-/// Shows a failure in the conversion's box.
+/// Shows a failure in the conversion's box: the critical icon and OK alone.
 void ShowFailure(const std::string& failure) {
-    platform::CurrentMessageBox().Show(failure, kConversionFailureTitle);
+    platform::CurrentMessageBox().Show(failure, kConversionFailureTitle,
+                                       platform::msgbox::kCritical + platform::msgbox::kOkOnly);
 }
 
 void StartProgress(ProgressIndicator* progress) {

@@ -173,7 +173,8 @@ void ConvertBookFile(const NewBookDatabaseRequest& request, const std::string& s
     if (!claim.IsCreated()) {
         // Told in the box in which the conversion tells its own failures.
         platform::CurrentMessageBox().Show("创建数据库" + bookFile + "失败。\n" + cause,
-                                           database::kConversionFailureTitle);
+                                           database::kConversionFailureTitle,
+                                           platform::msgbox::kCritical + platform::msgbox::kOkOnly);
         throw WizardError("CreateSqlBook", kConversionFailure);
     }
     // A false answer has shown why and dropped the claim's database.

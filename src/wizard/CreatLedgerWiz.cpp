@@ -21,6 +21,7 @@
 #include "wizard/FieldRules.h"
 #include "wizard/OleColour.h"
 #include "wizard/UpDownSpinner.h"
+#include "wizard/WindowNumbers.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -97,11 +98,18 @@ QColor RowColour(CreatLedgerWiz::Colour colour, const QWidget* widget) {
 
 } // namespace
 
-CreatLedgerWiz::CreatLedgerWiz(QWidget* parent) : QWidget(parent), ui_(BuildWizardSurface(this)) {
+CreatLedgerWiz::CreatLedgerWiz(QWidget* parent)
+    : QWidget(parent), windowNumber_(WindowNumbers::Take(this)), ui_(BuildWizardSurface(this)) {
     ConnectSurface();
 }
 
-CreatLedgerWiz::~CreatLedgerWiz() = default;
+CreatLedgerWiz::~CreatLedgerWiz() {
+    WindowNumbers::Forget(windowNumber_);
+}
+
+CreatLedgerWiz* CreatLedgerWiz::FromWindowNumber(std::uint64_t number) noexcept {
+    return static_cast<CreatLedgerWiz*>(WindowNumbers::Find(number));
+}
 
 void CreatLedgerWiz::ConnectSurface() {
     connect(ui_.listEntryButton, &QPushButton::clicked, this, &CreatLedgerWiz::OnCreateListEntryClicked);
@@ -316,7 +324,7 @@ class CreatLedgerWiz::CreationPage final : public newbook::CreationObserver {
 bool CreatLedgerWiz::CreateNewAccBook() {
     // Only a checked box means a server book; a greyed one makes a book file.
     newbook::NewBookRequest request = CreationRequest(ui_.sqlCheck->checkState() == Qt::Checked);
-    request.noticeWindow = winId();
+    request.noticeWindow = windowNumber_;
     CreationPage page(*this);
     return newbook::NewBookCreation(std::move(request), page, *ui_.archive).Run();
 }
@@ -378,7 +386,7 @@ void CreatLedgerWiz::SetCompleted(bool value) {
     if (!Acc)
         throw support::SupportError(support::supporterr::ObjectNotSet,
                                     "未设置账务支持对象（Acc），无法通知主程序。");
-    Acc->SendNotice(newbook::HostNotice(winId(), "Branch"));
+    Acc->SendNotice(newbook::HostNotice(windowNumber_, "Branch"));
 }
 
 QString CreatLedgerWiz::ButtonCaption(short index) const {
@@ -595,7 +603,7 @@ bool CreatLedgerWiz::SetTemplateFromRow(int row) {
 
 bool CreatLedgerWiz::AddBookListEntry(bool isSql) {
     newbook::NewBookRequest request = CreationRequest(isSql);
-    request.noticeWindow = winId();
+    request.noticeWindow = windowNumber_;
     CreationPage page(*this);
     return newbook::NewBookCreation(std::move(request), page, *ui_.archive).AddBookListEntry();
 }

@@ -156,6 +156,13 @@ class CreatLedgerWiz : public QWidget {
 
     static constexpr short MaxStep() { return 4; }
 
+    /// The number that names this control in its notices to the host ("|All|..."):
+    /// unique among the controls of this process, never reused, and taken without
+    /// making the control a native window.
+    std::uint64_t WindowNumber() const noexcept { return windowNumber_; }
+    /// The live control whose notices carry `number`, or nullptr.
+    static CreatLedgerWiz* FromWindowNumber(std::uint64_t number) noexcept;
+
     /// Whether the operator typed on page 1 may open the template book: a server
     /// template compares the stored password, a book file asks the book (password
     /// and the right "VCH_LOOK"), a template archive needs no operator. The typed
@@ -265,6 +272,8 @@ class CreatLedgerWiz : public QWidget {
     bool RaiseCommand(const QString& name);
     void MarkChanged(const std::string& key);
 
+    // Declared before the surface, so that the number exists while it is built.
+    const std::uint64_t windowNumber_;
     WizardSurface ui_;
     QString iniFile_;
     short step_ = 0;

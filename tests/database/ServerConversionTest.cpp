@@ -137,6 +137,7 @@ TEST_F(ServerConversionTest, AFailingTableStopsTheConversionWithItsNameAndCauseA
             continue;
         const std::string& text = box.shown[0].text;
         EXPECT_EQ(box.shown[0].title, "从Access数据库恢复数据");
+        EXPECT_EQ(box.shown[0].style, 16) << "the critical icon with OK alone";
         if (c.message->empty()) {
             EXPECT_EQ(text.find("创建数据表"), std::string::npos) << text;
         } else {

@@ -101,7 +101,7 @@ class WizardHost {
     /// Summary line `line` on page 4.
     QLabel& Summary(int line) const { return *Child<QLabel>(QStringLiteral("Label4_%1").arg(line)); }
     /// The notice the control sends after saving the book list.
-    std::string BookListNotice() { return std::to_string(wiz.winId()) + "|All|BookList|0||"; }
+    std::string BookListNotice() { return std::to_string(wiz.WindowNumber()) + "|All|BookList|0||"; }
 
     wizard::CreatLedgerWiz wiz;
     std::shared_ptr<support::AccountingObject> acc = std::make_shared<support::AccountingObject>();

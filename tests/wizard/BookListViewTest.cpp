@@ -242,7 +242,7 @@ TEST_F(BookListViewTest, BareEntryButtonAppendsTheEntryAndTellsEveryone) {
     EXPECT_TRUE(wiz.Completed());
     EXPECT_EQ(log.addedItems, 1);
     // Completed is set directly: only the list notice goes out.
-    EXPECT_EQ(notices, std::vector<std::string>{std::to_string(wiz.winId()) + "|All|BookList|0||"});
+    EXPECT_EQ(notices, std::vector<std::string>{std::to_string(wiz.WindowNumber()) + "|All|BookList|0||"});
 }
 
 TEST_F(BookListViewTest, BareEntryWithoutAccOrWithAnUnreadableListAddsNothing) {

@@ -138,7 +138,7 @@ TEST(CreatLedgerWiz, CompletedTrueSendsTheBranchNoticeEachTimeAndFailsWithoutAcc
     wiz.SetCompleted(true);
     wiz.SetCompleted(true);
     EXPECT_TRUE(wiz.Completed());
-    const std::string expected = std::to_string(wiz.winId()) + "|All|Branch|0||";
+    const std::string expected = std::to_string(wiz.WindowNumber()) + "|All|Branch|0||";
     EXPECT_EQ(notices, (std::vector<std::string>{expected, expected}));
 
     CreatLedgerWiz withoutAcc;
@@ -149,6 +149,46 @@ TEST(CreatLedgerWiz, CompletedTrueSendsTheBranchNoticeEachTimeAndFailsWithoutAcc
         EXPECT_EQ(e.number(), support::supporterr::ObjectNotSet);
     }
     EXPECT_NO_THROW(withoutAcc.SetCompleted(false));
+}
+
+// The number in the notices tells the host which control sent them; taking it
+// must not turn the control or its window into native windows, which changes how
+// they are drawn and composed.
+TEST(CreatLedgerWiz, NoticeNumberIdentifiesTheControlAndLeavesItAndItsWindowAlien) {
+    QWidget window;
+    auto* first = new CreatLedgerWiz(&window);
+    auto* second = new CreatLedgerWiz(&window);
+    window.show();
+    std::vector<std::string> notices;
+    auto acc = std::make_shared<support::AccountingObject>();
+    acc->SetNoticeReceiver([&notices](const std::string& n) { notices.push_back(n); });
+    first->Acc = acc;
+    second->Acc = acc;
+    first->SetCompleted(true);
+    second->SetCompleted(true);
+    ASSERT_EQ(notices.size(), 2u);
+    for (const QWidget* w : {static_cast<QWidget*>(first), static_cast<QWidget*>(second), &window}) {
+        EXPECT_FALSE(w->testAttribute(Qt::WA_NativeWindow)) << w->metaObject()->className();
+        EXPECT_EQ(w == &window, w->internalWinId() != 0) << w->metaObject()->className();
+    }
+    const auto numberIn = [](const std::string& notice) {
+        return static_cast<std::uint64_t>(std::stoull(notice.substr(0, notice.find('|'))));
+    };
+    const std::uint64_t firstNumber = numberIn(notices[0]);
+    const std::uint64_t secondNumber = numberIn(notices[1]);
+    EXPECT_EQ(notices[0], std::to_string(firstNumber) + "|All|Branch|0||");
+    EXPECT_NE(firstNumber, 0u);
+    EXPECT_NE(firstNumber, secondNumber);
+    EXPECT_EQ(first->WindowNumber(), firstNumber);
+    EXPECT_EQ(CreatLedgerWiz::FromWindowNumber(firstNumber), first);
+    EXPECT_EQ(CreatLedgerWiz::FromWindowNumber(secondNumber), second);
+    // A number is never handed to a later control, so an old notice cannot name it.
+    delete first;
+    EXPECT_EQ(CreatLedgerWiz::FromWindowNumber(firstNumber), nullptr);
+    const CreatLedgerWiz third(&window);
+    EXPECT_NE(third.WindowNumber(), firstNumber);
+    EXPECT_NE(third.WindowNumber(), secondNumber);
+    EXPECT_EQ(CreatLedgerWiz::FromWindowNumber(0), nullptr);
 }
 
 TEST(CreatLedgerWiz, LoadFailsWhenCancelledOrWithoutAppFolderAndListResolvesTheFileName) {
