@@ -174,7 +174,8 @@ bool StageNewBookDatabase(const NewBookDatabaseRequest& request, std::string& bo
     const auto location = catalogue::BookLocation::FromTemplateLocation(source);
     const bool sqlTemplate = location.IsServerBook();
     if (!sqlTemplate && !platform::FileExists(source, request.appPath))
-        throw WizardError("AddNewFile", "未找到作为模版的当前账簿的数据库文件，无法创建账簿文件。");
+        throw WizardError("AddNewFile", "未找到作为模版的当前账簿的数据库文件，无法创建账簿文件。" +
+                                            (request.templateFailure.empty() ? "" : "\n" + request.templateFailure));
     if (sqlTemplate && !OperatorAccepted(location, request))
         throw WizardError("AddNewFile", "未找到作为模版的当前账簿的数据库，无法创建账簿。");
 
