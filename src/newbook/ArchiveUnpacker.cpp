@@ -153,11 +153,14 @@ bool StartsAsBook(std::string_view start, std::uint64_t size) {
         }
     } removed{probe};
     {
+        errno = 0;
         platform::FileDescriptor fd(::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
         if (fd.get() < 0 || ::write(fd.get(), start.data(), start.size()) != static_cast<ssize_t>(start.size()) ||
-            ::ftruncate(fd.get(), static_cast<off_t>(size)) != 0)
-            throw platform::PlatformError(platform::ErrorNumberFromErrno(errno),
-                                          std::string("无法检查账簿文件的文件头：") + std::strerror(errno));
+            ::ftruncate(fd.get(), static_cast<off_t>(size)) != 0) {
+            const int err = errno != 0 ? errno : EIO; // a short write sets none
+            throw platform::PlatformError(platform::ErrorNumberFromErrno(err),
+                                          std::string("无法检查账簿文件的文件头：") + std::strerror(err));
+        }
     }
     return ado::jet::BeginsAsBookFile(probe, database::kBookDatabasePassword);
 }
