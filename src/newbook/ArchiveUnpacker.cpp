@@ -16,6 +16,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <locale.h>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -52,6 +53,31 @@ std::string ErrorText(archive* a) {
     const char* text = archive_error_string(a);
     return text != nullptr ? text : "未知错误";
 }
+
+/// Makes this thread's character type UTF-8 for as long as it lives, so that the
+/// archive library can give entry names that the archive marks as UTF-8 (what
+/// most zip programs write for Chinese names): in the "C" locale of a program
+/// that never chose one, it cannot convert them and gives no name at all. Only the
+/// calling thread is touched, never the process's locale.
+class Utf8Names {
+  public:
+    Utf8Names() : utf8_(::newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr))) {
+        if (utf8_ != static_cast<locale_t>(nullptr))
+            previous_ = ::uselocale(utf8_);
+    }
+    ~Utf8Names() {
+        if (utf8_ != static_cast<locale_t>(nullptr)) {
+            ::uselocale(previous_);
+            ::freelocale(utf8_);
+        }
+    }
+    Utf8Names(const Utf8Names&) = delete;
+    Utf8Names& operator=(const Utf8Names&) = delete;
+
+  private:
+    locale_t utf8_;
+    locale_t previous_ = static_cast<locale_t>(nullptr);
+};
 
 /// Reads the next header; false at the end. Throws for a damaged archive.
 bool NextEntry(archive* a, archive_entry*& entry) {
@@ -210,6 +236,7 @@ void ArchiveUnpacker::UnpackSingleFile(const std::filesystem::path& archive,
                                       "无法读取压缩包 " + archive.string() + "：" + std::strerror(err));
     }
 
+    const Utf8Names utf8Names;
     // First pass: look at every entry before anything is written.
     const BookEntry book = FindTheBookFile(OpenZip(archive).get());
     CheckSize(book, limits_, target);

@@ -85,6 +85,11 @@ TEST_F(ArchiveUnpackerTest, TheOneFileGoesToTheTargetWhateverItsPathInside) {
     EXPECT_EQ(Listing(root.path() / "out"), std::set<std::string>{"book.mde"});
     EXPECT_EQ(fs::status(Target()).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_TRUE(ado::jet::BeginsAsBookFile(Target(), database::kBookDatabasePassword));
+    // A name marked as UTF-8 is read as such whatever the program's locale.
+    ZipBuilder().Utf8Names().Folder("账簿/").File("账簿/样本.mde", book).WriteTo(Archive());
+    fs::remove(Target());
+    ArchiveUnpacker().UnpackSingleFile(Archive(), Target());
+    EXPECT_EQ(platform::ReadWholeFile(Target()), book);
     // A stored (not deflated) entry replaces an existing target.
     const std::string other = BookBytes();
     ZipBuilder().File("other.mde", other).WriteTo(Archive(), true);
