@@ -152,17 +152,17 @@ void CheckSize(const BookEntry& book, const ArchiveLimits& limits, const std::fi
         throw ArchiveError("压缩包中的“" + book.path + "”不是账簿文件：它的大小 " + Bytes(book.size) +
                            " 不是数据库页的整数倍。");
     if (book.size > limits.maxBookBytes)
-        throw ArchiveError("压缩包中的“" + book.path + "”解压后有 " + Bytes(book.size) + "，超过账簿文件的上限 " +
-                           Bytes(limits.maxBookBytes) + "，不是账簿文件。");
+        throw ArchiveError("压缩包中的“" + book.path + "”解压后有 " + Bytes(book.size) +
+                           "，超过账簿文件的上限 " + Bytes(limits.maxBookBytes) + "，不是账簿文件。");
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
     struct statvfs disk {};
     if (::statvfs(folder.c_str(), &disk) != 0)
         return; // the write then tells what is wrong with the folder
     const std::uint64_t available = static_cast<std::uint64_t>(disk.f_bavail) * disk.f_frsize;
     if (available < limits.freeSpaceMargin || available - limits.freeSpaceMargin < book.size)
-        throw ArchiveError("磁盘空间不足，无法解压“" + book.path + "”：它有 " + Bytes(book.size) + "，另需留出 " +
-                           Bytes(limits.freeSpaceMargin) + " 的余量，而 " + folder.string() + " 所在的磁盘只剩 " +
-                           Bytes(available) + "。");
+        throw ArchiveError("磁盘空间不足，无法解压“" + book.path + "”：它有 " + Bytes(book.size) +
+                           "，另需留出 " + Bytes(limits.freeSpaceMargin) + " 的余量，而 " + folder.string() +
+                           " 所在的磁盘只剩 " + Bytes(available) + "。");
 }
 
 /// Whether `start`, the first bytes of a file of `size` bytes, begins a book file:
@@ -181,7 +181,8 @@ bool StartsAsBook(std::string_view start, std::uint64_t size) {
     {
         errno = 0;
         platform::FileDescriptor fd(::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-        if (fd.get() < 0 || ::write(fd.get(), start.data(), start.size()) != static_cast<ssize_t>(start.size()) ||
+        if (fd.get() < 0 ||
+            ::write(fd.get(), start.data(), start.size()) != static_cast<ssize_t>(start.size()) ||
             ::ftruncate(fd.get(), static_cast<off_t>(size)) != 0) {
             const int err = errno != 0 ? errno : EIO; // a short write sets none
             throw platform::PlatformError(platform::ErrorNumberFromErrno(err),
@@ -250,11 +251,13 @@ void ArchiveUnpacker::UnpackSingleFile(const std::filesystem::path& archive,
     }
     if (!NextEntry(reader.get(), entry) || archive_entry_filetype(entry) != AE_IFREG ||
         archive_entry_hardlink(entry) != nullptr || archive_entry_symlink(entry) != nullptr ||
-        archive_entry_size_is_set(entry) == 0 || static_cast<std::uint64_t>(archive_entry_size(entry)) != book.size)
+        archive_entry_size_is_set(entry) == 0 ||
+        static_cast<std::uint64_t>(archive_entry_size(entry)) != book.size)
         throw ArchiveError("压缩包在读取时发生变化");
 
     const std::string damaged = "压缩包已损坏：“" + book.path + "”解压出的数据与记录的大小不符。";
-    const std::string start = ReadStart(reader.get(), static_cast<std::size_t>(std::min<std::uint64_t>(book.size, kLargestPage)));
+    const std::string start =
+        ReadStart(reader.get(), static_cast<std::size_t>(std::min<std::uint64_t>(book.size, kLargestPage)));
     if (start.size() != std::min<std::uint64_t>(book.size, kLargestPage))
         throw ArchiveError(damaged);
     if (!StartsAsBook(start, book.size))

@@ -30,7 +30,8 @@ bool UnpackArchive(TemplateUnpacker& unpacker, const QString& archivePath, const
         std::error_code ec;
         std::filesystem::rename(unpacked, target, ec);
         if (ec)
-            std::filesystem::copy_file(unpacked, target, std::filesystem::copy_options::overwrite_existing, ec);
+            std::filesystem::copy_file(unpacked, target, std::filesystem::copy_options::overwrite_existing,
+                                       ec);
         if (ec)
             reason = "无法复制解压出的账簿文件：" + ec.message();
         done = !ec && std::filesystem::is_regular_file(target, ec);

@@ -43,7 +43,8 @@ void EmptyFolder(int fd) noexcept {
             if (n <= 0)
                 break;
             for (ssize_t at = 0; at < n;) {
-                // The layout of struct linux_dirent64: d_ino (8), d_off (8), d_reclen (2), d_type (1), d_name.
+                // The layout of struct linux_dirent64: d_ino (8), d_off (8), d_reclen (2), d_type (1),
+                // d_name.
                 unsigned short length = 0;
                 std::memcpy(&length, buffer + at + 16, sizeof length);
                 const char* name = buffer + at + 19;

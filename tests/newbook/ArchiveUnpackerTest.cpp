@@ -3,10 +3,10 @@
 #include "TempFolder.h"
 #include "ado/jet/BookFile.h"
 #include "database/CreateCnn.h"
+#include "newbook/ZipBuilder.h"
 #include "platform/AnsiTextFile.h"
 #include "platform/PlatformError.h"
 #include "platform/PrivateTempFolder.h"
-#include "newbook/ZipBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +44,8 @@ std::set<std::string> Listing(const fs::path& folder) {
 
 /// The bytes of a new, empty book file made by the engine with `password` (one
 /// page), followed by `zeroPages` pages of zeros.
-std::string BookBytes(const std::string& password = database::kBookDatabasePassword, std::size_t zeroPages = 0) {
+std::string BookBytes(const std::string& password = database::kBookDatabasePassword,
+                      std::size_t zeroPages = 0) {
     kx::test::TempFolder folder;
     const fs::path file = folder.path() / "book.mde";
     ado::jet::CreateBookFile(file.string(), password);
@@ -83,7 +84,8 @@ TEST_F(ArchiveUnpackerTest, TheOneFileGoesToTheTargetWhateverItsPathInside) {
     ArchiveUnpacker().UnpackSingleFile(Archive(), Target());
     EXPECT_EQ(platform::ReadWholeFile(Target()), book);
     EXPECT_EQ(Listing(root.path() / "out"), std::set<std::string>{"book.mde"});
-    EXPECT_EQ(fs::status(Target()).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(Target()).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_TRUE(ado::jet::BeginsAsBookFile(Target(), database::kBookDatabasePassword));
     // A name marked as UTF-8 is read as such whatever the program's locale.
     ZipBuilder().Utf8Names().Folder("账簿/").File("账簿/样本.mde", book).WriteTo(Archive());
@@ -97,7 +99,8 @@ TEST_F(ArchiveUnpackerTest, TheOneFileGoesToTheTargetWhateverItsPathInside) {
     EXPECT_EQ(platform::ReadWholeFile(Target()), other);
     // A missing archive is a platform error.
     fs::remove(Target());
-    EXPECT_THROW(ArchiveUnpacker().UnpackSingleFile(root.path() / "none.WAK", Target()), platform::PlatformError);
+    EXPECT_THROW(ArchiveUnpacker().UnpackSingleFile(root.path() / "none.WAK", Target()),
+                 platform::PlatformError);
     EXPECT_TRUE(Listing(root.path() / "out").empty());
 }
 
@@ -107,7 +110,8 @@ TEST_F(ArchiveUnpackerTest, UnsafeOrBrokenArchivesAreRefusedAndNothingIsWritten)
         {"ZipSlip", [&] { ZipBuilder().File("book/../../../slip.mde", "x").WriteTo(a); }},
         {"AbsolutePath", [&] { ZipBuilder().File((root.path() / "abs.mde").string(), "x").WriteTo(a); }},
         {"SymlinkEntry", [&] { ZipBuilder().Symlink("book.mde", "/etc/passwd").WriteTo(a); }},
-        {"SymlinkBesideTheBook", [&] { ZipBuilder().File("book.mde", "x").Symlink("link", "../../x").WriteTo(a); }},
+        {"SymlinkBesideTheBook",
+         [&] { ZipBuilder().File("book.mde", "x").Symlink("link", "../../x").WriteTo(a); }},
         {"TwoFiles", [&] { ZipBuilder().File("a.mde", "a").File("b.mde", "b").WriteTo(a); }},
         {"OnlyFolders", [&] { ZipBuilder().Folder("d/").WriteTo(a); }},
         {"NotAZip", [&] { std::ofstream(a) << "plain text\n"; }},
@@ -147,14 +151,28 @@ TEST_F(ArchiveUnpackerTest, BoundsAndTheBookHeaderRefuseBeforeTheDataIsWritten) 
         std::optional<std::string> refusal; // a part of the reason; none: unpacked
     };
     const Case cases[] = {
-        {"AtTheBound", [&] { return BookBytes(database::kBookDatabasePassword, pagesAtTheBound); }, {kBound, 0}, {}},
-        {"OnePageAboveTheBound", [&] { return BookBytes(database::kBookDatabasePassword, pagesAtTheBound + 1); },
-         {kBound, 0}, "超过账簿文件的上限 65,536 字节"},
+        {"AtTheBound",
+         [&] { return BookBytes(database::kBookDatabasePassword, pagesAtTheBound); },
+         {kBound, 0},
+         {}},
+        {"OnePageAboveTheBound",
+         [&] { return BookBytes(database::kBookDatabasePassword, pagesAtTheBound + 1); },
+         {kBound, 0},
+         "超过账簿文件的上限 65,536 字节"},
         // 64 MiB of zeros deflate to about 64 KiB: a bomb, under a bound of 2 GiB.
-        {"ZerosUnderTheBound", [] { return std::string(std::size_t{64} << 20, '\0'); }, {}, "文件头不能作为账簿打开"},
-        {"ZerosAboveTheBound", [] { return std::string(std::size_t{8} << 20, '\0'); }, {kBound, 0}, "超过账簿文件的上限"},
+        {"ZerosUnderTheBound",
+         [] { return std::string(std::size_t{64} << 20, '\0'); },
+         {},
+         "文件头不能作为账簿打开"},
+        {"ZerosAboveTheBound",
+         [] { return std::string(std::size_t{8} << 20, '\0'); },
+         {kBound, 0},
+         "超过账簿文件的上限"},
         {"RoomForTheMargin", [&] { return book; }, {kBound, available - (std::uint64_t{1} << 30)}, {}},
-        {"NoRoomForTheMargin", [&] { return book; }, {kBound, available + (std::uint64_t{1} << 30)}, "磁盘空间不足"},
+        {"NoRoomForTheMargin",
+         [&] { return book; },
+         {kBound, available + (std::uint64_t{1} << 30)},
+         "磁盘空间不足"},
         {"Empty", [] { return std::string(); }, {}, "是空文件"},
         {"NoWholePages", [&] { return book + "tail"; }, {}, "不是数据库页的整数倍"},
         {"RandomPages", [&] { return random; }, {}, "文件头不能作为账簿打开"},
@@ -236,15 +254,17 @@ fs::path GrowingTemporary(const fs::path& folder, std::uintmax_t bytes) {
 TEST_F(ArchiveUnpackerTest, AnUnpackingEndedBySigtermOrSigintLeavesNoTemporary) {
     // A book followed by 256 MiB of zeros: big enough to be caught half-way.
     ZipBuilder()
-        .File("book.mde", BookBytes(database::kBookDatabasePassword, 0) + std::string(std::size_t{256} << 20, '\0'))
+        .File("book.mde",
+              BookBytes(database::kBookDatabasePassword, 0) + std::string(std::size_t{256} << 20, '\0'))
         .WriteTo(Archive());
     struct Case {
         const char* name;
         int signal;
         bool straightToTheTarget;
     };
-    for (const Case& c : {Case{"PrivateFolderSigterm", SIGTERM, false}, Case{"PrivateFolderSigint", SIGINT, false},
-                          Case{"BesideTheTargetSigterm", SIGTERM, true}}) {
+    for (const Case& c :
+         {Case{"PrivateFolderSigterm", SIGTERM, false}, Case{"PrivateFolderSigint", SIGINT, false},
+          Case{"BesideTheTargetSigterm", SIGTERM, true}}) {
         SCOPED_TRACE(c.name);
         kx::test::TempFolder tmp;
         std::vector<std::string> arguments{Archive().string()};
@@ -281,7 +301,8 @@ TEST_F(ArchiveUnpackerTest, AnUnpackingEndedBySigtermOrSigintLeavesNoTemporary) 
 TEST(ArchiveEntryPath, OnlyRelativePathsThatStayInsideAreSafe) {
     for (const char* path : {"book.mde", "a/b/book.mde", "a..b/x..", "./book.mde"})
         EXPECT_TRUE(ArchiveUnpacker::IsSafeEntryPath(path)) << path;
-    for (const char* path : {"", "..", "../x", "a/../../x", "a\\..\\x", "a/..", "/etc/x", "\\x", "C:x", "c:\\x"})
+    for (const char* path :
+         {"", "..", "../x", "a/../../x", "a\\..\\x", "a/..", "/etc/x", "\\x", "C:x", "c:\\x"})
         EXPECT_FALSE(ArchiveUnpacker::IsSafeEntryPath(path)) << path;
 }
 

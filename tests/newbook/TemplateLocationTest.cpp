@@ -4,11 +4,11 @@
 #include "ado/jet/BookFile.h"
 #include "database/CreateCnn.h"
 #include "newbook/NewBookDatabase.h"
+#include "newbook/TemplateUnpacker.h"
 #include "newbook/WizardError.h"
+#include "newbook/ZipBuilder.h"
 #include "platform/AnsiTextFile.h"
 #include "platform/PrivateTempFolder.h"
-#include "newbook/TemplateUnpacker.h"
-#include "newbook/ZipBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -58,7 +58,8 @@ TEST(TemplateArchive, UnpackedThroughThePrivateFolderWhichKeepsNothingAndAFailur
     const auto report = [&](const QString& m) { prompts.push_back(m); };
     const fs::path archive = folder.path() / "t.wak", target = folder.path() / "copy.mde";
     test::ZipBuilder().File("book.mde", book).WriteTo(archive);
-    const QString file = GetTemplateFile(QStringLiteral("..") + R"(\t.wak)", Q(folder.path()), unpacker, report);
+    const QString file =
+        GetTemplateFile(QStringLiteral("..") + R"(\t.wak)", Q(folder.path()), unpacker, report);
     ASSERT_FALSE(file.isEmpty());
     EXPECT_EQ(fs::path(file.toStdString()).parent_path(), platform::PrivateTempFolder());
     EXPECT_EQ(platform::ReadWholeFile(file.toStdString()), book);
@@ -93,7 +94,8 @@ TEST(TemplateArchive, TheReasonOfARefusedArchiveFollowsTheMessageAboutTheMissing
         SCOPED_TRACE(reason);
         test::ZipBuilder().File("模板.mde", content).WriteTo(archive);
         std::string failure;
-        const QString file = GetTemplateFile(Q(archive), Q(folder.path()), unpacker, [](const QString&) {}, &failure);
+        const QString file = GetTemplateFile(
+            Q(archive), Q(folder.path()), unpacker, [](const QString&) {}, &failure);
         EXPECT_FALSE(fs::exists(file.toStdString()));
         EXPECT_NE(failure.find(std::string("压缩包中的“模板.mde”")), std::string::npos) << failure;
         EXPECT_NE(failure.find(reason), std::string::npos) << failure;
@@ -107,7 +109,8 @@ TEST(TemplateArchive, TheReasonOfARefusedArchiveFollowsTheMessageAboutTheMissing
             MakeNewBookDatabase(request, bookFile);
             ADD_FAILURE() << "made";
         } catch (const WizardError& e) {
-            EXPECT_EQ(std::string(e.what()), "未找到作为模版的当前账簿的数据库文件，无法创建账簿文件。\n" + failure);
+            EXPECT_EQ(std::string(e.what()),
+                      "未找到作为模版的当前账簿的数据库文件，无法创建账簿文件。\n" + failure);
         }
         EXPECT_TRUE(fs::is_empty(folder.path() / "Data"));
     }

@@ -22,7 +22,8 @@ int main(int argc, char** argv) {
             unpacker.UnpackTo(archive, QString::fromLocal8Bit(argv[2]));
         } else {
             std::string failure;
-            (void)kx::newbook::GetTemplateFile(archive, QStringLiteral("/"), unpacker, [](const QString&) {}, &failure);
+            (void)kx::newbook::GetTemplateFile(
+                archive, QStringLiteral("/"), unpacker, [](const QString&) {}, &failure);
             if (!failure.empty())
                 throw std::runtime_error(failure);
         }

@@ -40,9 +40,7 @@ TEST_P(RemovedOnSignalTable, TheRegisteredFilesGoWithTheProcessUnlessTheHostHand
         std::signal(c.signal, c.hostHandles ? HostHandler : SIG_DFL);
         const RemovedOnSignal folderGoes(folder, RemovedOnSignal::Kind::Folder);
         const RemovedOnSignal fileGoes(file, RemovedOnSignal::Kind::File);
-        {
-            const RemovedOnSignal released(other, RemovedOnSignal::Kind::File);
-        }
+        { const RemovedOnSignal released(other, RemovedOnSignal::Kind::File); }
         ::raise(c.signal);
         ::_exit(7);
     }
@@ -63,7 +61,8 @@ TEST_P(RemovedOnSignalTable, TheRegisteredFilesGoWithTheProcessUnlessTheHostHand
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, RemovedOnSignalTable,
-                         testing::Values(SignalCase{"Sigterm", SIGTERM, false}, SignalCase{"Sigint", SIGINT, false},
+                         testing::Values(SignalCase{"Sigterm", SIGTERM, false},
+                                         SignalCase{"Sigint", SIGINT, false},
                                          SignalCase{"Sighup", SIGHUP, false},
                                          SignalCase{"SigtermOfAHost", SIGTERM, true}),
                          [](const auto& p) { return std::string(p.param.name); });
