@@ -150,7 +150,7 @@ void CheckSize(const BookEntry& book, const ArchiveLimits& limits, const std::fi
         throw ArchiveError("压缩包中的“" + book.path + "”是空文件，不是账簿文件。");
     if (book.size % kSmallestPage != 0)
         throw ArchiveError("压缩包中的“" + book.path + "”不是账簿文件：它的大小 " + Bytes(book.size) +
-                           " 不是数据库页的整数倍。");
+                           "不是数据库页的整数倍。");
     if (book.size > limits.maxBookBytes)
         throw ArchiveError("压缩包中的“" + book.path + "”解压后有 " + Bytes(book.size) +
                            "，超过账簿文件的上限 " + Bytes(limits.maxBookBytes) + "，不是账簿文件。");
@@ -161,7 +161,7 @@ void CheckSize(const BookEntry& book, const ArchiveLimits& limits, const std::fi
     const std::uint64_t available = static_cast<std::uint64_t>(disk.f_bavail) * disk.f_frsize;
     if (available < limits.freeSpaceMargin || available - limits.freeSpaceMargin < book.size)
         throw ArchiveError("磁盘空间不足，无法解压“" + book.path + "”：它有 " + Bytes(book.size) +
-                           "，另需留出 " + Bytes(limits.freeSpaceMargin) + " 的余量，而 " + folder.string() +
+                           "，另需留出 " + Bytes(limits.freeSpaceMargin) + "的余量，而 " + folder.string() +
                            " 所在的磁盘只剩 " + Bytes(available) + "。");
 }
 
