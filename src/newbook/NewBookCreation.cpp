@@ -149,7 +149,8 @@ bool NewBookCreation::MakeDatabase(std::string* failure) {
                                            QString::fromStdString(request_.appPath), unpacker_,
                                            [this](const QString& message) {
                                                observer_.Prompt(message.toStdString(), true);
-                                           })
+                                           },
+                                           &request.templateFailure)
                                .toStdString();
     request.isSql = request_.isSql;
     request.bookNo = request_.bookNo;

@@ -194,7 +194,8 @@ bool StageNewBookDatabase(const NewBookDatabaseRequest& request, std::string& bo
     // the check, the copy and the conversion alike, wherever the program runs.
     const std::string source = sqlTemplate ? std::string() : TemplateDiskPath(request.templateFile, request.appPath);
     if (!sqlTemplate && !platform::FileExists(source))
-        throw WizardError("AddNewFile", "未找到作为模版的当前账簿的数据库文件，无法创建账簿文件。");
+        throw WizardError("AddNewFile", "未找到作为模版的当前账簿的数据库文件，无法创建账簿文件。" +
+                                            (request.templateFailure.empty() ? "" : "\n" + request.templateFailure));
     // The template's database comes from a list entry: a name that cannot be one
     // never reaches the server.
     if (sqlTemplate) {

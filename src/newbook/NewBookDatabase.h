@@ -15,6 +15,9 @@ struct NewBookDatabaseRequest {
     /// The template: a book file path, or a SQL location string (archives are
     /// already unpacked).
     std::string templateFile;
+    /// Why a template archive could not be unpacked, told after the message about
+    /// the missing template file.
+    std::string templateFailure;
     /// Make a server database rather than a book file.
     bool isSql = false;
     /// The control's `BookNo` text.

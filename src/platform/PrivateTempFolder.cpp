@@ -1,8 +1,10 @@
 #include "PrivateTempFolder.h"
 
 #include "PlatformError.h"
+#include "RemovedOnSignal.h"
 
 #include <atomic>
+#include <optional>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +16,7 @@ namespace {
 
 struct OwnedFolder {
     std::filesystem::path path;
+    std::optional<RemovedOnSignal> onSignal;
     OwnedFolder() {
         const char* tmp = std::getenv("TMPDIR");
         std::string pattern = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/kxLedgerWiz-XXXXXX";
@@ -22,8 +25,12 @@ struct OwnedFolder {
             throw PlatformError(ErrorNumberFromErrno(errno),
                                 std::string("无法建立临时文件夹：") + std::strerror(errno));
         path = pattern;
+        // Unpacked templates can be large: a run ended by Ctrl+C or kill takes
+        // them with it.
+        onSignal.emplace(path, RemovedOnSignal::Kind::Folder);
     }
     ~OwnedFolder() {
+        onSignal.reset();
         std::error_code ec;
         std::filesystem::remove_all(path, ec);
     }

@@ -4,6 +4,7 @@
 #include <archive_entry.h>
 
 #include <filesystem>
+#include <locale.h>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -19,8 +20,27 @@ class ZipBuilder {
     ZipBuilder& Folder(std::string path) { return Add({std::move(path), {}, AE_IFDIR, {}}); }
     ZipBuilder& Symlink(std::string path, std::string target) { return Add({std::move(path), {}, AE_IFLNK, std::move(target)}); }
 
+    /// Marks the names as UTF-8 in the archive, as most zip programs do for names
+    /// that are not ASCII.
+    ZipBuilder& Utf8Names() {
+        utf8Names_ = true;
+        return *this;
+    }
+
     /// Writes the archive (deflated unless `stored`) to `file`.
     void WriteTo(const std::filesystem::path& file, bool stored = false) const {
+        // The writer marks names as UTF-8 when the thread's character type is UTF-8.
+        const locale_t utf8 = utf8Names_ ? newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{}) : locale_t{};
+        const locale_t previous = utf8 != locale_t{} ? uselocale(utf8) : locale_t{};
+        struct Restore {
+            locale_t utf8, previous;
+            ~Restore() {
+                if (utf8 != locale_t{}) {
+                    uselocale(previous);
+                    freelocale(utf8);
+                }
+            }
+        } restore{utf8, previous};
         std::unique_ptr<archive, decltype(&archive_write_free)> writer(archive_write_new(), &archive_write_free);
         archive* w = writer.get();
         archive_write_set_format_zip(w);
@@ -59,6 +79,7 @@ class ZipBuilder {
     }
 
     std::vector<Entry> entries_;
+    bool utf8Names_ = false;
 };
 
 } // namespace kx::newbook::test

@@ -326,7 +326,8 @@ TEST(WizardPersistence, SettersMarkTheirKeysAndReadingOrWritingClearsTheMarks) {
 
 TEST(FSComprFileControl, IsAHiddenChildThatUnpacksItsSourceToItsTarget) {
     kx::test::TempFolder folder;
-    newbook::test::ZipBuilder().File("x.mde", "x").WriteTo(folder.path() / "a.WAK");
+    const std::string book = platform::ReadWholeFile(KX_BUILT_SAMPLE_BOOK);
+    newbook::test::ZipBuilder().File("x.mde", book).WriteTo(folder.path() / "a.WAK");
     QWidget parent;
     auto* control = new FSComprFile(&parent);
     EXPECT_EQ(parent.findChild<FSComprFile*>(QStringLiteral("FSComprFile")), control);
@@ -334,7 +335,7 @@ TEST(FSComprFileControl, IsAHiddenChildThatUnpacksItsSourceToItsTarget) {
     control->SetArchiveSource(QString::fromStdString(folder.str()).replace(u'/', u'\\') + R"(\a.WAK)");
     control->SetArchiveTarget(QString::fromStdString((folder.path() / "out.mde").string()));
     control->Unpack();
-    EXPECT_EQ(platform::ReadWholeFile(folder.path() / "out.mde"), "x");
+    EXPECT_EQ(platform::ReadWholeFile(folder.path() / "out.mde"), book);
     control->SetArchiveTarget(QString());
     EXPECT_THROW(control->Unpack(), newbook::ArchiveError);
 }

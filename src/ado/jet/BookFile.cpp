@@ -104,3 +104,25 @@ OpenedBookFile OpenBookFile(std::string_view pathText, std::string_view password
 }
 
 } // namespace kx::ado::jet
+
+namespace kx::ado::jet {
+
+bool BeginsAsBookFile(const std::filesystem::path& file, std::string_view password) {
+    RequireSqlCipher();
+    // Read-write: a book kept in write-ahead-log mode is read only through the
+    // engine's side files, which a read-only connection cannot make.
+    SqliteDatabase db = SqliteDatabase::OpenFile(file, false, false);
+    db.Key(password);
+    try {
+        // The schema cookie sits in the header of page 1: nothing beyond it is read.
+        SqliteStatement statement = db.Prepare("PRAGMA schema_version");
+        return statement.Step();
+    } catch (const AdoError& e) {
+        const int code = e.NativeError() & 0xFF;
+        if (code == SQLITE_NOTADB || code == SQLITE_CORRUPT)
+            return false;
+        throw;
+    }
+}
+
+} // namespace kx::ado::jet

@@ -33,3 +33,15 @@ struct OpenedBookFile {
 OpenedBookFile OpenBookFile(std::string_view pathText, std::string_view password, bool readOnly);
 
 } // namespace kx::ado::jet
+
+namespace kx::ado::jet {
+
+/// Whether the file `file` begins with the first page of a book file that
+/// `password` opens: the page decrypts (its authentication code matches) and reads
+/// as a database header. Reads that page only, so a file of which only the first
+/// pages are written, the rest a hole of zeros, answers as the whole book would.
+/// False for anything else, an unencrypted database included; throws AdoError
+/// only when the engine cannot look at the file at all.
+bool BeginsAsBookFile(const std::filesystem::path& file, std::string_view password);
+
+} // namespace kx::ado::jet
