@@ -20,6 +20,13 @@ bool HoldsControlCharacter(std::string_view text) noexcept {
     return false;
 }
 
+bool IsNameStart(unsigned char byte) noexcept {
+    return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || byte == '_' || byte == '@' ||
+           byte == '#' || byte >= 0x80;
+}
+
+bool IsNamePart(unsigned char byte) noexcept { return IsNameStart(byte) || (byte >= '0' && byte <= '9') || byte == '$'; }
+
 } // namespace
 
 std::string DatabaseNameProblem(std::string_view name) {
@@ -31,6 +38,15 @@ std::string DatabaseNameProblem(std::string_view name) {
         return "数据库名不能含有控制字符。";
     if (platform::Utf8Length(name) > kMaxDatabaseNameLength)
         return "数据库名不能超过" + std::to_string(kMaxDatabaseNameLength) + "个字符。";
+    return {};
+}
+
+std::string PlainTableNameProblem(std::string_view name) {
+    bool plain = !name.empty() && platform::IsValidUtf8(name) && IsNameStart(static_cast<unsigned char>(name[0]));
+    for (std::size_t i = 1; plain && i < name.size(); ++i)
+        plain = IsNamePart(static_cast<unsigned char>(name[i]));
+    if (!plain)
+        return "数据表名“" + std::string(name) + "”中有不能写在语句中的字符，无法转换。";
     return {};
 }
 

@@ -18,4 +18,11 @@ inline constexpr std::size_t kMaxDatabaseNameLength = 128;
 /// cannot hold; it says so itself.
 std::string DatabaseNameProblem(std::string_view name);
 
+/// Why the table `name` (UTF-8) of a book file cannot be written unbracketed into a
+/// server statement, as a sentence to show the user; "" when it can. Such a name
+/// is a plain identifier: a letter, "_", "@" or "#" first, then letters, digits and
+/// "_@#$", any character beyond ASCII counting as a letter. Anything else could
+/// end the name early and let the rest of it be read as statements.
+std::string PlainTableNameProblem(std::string_view name);
+
 } // namespace kx::database

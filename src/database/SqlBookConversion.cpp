@@ -2,6 +2,7 @@
 
 #include "BracketedName.h"
 #include "CreateCnn.h"
+#include "DatabaseNameCheck.h"
 #include "LongFieldCopy.h"
 #include "NewServerDatabase.h"
 #include "OverlongText.h"
@@ -207,6 +208,9 @@ std::string ConvertTables(const std::string& accessFile, const std::string& serv
             auto tableRows = accessCnn.Execute("Select * From " + table, nullptr, -1);
             if (!tableRows)
                 return "创建数据表：" + table + "失败。";
+            // Its name goes into the server's statements as it stands.
+            if (const std::string problem = PlainTableNameProblem(table); !problem.empty())
+                return Lines("创建数据表：" + table + "失败。", problem);
             // The server would refuse such a row and lose the whole table.
             if (const std::string overlong = OverlongTextInTable(accessCnn, table, tableRows->Fields());
                 !overlong.empty())

@@ -119,6 +119,10 @@ TEST_F(ServerConversionTest, AFailingTableStopsTheConversionWithItsNameAndCauseA
         {{}, std::nullopt, ""}, // no tables: nothing converted, nothing shown
         {{"CREATE TABLE pics ([a] LONGBINARY)"}, "创建数据表：pics失败。", "没有可以复制的字段。"},
         {{"CREATE TABLE [my table] ([x] LONG)"}, "", ""},
+        // Read by the book as a table with a condition; the server must never see the rest.
+        {{"CREATE TABLE ta ([x] LONG)", "CREATE TABLE [ta Where 1=1] ([x] LONG)"},
+         "创建数据表：ta Where 1=1失败。",
+         "数据表名“ta Where 1=1”中有不能写在语句中的字符"},
         {{"CREATE TABLE ta ([x] LONG)", "INSERT INTO ta ([x]) VALUES (1)", "CREATE TABLE tb ([x] LONG)",
           "CREATE TABLE tc ([" + longName + "] LONG)"},
          "创建数据表：tc失败。",
