@@ -88,6 +88,14 @@ std::string ExtrasBefore(const std::vector<ExtraProperty>& extras, const std::st
     return out;
 }
 
+/// Whether `method` is the getter ("Name") or setter ("SetName") through which
+/// an indexed property of `extras` is reached; those are listed as the property.
+bool IsIndexedAccessor(const std::vector<ExtraProperty>& extras, const std::string& method) {
+    return std::any_of(extras.begin(), extras.end(), [&](const ExtraProperty& extra) {
+        return !extra.index.empty() && (method == extra.name || method == "Set" + extra.name);
+    });
+}
+
 } // namespace
 
 std::string DescribeControl(const QMetaObject& meta, const ControlIdentity& identity,
@@ -96,7 +104,7 @@ std::string DescribeControl(const QMetaObject& meta, const ControlIdentity& iden
     std::string out;
     out += "// Interface description of the control " + name + " in the library " + identity.libraryName + ",\n";
     out += "// generated from the meta-object of " + std::string(meta.className()) + " and its\n";
-    out += "// public data members and indexed properties.\n";
+    out += "// properties read and written with an index.\n";
     out += "// Types are the control's own; \"&\" marks a parameter passed by reference,\n";
     out += "// which an event handler may change.\n\n";
 
@@ -113,8 +121,10 @@ std::string DescribeControl(const QMetaObject& meta, const ControlIdentity& iden
     }
     out += ExtrasBefore(extras, {});
     out += "    methods:\n";
-    for (const auto& member : MembersOf(meta, QMetaMethod::Slot, QMetaMethod::Method))
-        out += "        " + Signature(member) + "\n";
+    for (const auto& member : MembersOf(meta, QMetaMethod::Slot, QMetaMethod::Method)) {
+        if (!IsIndexedAccessor(extras, Text(member.method.name())))
+            out += "        " + Signature(member) + "\n";
+    }
     out += "    };\n\n";
 
     out += "    [uuid(" + BareGuid(identity.eventsId) + ")]\n";
