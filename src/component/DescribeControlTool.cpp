@@ -52,7 +52,8 @@ int main(int argc, char** argv) {
         identity.eventsId = KX_IID_CreatLedgerWizEvents;
         const std::filesystem::path output = argv[1];
         kx::platform::WriteFileAtomically(
-            output, kx::component::DescribeControl(CreatLedgerWiz::staticMetaObject, identity, ExtraMembers()));
+            output,
+            kx::component::DescribeControl(CreatLedgerWiz::staticMetaObject, identity, ExtraMembers()));
         // A public description, not private data: readable by all like the library.
         using std::filesystem::perms;
         std::filesystem::permissions(output, perms::owner_read | perms::owner_write | perms::group_read |

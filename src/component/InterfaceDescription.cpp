@@ -39,7 +39,8 @@ std::string ShortClassName(const QMetaObject& meta) {
 /// Methods of `meta` itself of the given kind, public only. moc lists a method
 /// with default arguments once in full and then once per default left out (marked
 /// cloned), right after it; those copies only tell how many parameters are optional.
-std::vector<Member> MembersOf(const QMetaObject& meta, QMetaMethod::MethodType kind1, QMetaMethod::MethodType kind2) {
+std::vector<Member> MembersOf(const QMetaObject& meta, QMetaMethod::MethodType kind1,
+                              QMetaMethod::MethodType kind2) {
     std::vector<Member> members;
     for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
         const QMetaMethod method = meta.method(i);
@@ -73,7 +74,8 @@ std::string Signature(const Member& member) {
     return text + ");";
 }
 
-std::string PropertyLine(bool writable, const std::string& type, const std::string& name, const std::string& index) {
+std::string PropertyLine(bool writable, const std::string& type, const std::string& name,
+                         const std::string& index) {
     return std::string("        [") + (writable ? "readwrite" : "readonly") + "] " + type + " " + name +
            (index.empty() ? "" : "(" + index + ")") + ";\n";
 }
@@ -102,7 +104,8 @@ std::string DescribeControl(const QMetaObject& meta, const ControlIdentity& iden
                             const std::vector<ExtraProperty>& extras) {
     const std::string name = ShortClassName(meta);
     std::string out;
-    out += "// Interface description of the control " + name + " in the library " + identity.libraryName + ",\n";
+    out +=
+        "// Interface description of the control " + name + " in the library " + identity.libraryName + ",\n";
     out += "// generated from the meta-object of " + std::string(meta.className()) + " and its\n";
     out += "// properties read and written with an index.\n";
     out += "// Types are the control's own; \"&\" marks a parameter passed by reference,\n";

@@ -68,30 +68,34 @@ const std::pair<const char*, const char*> kEvents[] = {
 
 // The child controls of the wizard surface, by name.
 const char* const kChildren[] = {
-    "Frame1_0", "Frame1_1", "Frame1_2", "Frame1_3", "Frame1_4", "fg", "C1EList", "TDBText1_0", "TDBText1_1",
-    "TDBText1_2", "Picture1", "chkSql", "picSql", "TDBSQL_0", "TDBSQL_1", "TDBSQL_2", "chkRetain_0", "chkRetain_8",
-    "picDetails", "TDBText3_0", "TDBText3_1", "TDBText3_2", "TDBText3_3", "TDBText3_4", "UpDown_0", "UpDown_1",
-    "Label0_0", "Label4_0", "PushButton1", "FSComprFile",
+    "Frame1_0",   "Frame1_1",   "Frame1_2",   "Frame1_3",   "Frame1_4",    "fg",
+    "C1EList",    "TDBText1_0", "TDBText1_1", "TDBText1_2", "Picture1",    "chkSql",
+    "picSql",     "TDBSQL_0",   "TDBSQL_1",   "TDBSQL_2",   "chkRetain_0", "chkRetain_8",
+    "picDetails", "TDBText3_0", "TDBText3_1", "TDBText3_2", "TDBText3_3",  "TDBText3_4",
+    "UpDown_0",   "UpDown_1",   "Label0_0",   "Label4_0",   "PushButton1", "FSComprFile",
 };
 
 /// The value of an invokable getter taking an index.
 template <typename T> T Indexed(QObject* control, const char* getter, short index) {
     T value{};
     const QByteArray type = QMetaType::fromType<T>().name();
-    if (!QMetaObject::invokeMethod(control, getter, Qt::DirectConnection, QReturnArgument<T>(type.constData(), value),
-                                   Q_ARG(short, index)))
+    if (!QMetaObject::invokeMethod(control, getter, Qt::DirectConnection,
+                                   QReturnArgument<T>(type.constData(), value), Q_ARG(short, index)))
         throw std::logic_error(std::string("no invokable ") + getter);
     return value;
 }
 
-QString Q(const fs::path& path) { return QString::fromStdString(path.string()); }
+QString Q(const fs::path& path) {
+    return QString::fromStdString(path.string());
+}
 
 class ControlFace : public test::LedgerWizFixture {
   protected:
     void SetUp() override {
         fs::create_directories(app.path() / "Data");
         fs::copy_file(kx::test::SampleBookCopy::Master(), app.path() / "Data" / "kxSample.mde");
-        platform::WriteAnsiTextFile(list, "样本账簿\t..\\Data\tkxSample.mde\t××××有限公司\t(未知)\t0\t\t\r\n");
+        platform::WriteAnsiTextFile(list,
+                                    "样本账簿\t..\\Data\tkxSample.mde\t××××有限公司\t(未知)\t0\t\t\r\n");
         acc.SetNoticeReceiver([this](const std::string& notice) { notices.push_back(notice); });
         ClassFactoryPtr factory = library.ClassFactory(KX_CLSID_CreatLedgerWiz);
         void* object = nullptr;
@@ -99,7 +103,8 @@ class ControlFace : public test::LedgerWizFixture {
         control = static_cast<QWidget*>(object);
         ASSERT_TRUE(control->inherits(KX_CREATLEDGERWIZ_CLASS_NAME));
         for (const auto& [signal, slot] : kEvents) {
-            const QMetaMethod from = control->metaObject()->method(control->metaObject()->indexOfSignal(signal));
+            const QMetaMethod from =
+                control->metaObject()->method(control->metaObject()->indexOfSignal(signal));
             const QMetaMethod to = recorder.metaObject()->method(recorder.metaObject()->indexOfSlot(slot));
             ASSERT_TRUE(QObject::connect(control, from, &recorder, to, Qt::DirectConnection)) << signal;
         }
@@ -129,8 +134,9 @@ class ControlFace : public test::LedgerWizFixture {
 TEST_F(ControlFace, HostReachesEveryMemberByNameAndCreatesABook) {
     // A new control's values.
     const std::pair<const char*, QVariant> initial[] = {
-        {"BookID", -1}, {"Step", 0}, {"Completed", false}, {"MaxStep", 4}, {"BookNo", "1"}, {"FromFile", ""},
-        {"BookFile", ""}, {"IniFile", ""}, {"Abort", false}, {"PathSamples", ""}, {"AccPeriod", ""},
+        {"BookID", -1},   {"Step", 0},         {"Completed", false}, {"MaxStep", 4},
+        {"BookNo", "1"},  {"FromFile", ""},    {"BookFile", ""},     {"IniFile", ""},
+        {"Abort", false}, {"PathSamples", ""}, {"AccPeriod", ""},
     };
     for (const auto& [name, value] : initial)
         EXPECT_EQ(control->property(name).toString(), value.toString()) << name;
@@ -149,8 +155,13 @@ TEST_F(ControlFace, HostReachesEveryMemberByNameAndCreatesABook) {
 
     // Writable properties come back as set, the read-only ones refuse a value.
     const std::pair<const char*, QVariant> roundTrips[] = {
-        {"AppPath", Q(app.path())}, {"AccPeriod", "2026-12"}, {"BookFile", "x.mde"}, {"BookNo", "7"},
-        {"Abort", true},           {"PathSamples", "/srv/samples"}, {"PathTemplates", "D:\\tpl"},
+        {"AppPath", Q(app.path())},
+        {"AccPeriod", "2026-12"},
+        {"BookFile", "x.mde"},
+        {"BookNo", "7"},
+        {"Abort", true},
+        {"PathSamples", "/srv/samples"},
+        {"PathTemplates", "D:\\tpl"},
         {"IniFile", Q(list)},
     };
     for (const auto& [name, value] : roundTrips) {
@@ -159,10 +170,10 @@ TEST_F(ControlFace, HostReachesEveryMemberByNameAndCreatesABook) {
     }
     for (const char* name : {"FromFile", "MaxStep", "PasswordOK"})
         EXPECT_FALSE(control->setProperty(name, QVariant())) << name;
-    ASSERT_TRUE(QMetaObject::invokeMethod(control, "SetForeColorBookList", Qt::DirectConnection, Q_ARG(short, 2),
-                                          Q_ARG(uint, 255u)));
-    ASSERT_TRUE(QMetaObject::invokeMethod(control, "SetForeColorBookList", Qt::DirectConnection, Q_ARG(short, 4),
-                                          Q_ARG(uint, 255u)));
+    ASSERT_TRUE(QMetaObject::invokeMethod(control, "SetForeColorBookList", Qt::DirectConnection,
+                                          Q_ARG(short, 2), Q_ARG(uint, 255u)));
+    ASSERT_TRUE(QMetaObject::invokeMethod(control, "SetForeColorBookList", Qt::DirectConnection,
+                                          Q_ARG(short, 4), Q_ARG(uint, 255u)));
     EXPECT_EQ(Indexed<uint>(control, "ForeColorBookList", 2), 255u);
 
     // Setting Completed without an accounting object fails to the caller, but stores.
@@ -181,9 +192,11 @@ TEST_F(ControlFace, HostReachesEveryMemberByNameAndCreatesABook) {
     ASSERT_TRUE(QMetaObject::invokeMethod(control, "Load", Qt::DirectConnection, Q_RETURN_ARG(bool, loaded),
                                           Q_ARG(QString, Q(list))));
     EXPECT_TRUE(loaded);
-    ASSERT_TRUE(QMetaObject::invokeMethod(control, "Prompt", Qt::DirectConnection, Q_ARG(QString, QStringLiteral("x"))));
+    ASSERT_TRUE(QMetaObject::invokeMethod(control, "Prompt", Qt::DirectConnection,
+                                          Q_ARG(QString, QStringLiteral("x"))));
     bool zapped = true;
-    ASSERT_TRUE(QMetaObject::invokeMethod(control, "ZapTable", Qt::DirectConnection, Q_RETURN_ARG(bool, zapped),
+    ASSERT_TRUE(QMetaObject::invokeMethod(control, "ZapTable", Qt::DirectConnection,
+                                          Q_RETURN_ARG(bool, zapped),
                                           Q_ARG(QString, QStringLiteral("kxVoucher"))));
     EXPECT_FALSE(zapped);
     auto events = TakeEvents();
@@ -198,8 +211,8 @@ TEST_F(ControlFace, HostReachesEveryMemberByNameAndCreatesABook) {
     ASSERT_TRUE(control->setProperty("Step", 1));
     ASSERT_TRUE(control->setProperty("BookID", 0));
     EXPECT_TRUE(control->property("FromFile").toString().endsWith("kxSample.mde"));
-    EXPECT_EQ(TakeEvents(), (std::vector<QString>{"BeforeStep 0", "AfterStep 0", "BeforeStep 1", "AfterStep 1",
-                                                  "Command AfterBookSelected"}));
+    EXPECT_EQ(TakeEvents(), (std::vector<QString>{"BeforeStep 0", "AfterStep 0", "BeforeStep 1",
+                                                  "AfterStep 1", "Command AfterBookSelected"}));
     EXPECT_EQ(Indexed<QString>(control, "ButtonCaption", 2), "下一步(&F)");
     EXPECT_TRUE(Indexed<bool>(control, "ButtonEnabled", 2));
     Child("TDBText1_1")->setProperty("text", QStringLiteral("主管"));
@@ -215,9 +228,9 @@ TEST_F(ControlFace, HostReachesEveryMemberByNameAndCreatesABook) {
     recorder.cancelStep = -1;
     ASSERT_TRUE(control->setProperty("Step", 2));
     ASSERT_TRUE(control->setProperty("Step", 3));
-    const std::pair<const char*, QVariant> newBook[] = {
-        {"BookName", QStringLiteral("二〇二六账簿")}, {"UserName", QStringLiteral("上海某某有限公司")},
-        {"Director", QStringLiteral("李四")}};
+    const std::pair<const char*, QVariant> newBook[] = {{"BookName", QStringLiteral("二〇二六账簿")},
+                                                        {"UserName", QStringLiteral("上海某某有限公司")},
+                                                        {"Director", QStringLiteral("李四")}};
     for (const auto& [name, value] : newBook) {
         ASSERT_TRUE(control->setProperty(name, value)) << name;
         EXPECT_EQ(control->property(name), value) << name;
@@ -231,7 +244,8 @@ TEST_F(ControlFace, HostReachesEveryMemberByNameAndCreatesABook) {
     // The database alone, then the whole creation on page 4.
     ASSERT_TRUE(control->setProperty("BookNo", "8"));
     bool made = false;
-    ASSERT_TRUE(QMetaObject::invokeMethod(control, "AddNewFile", Qt::DirectConnection, Q_RETURN_ARG(bool, made)));
+    ASSERT_TRUE(
+        QMetaObject::invokeMethod(control, "AddNewFile", Qt::DirectConnection, Q_RETURN_ARG(bool, made)));
     EXPECT_TRUE(made);
     const QString madeFile = control->property("BookFile").toString();
     EXPECT_TRUE(fs::is_regular_file(madeFile.toStdString())) << madeFile.toStdString();

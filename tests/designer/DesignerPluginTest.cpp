@@ -43,7 +43,8 @@ TEST(DesignerPlugin, OffersTheControlWithItsIconAndItsDesignableFoldersRoundTrip
     EXPECT_FALSE(plugin.toolTip().isEmpty());
     EXPECT_FALSE(plugin.icon().isNull());
     EXPECT_FALSE(plugin.icon().pixmap(32, 32).isNull()) << "the icon resource is missing";
-    EXPECT_TRUE(plugin.domXml().contains("<widget class=\"CreatLedgerWiz\"")) << plugin.domXml().toStdString();
+    EXPECT_TRUE(plugin.domXml().contains("<widget class=\"CreatLedgerWiz\""))
+        << plugin.domXml().toStdString();
     plugin.initialize(nullptr);
     EXPECT_TRUE(plugin.isInitialized());
 
