@@ -119,6 +119,8 @@ std::string DescribeControl(const QMetaObject& meta, const ControlIdentity& iden
     out += "    properties:\n";
     for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i) {
         const QMetaProperty property = meta.property(i);
+        if (!property.isScriptable())
+            continue; // a form designer's, not the interface's
         out += ExtrasBefore(extras, property.name());
         out += PropertyLine(property.isWritable(), property.typeName(), property.name(), {});
     }

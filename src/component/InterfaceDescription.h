@@ -35,7 +35,8 @@ struct ExtraProperty {
 /// The IDL-like interface description of the control class `meta`, from its
 /// meta-object alone (nothing is instantiated). It lists what the class itself
 /// declares, not what its base classes do:
-/// - the interface `_<Class>`: every property as "[readwrite] Type Name;" or
+/// - the interface `_<Class>`: every scriptable property (the others are for
+///   form designers only) as "[readwrite] Type Name;" or
 ///   "[readonly] Type Name;" (an indexed one as "Type Name(IndexType Index);"),
 ///   `extras` among them where they say, then every public slot and public invokable method
 ///   as "Result Name(Type Param, ...);", trailing parameters with a default value

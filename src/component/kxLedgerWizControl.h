@@ -83,8 +83,13 @@
  * | event    | Process           | void      | short Indicator                             |
  * | event    | AfterAddItem      | void      |                                             |
  *
- * Indexed properties take "short Index" (0..3). The properties PathTemplates and
- * PathSamples are the designable ones, shown by the Qt Designer plugin.
+ * Indexed properties take "short Index" (0..3).
+ *
+ * The designable properties, which the Qt Designer plugin shows, are the
+ * persisted ones: PathTemplates, PathSamples, and the colours once more as
+ * ForeColorBookList0 to ForeColorBookList3 (uint; the same values as the indexed
+ * ForeColorBookList, under the keys they are persisted with). Those four are for
+ * forms only and are not part of the interface description.
  *
  * A form made in Qt Designer holds the control as the class CreatLedgerWiz below
  * (the code uic writes for the form includes this header): a plain QWidget that
@@ -110,8 +115,8 @@
 
 /// The control on a form: made through the library's class factory when the
 /// form is built, inside this widget. Its members are reached through
-/// control(); the designable properties also through the setters that uic
-/// calls. Throws std::runtime_error when the library cannot make the control.
+/// control(); the designable properties also through the setters that the code
+/// uic writes calls. Throws std::runtime_error when the library cannot make the control.
 class CreatLedgerWiz : public QWidget {
   public:
     explicit CreatLedgerWiz(QWidget* parent = nullptr) : QWidget(parent) {
@@ -138,6 +143,10 @@ class CreatLedgerWiz : public QWidget {
     QString pathTemplates() const { return control_->property("PathTemplates").toString(); }
     void setPathSamples(const QString& folder) { control_->setProperty("PathSamples", folder); }
     QString pathSamples() const { return control_->property("PathSamples").toString(); }
+    void setForeColorBookList0(uint colour) { control_->setProperty("ForeColorBookList0", colour); }
+    void setForeColorBookList1(uint colour) { control_->setProperty("ForeColorBookList1", colour); }
+    void setForeColorBookList2(uint colour) { control_->setProperty("ForeColorBookList2", colour); }
+    void setForeColorBookList3(uint colour) { control_->setProperty("ForeColorBookList3", colour); }
 
   private:
     QWidget* control_ = nullptr;

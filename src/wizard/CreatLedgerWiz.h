@@ -45,7 +45,7 @@ class CreatLedgerWiz : public QWidget {
     // The whole interface is reachable through the meta-object, so that a host
     // needs no header of this class: the public data members and `Acc` as
     // properties, the indexed properties as invokable getters and setters taking
-    // the index. Only the persisted properties are meant for a form designer.
+    // the index. Only the persisted properties are designable.
     Q_PROPERTY(QString AppPath MEMBER AppPath DESIGNABLE false)
     Q_PROPERTY(QString AccPeriod MEMBER AccPeriod DESIGNABLE false)
     Q_PROPERTY(void* Acc READ AccAddress WRITE SetAccAddress DESIGNABLE false)
@@ -59,6 +59,12 @@ class CreatLedgerWiz : public QWidget {
     Q_PROPERTY(QString FromFile READ FromFile DESIGNABLE false)
     Q_PROPERTY(QString PathTemplates READ PathTemplates WRITE SetPathTemplates)
     Q_PROPERTY(QString PathSamples READ PathSamples WRITE SetPathSamples)
+    // The colours once more, under their persisted keys, for a form designer
+    // only: hosts reach them as the indexed ForeColorBookList.
+    Q_PROPERTY(uint ForeColorBookList0 READ ForeColorBookList0 WRITE SetForeColorBookList0 SCRIPTABLE false)
+    Q_PROPERTY(uint ForeColorBookList1 READ ForeColorBookList1 WRITE SetForeColorBookList1 SCRIPTABLE false)
+    Q_PROPERTY(uint ForeColorBookList2 READ ForeColorBookList2 WRITE SetForeColorBookList2 SCRIPTABLE false)
+    Q_PROPERTY(uint ForeColorBookList3 READ ForeColorBookList3 WRITE SetForeColorBookList3 SCRIPTABLE false)
     Q_PROPERTY(short Step READ Step WRITE SetStep DESIGNABLE false)
     Q_PROPERTY(bool Completed READ Completed WRITE SetCompleted DESIGNABLE false)
     Q_PROPERTY(short MaxStep READ MaxStep CONSTANT DESIGNABLE false)
@@ -281,6 +287,16 @@ class CreatLedgerWiz : public QWidget {
 
     /// The focus check of page-3 field `index`; false keeps the focus there.
     bool ValidateNewBookField(std::size_t index);
+
+    // The designer's colour properties.
+    uint ForeColorBookList0() const { return ForeColorBookList(0); }
+    uint ForeColorBookList1() const { return ForeColorBookList(1); }
+    uint ForeColorBookList2() const { return ForeColorBookList(2); }
+    uint ForeColorBookList3() const { return ForeColorBookList(3); }
+    void SetForeColorBookList0(uint colour) { SetForeColorBookList(0, colour); }
+    void SetForeColorBookList1(uint colour) { SetForeColorBookList(1, colour); }
+    void SetForeColorBookList2(uint colour) { SetForeColorBookList(2, colour); }
+    void SetForeColorBookList3(uint colour) { SetForeColorBookList(3, colour); }
 
     bool RaiseCommand(const QString& name);
     void MarkChanged(const std::string& key);

@@ -28,7 +28,7 @@ std::vector<QDesignerCustomWidgetInterface*> WidgetsOf(QObject* instance) {
     return {};
 }
 
-TEST(DesignerPlugin, OffersTheControlWithItsIconAndItsDesignableFoldersRoundTrip) {
+TEST(DesignerPlugin, OffersTheControlWithItsIconAndItsPersistedPropertiesToTheEditor) {
     QPluginLoader loader(QStringLiteral(KX_DESIGNER_PLUGIN));
     ASSERT_TRUE(loader.load()) << loader.errorString().toStdString();
     EXPECT_EQ(loader.metaData().value(QStringLiteral("IID")).toString(),
@@ -60,7 +60,15 @@ TEST(DesignerPlugin, OffersTheControlWithItsIconAndItsDesignableFoldersRoundTrip
         if (meta->property(i).isDesignable())
             designable << QString::fromLatin1(meta->property(i).name());
     }
-    EXPECT_EQ(designable, (QStringList{"PathTemplates", "PathSamples"}));
+    EXPECT_EQ(designable, (QStringList{"PathTemplates", "PathSamples", "ForeColorBookList0",
+                                       "ForeColorBookList1", "ForeColorBookList2", "ForeColorBookList3"}));
+    // The colours as the form keeps them are the indexed colours of the list.
+    EXPECT_EQ(control->property("ForeColorBookList1").toUInt(), 0x80000002u);
+    EXPECT_TRUE(control->setProperty("ForeColorBookList3", 0x0000FFu));
+    uint colour = 0;
+    ASSERT_TRUE(
+        QMetaObject::invokeMethod(control, "ForeColorBookList", Q_RETURN_ARG(uint, colour), Q_ARG(short, 3)));
+    EXPECT_EQ(colour, 0x0000FFu);
     // What a form sets, the control keeps: a folder with a drive, and one of its own.
     EXPECT_TRUE(control->setProperty("PathTemplates", QStringLiteral("D:\\模板")));
     EXPECT_TRUE(control->setProperty("PathSamples", QStringLiteral("/srv/样本")));
@@ -68,7 +76,7 @@ TEST(DesignerPlugin, OffersTheControlWithItsIconAndItsDesignableFoldersRoundTrip
     EXPECT_EQ(control->property("PathSamples").toString(), QStringLiteral("/srv/样本"));
 }
 
-TEST(DesignerForm, FormCompiledByUicMakesTheControlWithTheFoldersItSet) {
+TEST(DesignerForm, FormCompiledByUicMakesTheControlWithThePropertiesItSet) {
     QWidget host;
     Ui::HostForm form;
     form.setupUi(&host);
@@ -78,6 +86,7 @@ TEST(DesignerForm, FormCompiledByUicMakesTheControlWithTheFoldersItSet) {
     EXPECT_STREQ(control->metaObject()->className(), "kx::wizard::CreatLedgerWiz");
     EXPECT_EQ(control->property("PathTemplates").toString(), QStringLiteral("D:\\模板"));
     EXPECT_EQ(control->property("PathSamples").toString(), QStringLiteral("/srv/样本"));
+    EXPECT_EQ(control->property("ForeColorBookList2").toUInt(), 0x00FF00u);
     EXPECT_EQ(control->property("MaxStep").toInt(), 4);
 }
 
