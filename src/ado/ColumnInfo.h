@@ -3,6 +3,7 @@
 #include "AdoConstants.h"
 
 #include <string>
+#include <utility>
 
 namespace kx::ado {
 
@@ -28,5 +29,16 @@ struct ColumnInfo {
     /// Filled in by the data source (an AutoNumber/identity column).
     bool isAutoIncrement = false;
 };
+
+/// A column of a schema row set (OpenSchema), which reports every column as
+/// one that may hold Null.
+inline ColumnInfo SchemaColumn(std::string name, DataTypeEnum type, long size) {
+    ColumnInfo info;
+    info.name = std::move(name);
+    info.type = type;
+    info.definedSize = size;
+    info.attributes = adFldMayBeNull | adFldIsNullable;
+    return info;
+}
 
 } // namespace kx::ado

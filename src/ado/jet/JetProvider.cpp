@@ -415,7 +415,8 @@ void JetProvider::ApplyChange(const std::vector<ColumnInfo>& columns, const std:
 RowSet JetProvider::OpenSchema(long schema, const std::vector<Variant>& restrictions) {
     if (schema == adSchemaPrimaryKeys) {
         const bool named = restrictions.size() > 2 && !restrictions[2].IsMissing();
-        return PrimaryKeyRows(Db(), named ? std::optional<std::string>(restrictions[2].ToString()) : std::nullopt);
+        return PrimaryKeyRows(Db(),
+                              named ? std::optional<std::string>(restrictions[2].ToString()) : std::nullopt);
     }
     if (schema != adSchemaTables)
         throw AdoError(errors::FeatureNotAvailable, kEngineSource,
@@ -452,19 +453,12 @@ RowSet JetProvider::OpenSchema(long schema, const std::vector<Variant>& restrict
     });
 
     RowSet rows;
-    const auto column = [](std::string name, DataTypeEnum type, long size) {
-        ColumnInfo info;
-        info.name = std::move(name);
-        info.type = type;
-        info.definedSize = size;
-        info.attributes = adFldMayBeNull | adFldIsNullable;
-        return info;
-    };
-    rows.columns = {column("TABLE_CATALOG", adVarWChar, 128), column("TABLE_SCHEMA", adVarWChar, 128),
-                    column("TABLE_NAME", adVarWChar, 128),    column("TABLE_TYPE", adVarWChar, 128),
-                    column("TABLE_GUID", adGUID, 16),         column("DESCRIPTION", adVarWChar, 255),
-                    column("TABLE_PROPID", adInteger, 4),     column("DATE_CREATED", adDate, 8),
-                    column("DATE_MODIFIED", adDate, 8)};
+    rows.columns = {
+        SchemaColumn("TABLE_CATALOG", adVarWChar, 128), SchemaColumn("TABLE_SCHEMA", adVarWChar, 128),
+        SchemaColumn("TABLE_NAME", adVarWChar, 128),    SchemaColumn("TABLE_TYPE", adVarWChar, 128),
+        SchemaColumn("TABLE_GUID", adGUID, 16),         SchemaColumn("DESCRIPTION", adVarWChar, 255),
+        SchemaColumn("TABLE_PROPID", adInteger, 4),     SchemaColumn("DATE_CREATED", adDate, 8),
+        SchemaColumn("DATE_MODIFIED", adDate, 8)};
     for (Entry& e : entries) {
         std::vector<Variant> row(rows.columns.size(), Variant::Null());
         row[2] = Variant(std::move(e.name));

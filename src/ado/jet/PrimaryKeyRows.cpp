@@ -17,15 +17,6 @@ struct KeyColumn {
     std::int32_t ordinal = 0;
 };
 
-ColumnInfo SchemaColumn(std::string name, DataTypeEnum type, long size) {
-    ColumnInfo info;
-    info.name = std::move(name);
-    info.type = type;
-    info.definedSize = size;
-    info.attributes = adFldMayBeNull | adFldIsNullable;
-    return info;
-}
-
 } // namespace
 
 RowSet PrimaryKeyRows(const SqliteDatabase& db, const std::optional<std::string>& table) {

@@ -10,15 +10,6 @@ namespace kx::ado::sqloledb {
 
 namespace {
 
-ColumnInfo SchemaColumn(std::string name, DataTypeEnum type, long size) {
-    ColumnInfo info;
-    info.name = std::move(name);
-    info.type = type;
-    info.definedSize = size;
-    info.attributes = adFldMayBeNull | adFldIsNullable;
-    return info;
-}
-
 std::optional<std::string> Restriction(const std::vector<Variant>& restrictions, std::size_t index) {
     if (index >= restrictions.size() || restrictions[index].IsMissing()) {
         return std::nullopt;
