@@ -17,7 +17,8 @@ if (($#)); then
   cmake --build "$build" --target kxLedgerWiz ledgerwiz ledgerwiz_manual package_changelog
 else
   build=$root/build-release
-  "$root/scripts/setup.sh" "$build" -DCMAKE_BUILD_TYPE=Release -DKX_BUILD_TESTS=OFF
+  # Prefix /usr: the Debian layout (lib/<multiarch>), where Qt's plugins are found.
+  "$root/scripts/setup.sh" "$build" -DCMAKE_BUILD_TYPE=Release -DKX_BUILD_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr
 fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/kxLedgerWiz-install.XXXXXX")
@@ -52,6 +53,13 @@ version=$(PKG_CONFIG_PATH=$libdir/pkgconfig pkg-config --modversion kxLedgerWiz)
 [[ $version == 1.0 ]] || fail "pkg-config gives version '$version'"
 [[ $(PKG_CONFIG_PATH=$libdir/pkgconfig pkg-config --variable=includedir kxLedgerWiz) -ef $prefix/include ]] ||
   fail "pkg-config does not find the installed headers"
+# A plain C host, compiled and linked with what pkg-config gives.
+printf '#include <kxLedgerWizComponent.h>\nint main(void) { return DllCanUnloadNow() == KX_S_OK ? 0 : 1; }\n' \
+  >"$work/c-host.c"
+# shellcheck disable=SC2046 # the flags are separate words
+quiet cc -Wall -Werror -o "$work/c-host" "$work/c-host.c" -Wl,-rpath,"$libdir" \
+  $(PKG_CONFIG_PATH=$libdir/pkgconfig pkg-config --cflags --libs kxLedgerWiz)
+"$work/c-host" || fail "a C host linked through pkg-config does not run"
 
 step "build the example host against the installed package only"
 cp -r "$root/examples/host" "$work/host-src"
