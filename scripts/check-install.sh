@@ -8,13 +8,12 @@
 #  3. makes the Debian package (cpack -G DEB), unpacks it into a temporary root
 #     and runs ledgerwiz --help and ledgerwiz create on the sample book from there.
 #   scripts/check-install.sh              sets up and builds build-release (as run-main.sh does)
-#   scripts/check-install.sh BUILD_DIR    uses a configured build folder as it is, building
-#                                         only what is installed
+#   scripts/check-install.sh BUILD_DIR    builds and uses another configured build folder
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 if (($#)); then
   build=$(realpath "$1")
-  cmake --build "$build" --target kxLedgerWiz ledgerwiz ledgerwiz_manual package_changelog
+  cmake --build "$build"
 else
   build=$root/build-release
   # Prefix /usr: the Debian layout (lib/<multiarch>), where Qt's plugins are found.
