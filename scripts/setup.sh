@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-tools-dev libgl-dev
   libsqlcipher-dev sqlcipher
   libpq-dev postgresql-15
   libarchive-dev

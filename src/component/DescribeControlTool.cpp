@@ -10,8 +10,6 @@
 #include <exception>
 #include <filesystem>
 #include <iostream>
-#include <memory>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -24,18 +22,13 @@ template <typename T> std::string TypeName() {
     return QMetaType::fromType<T>().name();
 }
 
-/// The members of the control that its meta-object does not carry: the public
-/// data members first, then the indexed properties in their places. Their types
-/// are taken from the declarations, so they follow the control.
+/// The indexed properties of the control, in their places among the others; the
+/// meta-object carries them only as their invokable getters and setters. Their
+/// types are taken from the declarations, so they follow the control.
 std::vector<kx::component::ExtraProperty> ExtraMembers() {
     const std::string index = "short Index";
     CreatLedgerWiz* const none = nullptr;
-    // Written out, as Qt knows no name for it; the assertion keeps it true.
-    static_assert(std::is_same_v<decltype(none->Acc), std::shared_ptr<kx::support::AccountingObject>>);
     return {
-        {TypeName<decltype(none->AppPath)>(), "AppPath", true, {}, "BookFile"},
-        {TypeName<decltype(none->AccPeriod)>(), "AccPeriod", true, {}, "BookFile"},
-        {"std::shared_ptr<kx::support::AccountingObject>", "Acc", true, {}, "BookFile"},
         {TypeName<decltype(none->ForeColorBookList(0))>(), "ForeColorBookList", true, index, "Step"},
         {TypeName<decltype(none->ButtonCaption(0))>(), "ButtonCaption", false, index, "MaxStep"},
         {TypeName<decltype(none->ButtonEnabled(0))>(), "ButtonEnabled", false, index, "MaxStep"},
@@ -59,7 +52,8 @@ int main(int argc, char** argv) {
         identity.eventsId = KX_IID_CreatLedgerWizEvents;
         const std::filesystem::path output = argv[1];
         kx::platform::WriteFileAtomically(
-            output, kx::component::DescribeControl(CreatLedgerWiz::staticMetaObject, identity, ExtraMembers()));
+            output,
+            kx::component::DescribeControl(CreatLedgerWiz::staticMetaObject, identity, ExtraMembers()));
         // A public description, not private data: readable by all like the library.
         using std::filesystem::perms;
         std::filesystem::permissions(output, perms::owner_read | perms::owner_write | perms::group_read |

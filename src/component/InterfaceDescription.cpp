@@ -39,7 +39,8 @@ std::string ShortClassName(const QMetaObject& meta) {
 /// Methods of `meta` itself of the given kind, public only. moc lists a method
 /// with default arguments once in full and then once per default left out (marked
 /// cloned), right after it; those copies only tell how many parameters are optional.
-std::vector<Member> MembersOf(const QMetaObject& meta, QMetaMethod::MethodType kind1, QMetaMethod::MethodType kind2) {
+std::vector<Member> MembersOf(const QMetaObject& meta, QMetaMethod::MethodType kind1,
+                              QMetaMethod::MethodType kind2) {
     std::vector<Member> members;
     for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
         const QMetaMethod method = meta.method(i);
@@ -73,7 +74,8 @@ std::string Signature(const Member& member) {
     return text + ");";
 }
 
-std::string PropertyLine(bool writable, const std::string& type, const std::string& name, const std::string& index) {
+std::string PropertyLine(bool writable, const std::string& type, const std::string& name,
+                         const std::string& index) {
     return std::string("        [") + (writable ? "readwrite" : "readonly") + "] " + type + " " + name +
            (index.empty() ? "" : "(" + index + ")") + ";\n";
 }
@@ -88,15 +90,24 @@ std::string ExtrasBefore(const std::vector<ExtraProperty>& extras, const std::st
     return out;
 }
 
+/// Whether `method` is the getter ("Name") or setter ("SetName") through which
+/// an indexed property of `extras` is reached; those are listed as the property.
+bool IsIndexedAccessor(const std::vector<ExtraProperty>& extras, const std::string& method) {
+    return std::any_of(extras.begin(), extras.end(), [&](const ExtraProperty& extra) {
+        return !extra.index.empty() && (method == extra.name || method == "Set" + extra.name);
+    });
+}
+
 } // namespace
 
 std::string DescribeControl(const QMetaObject& meta, const ControlIdentity& identity,
                             const std::vector<ExtraProperty>& extras) {
     const std::string name = ShortClassName(meta);
     std::string out;
-    out += "// Interface description of the control " + name + " in the library " + identity.libraryName + ",\n";
+    out +=
+        "// Interface description of the control " + name + " in the library " + identity.libraryName + ",\n";
     out += "// generated from the meta-object of " + std::string(meta.className()) + " and its\n";
-    out += "// public data members and indexed properties.\n";
+    out += "// properties read and written with an index.\n";
     out += "// Types are the control's own; \"&\" marks a parameter passed by reference,\n";
     out += "// which an event handler may change.\n\n";
 
@@ -108,13 +119,17 @@ std::string DescribeControl(const QMetaObject& meta, const ControlIdentity& iden
     out += "    properties:\n";
     for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i) {
         const QMetaProperty property = meta.property(i);
+        if (!property.isScriptable())
+            continue; // a form designer's, not the interface's
         out += ExtrasBefore(extras, property.name());
         out += PropertyLine(property.isWritable(), property.typeName(), property.name(), {});
     }
     out += ExtrasBefore(extras, {});
     out += "    methods:\n";
-    for (const auto& member : MembersOf(meta, QMetaMethod::Slot, QMetaMethod::Method))
-        out += "        " + Signature(member) + "\n";
+    for (const auto& member : MembersOf(meta, QMetaMethod::Slot, QMetaMethod::Method)) {
+        if (!IsIndexedAccessor(extras, Text(member.method.name())))
+            out += "        " + Signature(member) + "\n";
+    }
     out += "    };\n\n";
 
     out += "    [uuid(" + BareGuid(identity.eventsId) + ")]\n";

@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cctype>
+#include <exception>
 #include <limits>
 
 namespace kx::database {
@@ -211,13 +212,19 @@ std::string ConvertTables(const std::string& accessFile, const std::string& serv
             // Its name goes into the server's statements as it stands.
             if (const std::string problem = PlainTableNameProblem(table); !problem.empty())
                 return Lines("创建数据表：" + table + "失败。", problem);
-            // The server would refuse such a row and lose the whole table.
-            if (const std::string overlong = OverlongTextInTable(accessCnn, table, tableRows->Fields());
-                !overlong.empty())
-                return Lines("创建数据表：" + table + "失败。", overlong);
             std::string cause;
-            if (!CreateSqlTableFrom(table, *tableRows, sqlCnn, &cause))
-                return Lines("创建数据表：" + table + "失败。", cause);
+            if (!CreateSqlTableFrom(table, *tableRows, sqlCnn, &cause)) {
+                // The server refuses a text longer than its column; the book then
+                // names the row. Looked for only here: a scan of every table would
+                // cost a good part of the conversion's time.
+                std::string overlong;
+                try {
+                    overlong = OverlongTextInTable(accessCnn, table, tableRows->Fields());
+                } catch (const std::exception&) {
+                    // The server's own cause is then the best there is.
+                }
+                return Lines("创建数据表：" + table + "失败。", overlong.empty() ? cause : overlong);
+            }
             converted = true;
             if (progress != nullptr && rows > 0)
                 progress->SetValue(static_cast<int>(listing.AbsolutePosition() * 100 / rows));

@@ -211,6 +211,14 @@ void CreatLedgerWiz::SetPathSamples(const QString& value) {
     MarkChanged(kKeyPathSamples);
 }
 
+void CreatLedgerWiz::SetAccAddress(void* acc) {
+    if (acc == Acc.get())
+        return; // the object the control already holds, perhaps owning it
+    // An empty owner: the host's object is used, never deleted, by the control.
+    Acc = std::shared_ptr<support::AccountingObject>(std::shared_ptr<void>(),
+                                                     static_cast<support::AccountingObject*>(acc));
+}
+
 CreatLedgerWiz::Colour CreatLedgerWiz::ForeColorBookList(short index) const {
     return foreColors_[CheckedIndex(index, foreColors_.size())];
 }

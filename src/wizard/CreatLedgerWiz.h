@@ -42,22 +42,35 @@ namespace kx::wizard {
 /// "fg", "C1EList", "TDBText1_0".., "UpDown_0", ...), so hosts and tests can find them.
 class CreatLedgerWiz : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(QString BookFile READ BookFile WRITE SetBookFile)
-    Q_PROPERTY(int BookID READ BookID WRITE SetBookID)
-    Q_PROPERTY(QString BookName READ BookName WRITE SetBookName)
-    Q_PROPERTY(QString BookNo READ BookNo WRITE SetBookNo)
-    Q_PROPERTY(QString UserName READ UserName WRITE SetUserName)
-    Q_PROPERTY(QString Director READ Director WRITE SetDirector)
-    Q_PROPERTY(QDate BeginDate READ BeginDate WRITE SetBeginDate)
-    Q_PROPERTY(QString FromFile READ FromFile)
+    // The whole interface is reachable through the meta-object, so that a host
+    // needs no header of this class: the public data members and `Acc` as
+    // properties, the indexed properties as invokable getters and setters taking
+    // the index. Only the persisted properties are designable.
+    Q_PROPERTY(QString AppPath MEMBER AppPath DESIGNABLE false)
+    Q_PROPERTY(QString AccPeriod MEMBER AccPeriod DESIGNABLE false)
+    Q_PROPERTY(void* Acc READ AccAddress WRITE SetAccAddress DESIGNABLE false)
+    Q_PROPERTY(QString BookFile READ BookFile WRITE SetBookFile DESIGNABLE false)
+    Q_PROPERTY(int BookID READ BookID WRITE SetBookID DESIGNABLE false)
+    Q_PROPERTY(QString BookName READ BookName WRITE SetBookName DESIGNABLE false)
+    Q_PROPERTY(QString BookNo READ BookNo WRITE SetBookNo DESIGNABLE false)
+    Q_PROPERTY(QString UserName READ UserName WRITE SetUserName DESIGNABLE false)
+    Q_PROPERTY(QString Director READ Director WRITE SetDirector DESIGNABLE false)
+    Q_PROPERTY(QDate BeginDate READ BeginDate WRITE SetBeginDate DESIGNABLE false)
+    Q_PROPERTY(QString FromFile READ FromFile DESIGNABLE false)
     Q_PROPERTY(QString PathTemplates READ PathTemplates WRITE SetPathTemplates)
     Q_PROPERTY(QString PathSamples READ PathSamples WRITE SetPathSamples)
-    Q_PROPERTY(short Step READ Step WRITE SetStep)
-    Q_PROPERTY(bool Completed READ Completed WRITE SetCompleted)
-    Q_PROPERTY(short MaxStep READ MaxStep CONSTANT)
-    Q_PROPERTY(bool PasswordOK READ PasswordOK)
-    Q_PROPERTY(QString IniFile READ IniFile WRITE SetIniFile)
-    Q_PROPERTY(bool Abort READ Abort WRITE SetAbort)
+    // The colours once more, under their persisted keys, for a form designer
+    // only: hosts reach them as the indexed ForeColorBookList.
+    Q_PROPERTY(uint ForeColorBookList0 READ ForeColorBookList0 WRITE SetForeColorBookList0 SCRIPTABLE false)
+    Q_PROPERTY(uint ForeColorBookList1 READ ForeColorBookList1 WRITE SetForeColorBookList1 SCRIPTABLE false)
+    Q_PROPERTY(uint ForeColorBookList2 READ ForeColorBookList2 WRITE SetForeColorBookList2 SCRIPTABLE false)
+    Q_PROPERTY(uint ForeColorBookList3 READ ForeColorBookList3 WRITE SetForeColorBookList3 SCRIPTABLE false)
+    Q_PROPERTY(short Step READ Step WRITE SetStep DESIGNABLE false)
+    Q_PROPERTY(bool Completed READ Completed WRITE SetCompleted DESIGNABLE false)
+    Q_PROPERTY(short MaxStep READ MaxStep CONSTANT DESIGNABLE false)
+    Q_PROPERTY(bool PasswordOK READ PasswordOK DESIGNABLE false)
+    Q_PROPERTY(QString IniFile READ IniFile WRITE SetIniFile DESIGNABLE false)
+    Q_PROPERTY(bool Abort READ Abort WRITE SetAbort DESIGNABLE false)
 
   public:
     /// Colours are 0x00BBGGRR, or 0x80000000 plus a system colour index.
@@ -79,6 +92,12 @@ class CreatLedgerWiz : public QWidget {
     /// The host's accounting object; members that need it throw
     /// `support::SupportError` while it is empty.
     std::shared_ptr<support::AccountingObject> Acc;
+    /// `Acc` for hosts that reach the control through its meta-object (the
+    /// property "Acc"): the address of the host's `support::AccountingObject`, or
+    /// null for none. The setter does not take ownership; the host keeps the
+    /// object alive while the control may use it, or clears it first.
+    void* AccAddress() const noexcept { return Acc.get(); }
+    void SetAccAddress(void* acc);
 
     QString BookFile() const { return bookFile_; }
     void SetBookFile(const QString& value) { bookFile_ = value; }
@@ -129,9 +148,9 @@ class CreatLedgerWiz : public QWidget {
 
     /// Text colour `index` (0..3) of the book list. Throws std::out_of_range for
     /// another index.
-    Colour ForeColorBookList(short index) const;
+    Q_INVOKABLE uint ForeColorBookList(short index) const;
     /// Sets colour `index`; an index outside 0..3 is ignored without error.
-    void SetForeColorBookList(short index, Colour colour);
+    Q_INVOKABLE void SetForeColorBookList(short index, uint colour);
 
     /// The page shown (0..`MaxStep`).
     short Step() const { return step_; }
@@ -151,8 +170,8 @@ class CreatLedgerWiz : public QWidget {
 
     /// Caption and enabled state of the host's button `index` (0 cancel, 1 back,
     /// 2 next, 3 unused). Throw std::out_of_range for an index outside 0..3.
-    QString ButtonCaption(short index) const;
-    bool ButtonEnabled(short index) const;
+    Q_INVOKABLE QString ButtonCaption(short index) const;
+    Q_INVOKABLE bool ButtonEnabled(short index) const;
 
     static constexpr short MaxStep() { return 4; }
 
@@ -268,6 +287,16 @@ class CreatLedgerWiz : public QWidget {
 
     /// The focus check of page-3 field `index`; false keeps the focus there.
     bool ValidateNewBookField(std::size_t index);
+
+    // The designer's colour properties.
+    uint ForeColorBookList0() const { return ForeColorBookList(0); }
+    uint ForeColorBookList1() const { return ForeColorBookList(1); }
+    uint ForeColorBookList2() const { return ForeColorBookList(2); }
+    uint ForeColorBookList3() const { return ForeColorBookList(3); }
+    void SetForeColorBookList0(uint colour) { SetForeColorBookList(0, colour); }
+    void SetForeColorBookList1(uint colour) { SetForeColorBookList(1, colour); }
+    void SetForeColorBookList2(uint colour) { SetForeColorBookList(2, colour); }
+    void SetForeColorBookList3(uint colour) { SetForeColorBookList(3, colour); }
 
     bool RaiseCommand(const QString& name);
     void MarkChanged(const std::string& key);

@@ -195,7 +195,7 @@ std::string InCpp(std::string text) {
     const std::pair<const char*, const char*> types[] = {
         {"16-bit integer", "short"},
         {"32-bit integer", "int"},
-        {"accounting object", "std::shared_ptr<kx::support::AccountingObject>"},
+        {"accounting object", "void*"},
         {"string", "QString"},
         {"Boolean", "bool"},
         {"date", "QDate"},
@@ -228,6 +228,50 @@ TEST_F(InterfaceDescription, DescribesEveryPublicMemberOfTheControlWithItsTypes)
                         "), progid(\"kxLedgerWiz.CreatLedgerWiz\")]\n    coclass CreatLedgerWiz\n"),
               std::string::npos)
         << text;
+}
+
+/// The member table of the public header kxLedgerWizControl.h, each row as the
+/// line the interface description gives that member, properties and methods first.
+std::pair<std::vector<std::string>, std::vector<std::string>> HeaderTable(const std::string& header) {
+    std::vector<std::string> interface;
+    std::vector<std::string> events;
+    std::istringstream in(header);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.rfind(" * |", 0) != 0)
+            continue;
+        std::vector<std::string> cells;
+        std::istringstream row(line.substr(4));
+        for (std::string cell; std::getline(row, cell, '|');) {
+            const auto first = cell.find_first_not_of(' ');
+            cells.push_back(first == std::string::npos ? "" : cell.substr(first, cell.find_last_not_of(' ') + 1 - first));
+        }
+        if (cells.size() < 4)
+            continue;
+        const std::string& kind = cells[0];
+        const std::string& name = cells[1];
+        const std::string& type = cells[2];
+        const std::string& rest = cells[3];
+        if (kind == "property")
+            interface.push_back("[" + rest + "] " + type + " " + name + ";");
+        else if (kind == "indexed")
+            interface.push_back("[" + rest + "] " + type + " " + name + "(short Index);");
+        else if (kind == "method")
+            interface.push_back(type + " " + name + "(" + rest + ");");
+        else if (kind == "event")
+            events.push_back(type + " " + name + "(" + rest + ");");
+        else if (kind != "kind" && kind.find_first_not_of('-') != std::string::npos)
+            ADD_FAILURE() << "a row of an unknown kind: " << line;
+    }
+    return {interface, events};
+}
+
+TEST_F(InterfaceDescription, PublicHeaderTableListsTheDescribedMembersInOrder) {
+    const std::string description = platform::ReadWholeFile(KX_LEDGERWIZ_DESCRIPTION);
+    const auto [interface, events] = HeaderTable(platform::ReadWholeFile(KX_LEDGERWIZ_CONTROL_HEADER));
+    ASSERT_FALSE(interface.empty());
+    EXPECT_EQ(interface, MemberLines(Block(description, "dispinterface _CreatLedgerWiz\n")));
+    EXPECT_EQ(events, MemberLines(Block(description, "dispinterface __CreatLedgerWiz\n")));
 }
 
 using SelfRegistration = test::LedgerWizFixture;
