@@ -1,19 +1,20 @@
 #!/usr/bin/env bash
 # Checks what a host developer and a user get, without the source tree:
 #  1. installs a release build into a temporary prefix and checks the installed
-#     library (SONAME), CMake package, pkg-config file, desktop entry and manual page;
+#     library (SONAME), headers, CMake package, pkg-config file, Designer plugin,
+#     desktop entry and manual page;
 #  2. copies examples/host out of the tree, builds it against that prefix alone
 #     (CMAKE_PREFIX_PATH) and has it create a new book from the sample book
 #     offscreen, driving the control through Qt's meta-object;
 #  3. makes the Debian package (cpack -G DEB), unpacks it into a temporary root
 #     and runs ledgerwiz --help and ledgerwiz create on the sample book from there.
 #   scripts/check-install.sh              sets up and builds build-release (as run-main.sh does)
-#   scripts/check-install.sh BUILD_DIR    builds and uses another configured build folder
+#   scripts/check-install.sh BUILD_DIR    uses another build folder as it is (build it first;
+#                                         the install needs what the default target builds)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 if (($#)); then
   build=$(realpath "$1")
-  cmake --build "$build"
 else
   build=$root/build-release
   # Prefix /usr: the Debian layout (lib/<multiarch>), where Qt's plugins are found.
@@ -35,15 +36,17 @@ libdir=$(dirname "$(find "$prefix" -name libkxLedgerWiz.so -print -quit)")
 [[ -n $libdir && -f $libdir/libkxLedgerWiz.so.1 ]] || fail "libkxLedgerWiz.so.1 not installed"
 soname=$(objdump -p "$libdir/libkxLedgerWiz.so" | awk '$1 == "SONAME" { print $2 }')
 [[ $soname == libkxLedgerWiz.so.1 ]] || fail "SONAME is '$soname'"
-for file in include/kxLedgerWizComponent.h bin/ledgerwiz share/applications/ledgerwiz.desktop \
+for file in include/kxLedgerWizComponent.h include/kxLedgerWizControl.h bin/ledgerwiz share/applications/ledgerwiz.desktop \
             share/icons/hicolor/scalable/apps/ledgerwiz.svg share/man/man1/ledgerwiz.1.gz; do
   [[ -f $prefix/$file ]] || fail "$file not installed"
 done
 [[ -f $libdir/kxLedgerWiz.idl && -f $libdir/cmake/kxLedgerWiz/kxLedgerWizConfig.cmake ]] ||
   fail "interface description or CMake package not installed"
 desktop-file-validate "$prefix/share/applications/ledgerwiz.desktop"
+plugin=$(find "$prefix" -path '*/plugins/designer/libkxLedgerWizDesigner.so' -print -quit)
+[[ -n $plugin ]] || fail "the Qt Designer plugin is not installed in a plugins/designer folder"
 # Run paths, not LD_LIBRARY_PATH, lead the installed files to the private libraries.
-if ldd "$prefix/bin/ledgerwiz" "$libdir/libkxLedgerWiz.so.1" | grep "not found"; then
+if ldd "$prefix/bin/ledgerwiz" "$libdir/libkxLedgerWiz.so.1" "$plugin" | grep "not found"; then
   fail "installed files miss libraries"
 fi
 # The installed package files must not lead back into the source or build tree.
