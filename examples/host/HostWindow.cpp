@@ -12,13 +12,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-namespace {
-
-/// Fallback captions for controls whose button members are not invokable.
-const std::array<const char*, 3> kCaptions{"取消", "< 上一步", "下一步 >"};
-
-} // namespace
-
 HostWindow::HostWindow(const QString& appFolder, const QString& listFile)
     : appFolder_(appFolder), listFile_(listFile) {
     setWindowTitle(QStringLiteral("建账向导 — 宿主程序示例"));
@@ -37,7 +30,7 @@ HostWindow::HostWindow(const QString& appFolder, const QString& listFile)
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch(1);
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
-        buttons_[i] = new QPushButton(QString::fromUtf8(kCaptions[i]), central);
+        buttons_[i] = new QPushButton(central);
         buttons_[i]->setEnabled(false);
     }
     buttonRow->addWidget(buttons_[1]);
@@ -128,25 +121,17 @@ void HostWindow::OnProcess(short indicator) {
 
 void HostWindow::ReadButtons() {
     // The control names the captions and states of its host's buttons (0 cancel,
-    // 1 back, 2 next); a control without these invokable members leaves the
-    // host's own captions, with Back and Next by the page.
-    const int step = Step();
-    const int maxStep = control_->property("MaxStep").toInt();
-    const QMetaObject* meta = control_->metaObject();
-    const bool named = meta->indexOfMethod("ButtonCaption(short)") >= 0 && meta->indexOfMethod("ButtonEnabled(short)") >= 0;
+    // 1 back, 2 next), by index.
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
         const auto index = static_cast<short>(i);
         QString caption;
         bool enabled = false;
-        if (named && QMetaObject::invokeMethod(control_, "ButtonCaption", Qt::DirectConnection, Q_RETURN_ARG(QString, caption),
-                                      Q_ARG(short, index)) &&
-            QMetaObject::invokeMethod(control_, "ButtonEnabled", Qt::DirectConnection, Q_RETURN_ARG(bool, enabled),
-                                      Q_ARG(short, index))) {
-            buttons_[i]->setText(caption);
-            buttons_[i]->setEnabled(enabled);
-        } else {
-            buttons_[i]->setEnabled(i == 0 || (i == 1 && step > 0 && step < maxStep) || (i == 2 && step < maxStep));
-        }
+        QMetaObject::invokeMethod(control_, "ButtonCaption", Qt::DirectConnection, Q_RETURN_ARG(QString, caption),
+                                  Q_ARG(short, index));
+        QMetaObject::invokeMethod(control_, "ButtonEnabled", Qt::DirectConnection, Q_RETURN_ARG(bool, enabled),
+                                  Q_ARG(short, index));
+        buttons_[i]->setText(caption);
+        buttons_[i]->setEnabled(enabled);
     }
 }
 

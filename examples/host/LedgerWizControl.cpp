@@ -31,7 +31,7 @@ QWidget* CreateLedgerWizControl(QWidget* parent) {
     const FactoryPtr factory(static_cast<kx::component::IClassFactory*>(object));
 
     void* control = nullptr;
-    result = factory->CreateInstance(parent, KX_IID_IUnknown, &control);
+    result = factory->CreateInstance(parent, KX_IID_CreatLedgerWiz, &control);
     if (result != KX_S_OK || control == nullptr)
         throw Failure("CreateInstance", result);
     // The control is a QWidget subclass with QWidget as its only base, so its
