@@ -10,9 +10,28 @@
 namespace kx::app {
 namespace {
 
+#ifdef KX_LEDGERWIZ_INSTALLED_LIBRARY
+/// The library installed with this program: its path relative to the program's
+/// folder, resolved through /proc/self/exe.
+std::filesystem::path InstalledLibrary() {
+    std::error_code ec;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec)
+        return {};
+    return (program.parent_path() / KX_LEDGERWIZ_INSTALLED_LIBRARY).lexically_normal();
+}
+#endif
+
 std::filesystem::path LibraryFile() {
     if (const char* named = std::getenv("KX_LEDGERWIZ_LIBRARY"); named != nullptr && *named != '\0')
         return named;
+#ifdef KX_LEDGERWIZ_INSTALLED_LIBRARY
+    if (const std::filesystem::path installed = InstalledLibrary(); !installed.empty()) {
+        std::error_code ec;
+        if (std::filesystem::exists(installed, ec))
+            return installed;
+    }
+#endif
 #ifdef KX_LEDGERWIZ_BUILT_LIBRARY
     if (std::filesystem::exists(KX_LEDGERWIZ_BUILT_LIBRARY))
         return KX_LEDGERWIZ_BUILT_LIBRARY;

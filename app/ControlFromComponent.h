@@ -13,8 +13,9 @@ class CreatLedgerWiz;
 namespace kx::app {
 
 /// Makes the wizard control as any host of the component does: libkxLedgerWiz.so
-/// is loaded (KX_LEDGERWIZ_LIBRARY names it; otherwise the library built beside
-/// this program, or the one registered for "kxLedgerWiz.CreatLedgerWiz"), its
+/// is loaded (KX_LEDGERWIZ_LIBRARY names it; otherwise the library installed with
+/// this program, the library built beside it, or the one registered for
+/// "kxLedgerWiz.CreatLedgerWiz"), its
 /// class object comes from DllGetClassObject, and the control from its
 /// CreateInstance, as a child of `parent`. The returned library must outlive the
 /// control. Throws component::ComponentError when any step fails.

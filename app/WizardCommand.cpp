@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QScreen>
 
 #include <algorithm>
@@ -85,6 +86,9 @@ int RunWizardCommand(int argc, char** argv) {
         return 2;
     }
     QApplication application(argc, argv);
+    // The window takes the icon and name of the installed desktop entry.
+    QApplication::setDesktopFileName(QStringLiteral("ledgerwiz"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("ledgerwiz")));
     // Qt has taken its own options out of argv by now.
     std::vector<std::string> args(argv + 1, argv + argc);
     if (!args.empty() && args.front() == "wizard")

@@ -12,6 +12,7 @@ packages=(
   libarchive-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk xvfb
+  dpkg-dev file desktop-file-utils
 )
 
 missing=()

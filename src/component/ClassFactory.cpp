@@ -1,6 +1,7 @@
 #include "component/ClassFactory.h"
 
 #include "component/ServerLifetime.h"
+#include "support/AccountingObject.h"
 #include "wizard/CreatLedgerWiz.h"
 
 #include <QApplication>
@@ -44,6 +45,10 @@ KxResult ClassFactory::CreateInstance(QWidget* parent, const Guid& iid, void** o
 
     try {
         auto control = std::make_unique<wizard::CreatLedgerWiz>(parent);
+        // A host without the support library cannot make an accounting object;
+        // the control starts with one of its own, which a host that has one
+        // replaces through "Acc".
+        control->Acc = std::make_shared<support::AccountingObject>();
         ServerLifetime& lifetime = lifetime_;
         QObject::connect(control.get(), &QObject::destroyed, [&lifetime] { lifetime.ControlDestroyed(); });
         lifetime_.ControlCreated();

@@ -160,7 +160,9 @@ class IClassFactory {
     /// Makes a new control as a child of `parent` and stores it in `*object` as a
     /// `kx::wizard::CreatLedgerWiz*` (for `iid` KX_IID_CreatLedgerWiz or
     /// KX_IID_IUnknown). The control belongs to `parent`, or to the caller when
-    /// `parent` is null; it keeps the library in use until it is destroyed.
+    /// `parent` is null; it keeps the library in use until it is destroyed. It
+    /// starts with an accounting object (`Acc`) of its own, so that a host without
+    /// one can run a creation; the host's notices then go nowhere.
     /// Must be called on the thread of the running QApplication. Failures leave
     /// `*object` null: KX_E_POINTER (null `object`), KX_E_NOINTERFACE (another
     /// `iid`), KX_E_FAIL (no QApplication, a foreign thread, or the control could

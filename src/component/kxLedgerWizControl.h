@@ -28,10 +28,13 @@
  * setProperty, property or invokeMethod (an index outside 0..3, a year outside
  * 1900..3000 for BeginDate, Completed set true without Acc, ...).
  *
- * Acc is the address (void*) of the host's accounting object, the
+ * Acc is the address (void*) of the accounting object, the
  * kx::support::AccountingObject of the support library, which the control sends
- * its notices through. The control does not own it: the host keeps it alive while
- * the control lives, or sets Acc back to nullptr first.
+ * its notices through. A control made by the class factory starts with one of its
+ * own, so that a host without the support library can run a creation (its notices
+ * then go nowhere). A host that has one hands it over; the control does not own
+ * it: the host keeps it alive while the control lives, or sets Acc back to nullptr
+ * first.
  *   control->setProperty("Acc", QVariant::fromValue<void*>(&accountingObject));
  *
  * ZapTable's connection is the data layer's; a host without it leaves the

@@ -176,7 +176,10 @@ TEST_F(ControlFace, HostReachesEveryMemberByNameAndCreatesABook) {
                                           Q_ARG(short, 4), Q_ARG(uint, 255u)));
     EXPECT_EQ(Indexed<uint>(control, "ForeColorBookList", 2), 255u);
 
-    // Setting Completed without an accounting object fails to the caller, but stores.
+    // The control starts with an accounting object of its own; without one,
+    // setting Completed fails to the caller, but stores.
+    EXPECT_NE(control->property("Acc").value<void*>(), nullptr);
+    ASSERT_TRUE(control->setProperty("Acc", QVariant::fromValue<void*>(nullptr)));
     EXPECT_THROW(control->setProperty("Completed", true), std::exception);
     EXPECT_TRUE(control->property("Completed").toBool());
     ASSERT_TRUE(control->setProperty("Acc", QVariant::fromValue<void*>(&acc)));
