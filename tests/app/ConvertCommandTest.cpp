@@ -3,10 +3,9 @@
 #include "KeyedBook.h"
 #include "SampleBookCopy.h"
 #include "ado/pg/PgAppLock.h"
+#include "e2e/ServerBooks.h"
 #include "ado/pg/PgConnection.h"
 #include "ado/pg/PgQuote.h"
-#include "ado/tsql/TsqlTranslator.h"
-#include "database/CreateCnn.h"
 #include "database/NewServerDatabase.h"
 #include "pg/TestServer.h"
 
@@ -26,62 +25,45 @@ namespace {
 
 namespace pg = ado::pg;
 
+/// A single answer of the test server's maintenance database.
+std::string Ask(const std::string& sql) {
+    const pg::PgResult row = pg::PgConnection(*pg::testing::TestServerSettings("postgres")).Exec(sql);
+    return row.RowCount() == 0 ? "<none>" : row.IsNull(0, 0) ? "<null>" : std::string(row.Value(0, 0));
+}
+
+/// Waits until `condition` holds, at most about `seconds`.
+bool Eventually(const std::function<bool()>& condition, int seconds) {
+    for (int tries = 0; tries < seconds * 50 && !condition(); ++tries)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    return condition();
+}
+
 class ConvertCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        settings = pg::testing::TestServerSettings("postgres");
-        if (!settings)
+        if (!server.Available())
             GTEST_SKIP() << pg::testing::kNoServerReason;
-        database = NewName();
+        database = server.NewDatabaseName();
     }
-    void TearDown() override {
-        if (!settings)
-            return;
-        pg::PgConnection admin(*settings);
-        for (const std::string& name : names_)
-            admin.Exec("DROP DATABASE IF EXISTS " + pg::QuoteIdent(pg::FoldDatabaseName(name)) +
-                       " WITH (FORCE)");
-    }
-    std::string NewName(const std::string& tail = {}) {
-        return names_.emplace_back("kxAcc" + pg::testing::NewTestDatabaseName() + tail);
-    }
-    std::string Server() const { return settings->host + "," + settings->port; }
     int Run(const std::string& book) {
-        return RunConvertCommand({book, Server(), settings->user, settings->password, database}, out, err);
-    }
-    /// A single answer of the maintenance database.
-    std::string Ask(const std::string& sql) const {
-        const pg::PgResult row = pg::PgConnection(*settings).Exec(sql);
-        return row.RowCount() == 0 ? "<none>" : row.IsNull(0, 0) ? "<null>" : std::string(row.Value(0, 0));
+        return RunConvertCommand({book, server.Server(), server.User(), server.Password(), database}, out, err);
     }
     std::string CommentOf(const std::string& name) const {
         return Ask("SELECT shobj_description(oid, 'pg_database') FROM pg_database WHERE datname = " +
                    pg::QuoteLiteral(pg::FoldDatabaseName(name)));
     }
-    /// Waits until `condition` holds, at most about `seconds`.
-    static bool Eventually(const std::function<bool()>& condition, int seconds) {
-        for (int tries = 0; tries < seconds * 50; ++tries) {
-            if (condition())
-                return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return condition();
-    }
 
-    std::optional<pg::PgConnectionSettings> settings;
+    e2e::ServerBooks server; // drops the databases of the test
     std::string database;
     std::ostringstream out;
     std::ostringstream err;
-
-  private:
-    std::vector<std::string> names_;
 };
 
 TEST_F(ConvertCommandTest, PrintsEveryConvertedTableWithItsRowsOrTheFailure) {
     const test::SampleBookCopy book;
     // Whatever the typed name holds, it names one database and nothing else runs.
-    pg::PgConnection(*settings).Exec("CREATE TABLE IF NOT EXISTS kxcanary (id int)");
-    database = NewName("]; Drop Table kxCanary --");
+    server.RunSql("postgres", "CREATE TABLE IF NOT EXISTS kxcanary (id int)");
+    database = server.NewDatabaseName("]; Drop Table kxCanary --");
     EXPECT_EQ(Run((book.path().parent_path() / "none.mde").string()), 1);
     EXPECT_NE(err.str().find("从Access数据库恢复数据"), std::string::npos) << err.str();
     err.str("");
@@ -91,12 +73,12 @@ TEST_F(ConvertCommandTest, PrintsEveryConvertedTableWithItsRowsOrTheFailure) {
     // The progress bar ends full on the error stream.
     EXPECT_NE(err.str().find("100%"), std::string::npos) << err.str();
     EXPECT_EQ(Ask("SELECT to_regclass('kxcanary') IS NOT NULL"), "t");
-    pg::PgConnection(*settings).Exec("DROP TABLE kxcanary");
+    server.RunSql("postgres", "DROP TABLE kxcanary");
 }
 
 // The conversion's own failures are checked with its tests; here, how the command ends.
 TEST_F(ConvertCommandTest, AFailureEndsWithStatusOnePrintingWhatFailedAndWhy) {
-    pg::PgConnection(*settings).Exec("CREATE DATABASE " + pg::QuoteIdent(pg::FoldDatabaseName(database)));
+    server.RunSql("postgres", "CREATE DATABASE " + pg::QuoteIdent(pg::FoldDatabaseName(database)));
     EXPECT_EQ(Run(test::SampleBookCopy::Master().string()), 1);
     EXPECT_NE(err.str().find("从Access数据库恢复数据：数据库" + database + "已存在。\ndatabase \"" +
                              pg::FoldDatabaseName(database) + "\" already exists\n"),
@@ -123,14 +105,14 @@ TEST_F(ConvertCommandTest, AConversionKilledHalfWayIsRemovedByTheNextRun) {
         {"CREATE TABLE kxBig ([ID] COUNTER, [Code] TEXT(20))",
          "INSERT INTO kxBig ([Code]) SELECT 'C' || x FROM (WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL "
          "SELECT x + 1 FROM c WHERE x < 200000) SELECT x FROM c)"});
-    const std::string killed = NewName();
+    const std::string killed = server.NewDatabaseName();
     const pid_t child = ::fork();
     if (child == 0) {
         const int quiet = ::open("/dev/null", O_WRONLY);
         ::dup2(quiet, 1);
         ::dup2(quiet, 2);
-        ::execl(KX_LEDGERWIZ, "ledgerwiz", "convert", big.c_str(), "--server", Server().c_str(), "--user",
-                settings->user.c_str(), "--password", settings->password.c_str(), "--database",
+        ::execl(KX_LEDGERWIZ, "ledgerwiz", "convert", big.c_str(), "--server", server.Server().c_str(), "--user",
+                server.User().c_str(), "--password", server.Password().c_str(), "--database",
                 killed.c_str(), static_cast<char*>(nullptr));
         ::_exit(127);
     }

@@ -19,7 +19,6 @@
 #include <memory>
 #include <sstream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace kx::component {
@@ -142,88 +141,32 @@ std::vector<std::string> MemberLines(const std::string& block) {
 
 // The control's public face as its documentation gives it, member by member and
 // type by type, written out here rather than read from the control, so that a
-// member the description leaves out or misnames shows up.
-struct PublicProperty {
-    const char* name;
-    const char* type;
-    const char* access; // "Let, Get" or "Get"
-    bool indexed;       // takes an Index (16-bit integer 0 to 3)
-};
-const PublicProperty kPublicProperties[] = {
-    // The public data members, set and read by the host.
-    {"AppPath", "string", "Let, Get", false},
-    {"AccPeriod", "string", "Let, Get", false},
-    {"Acc", "accounting object", "Let, Get", false},
-    // The properties, in the order of the interface.
-    {"BookFile", "string", "Let, Get", false},
-    {"BookID", "32-bit integer", "Let, Get", false},
-    {"BookName", "string", "Let, Get", false},
-    {"BookNo", "string", "Let, Get", false},
-    {"UserName", "string", "Let, Get", false},
-    {"Director", "string", "Let, Get", false},
-    {"BeginDate", "date", "Let, Get", false},
-    {"FromFile", "string", "Get", false},
-    {"PathTemplates", "string", "Let, Get", false},
-    {"PathSamples", "string", "Let, Get", false},
-    {"ForeColorBookList", "colour", "Let, Get", true},
-    {"Step", "16-bit integer", "Let, Get", false},
-    {"Completed", "Boolean", "Let, Get", false},
-    {"ButtonCaption", "string", "Get", true},
-    {"ButtonEnabled", "Boolean", "Get", true},
-    {"MaxStep", "16-bit integer", "Get", false},
-    {"PasswordOK", "Boolean", "Get", false},
-    {"IniFile", "string", "Let, Get", false},
-    {"Abort", "Boolean", "Let, Get", false},
-};
-const char* const kPublicMethods[] = {
-    "bool Load([optional] string rFileName);",
-    "void Prompt(string rMsg, [optional] Boolean rShowBox);",
-    "bool AddNewFile([optional] Boolean isSql);",
-    "bool ZapTable(string rTableName, [optional] string rWhere, [optional] connection rCnn);",
-};
-const char* const kPublicEvents[] = {
-    "void BeforeStep(16-bit integer StepNo, Boolean& Cancel);",
-    "void AfterStep(16-bit integer StepNo);",
-    "void Command(string CmdName, Boolean& Cancel);",
-    "void Notify(string Msg, Boolean ShowBox);",
-    "void Process(16-bit integer Indicator);",
-    "void AfterAddItem();",
-};
-
-/// The documented type names as the description spells them in C++.
-std::string InCpp(std::string text) {
-    const std::pair<const char*, const char*> types[] = {
-        {"16-bit integer", "short"},
-        {"32-bit integer", "int"},
-        {"accounting object", "void*"},
-        {"string", "QString"},
-        {"Boolean", "bool"},
-        {"date", "QDate"},
-        {"colour", "uint"},
-        {"connection", "kx::ado::Connection*"},
-    };
-    for (const auto& [documented, cpp] : types) {
-        for (auto at = text.find(documented); at != std::string::npos; at = text.find(documented, at))
-            text.replace(at, std::string(documented).size(), cpp), at += std::string(cpp).size();
-    }
-    return text;
-}
+// member the description leaves out or misnames shows up: the public data members
+// (AppPath, AccPeriod, Acc), then the properties and methods in interface order.
+const std::vector<std::string> kInterface{
+    "[readwrite] QString AppPath;", "[readwrite] QString AccPeriod;", "[readwrite] void* Acc;",
+    "[readwrite] QString BookFile;", "[readwrite] int BookID;", "[readwrite] QString BookName;",
+    "[readwrite] QString BookNo;", "[readwrite] QString UserName;", "[readwrite] QString Director;",
+    "[readwrite] QDate BeginDate;", "[readonly] QString FromFile;", "[readwrite] QString PathTemplates;",
+    "[readwrite] QString PathSamples;", "[readwrite] uint ForeColorBookList(short Index);",
+    "[readwrite] short Step;", "[readwrite] bool Completed;", "[readonly] QString ButtonCaption(short Index);",
+    "[readonly] bool ButtonEnabled(short Index);", "[readonly] short MaxStep;", "[readonly] bool PasswordOK;",
+    "[readwrite] QString IniFile;", "[readwrite] bool Abort;",
+    "bool Load([optional] QString rFileName);",
+    "void Prompt(QString rMsg, [optional] bool rShowBox);",
+    "bool AddNewFile([optional] bool isSql);",
+    "bool ZapTable(QString rTableName, [optional] QString rWhere, [optional] kx::ado::Connection* rCnn);"};
+const std::vector<std::string> kEvents{
+    "void BeforeStep(short StepNo, bool& Cancel);", "void AfterStep(short StepNo);",
+    "void Command(QString CmdName, bool& Cancel);", "void Notify(QString Msg, bool ShowBox);",
+    "void Process(short Indicator);",                "void AfterAddItem();"};
 
 using InterfaceDescription = test::LedgerWizFixture;
 
 TEST_F(InterfaceDescription, DescribesEveryPublicMemberOfTheControlWithItsTypes) {
     const std::string text = platform::ReadWholeFile(KX_LEDGERWIZ_DESCRIPTION);
-    std::vector<std::string> interface;
-    for (const auto& p : kPublicProperties)
-        interface.push_back(std::string(std::string_view(p.access) == "Get" ? "[readonly] " : "[readwrite] ") +
-                            InCpp(p.type) + " " + p.name + (p.indexed ? "(short Index);" : ";"));
-    for (const char* m : kPublicMethods)
-        interface.push_back(InCpp(m));
-    std::vector<std::string> events;
-    for (const char* e : kPublicEvents)
-        events.push_back(InCpp(e));
-    EXPECT_EQ(MemberLines(Block(text, "dispinterface _CreatLedgerWiz\n")), interface) << text;
-    EXPECT_EQ(MemberLines(Block(text, "dispinterface __CreatLedgerWiz\n")), events) << text;
+    EXPECT_EQ(MemberLines(Block(text, "dispinterface _CreatLedgerWiz\n")), kInterface) << text;
+    EXPECT_EQ(MemberLines(Block(text, "dispinterface __CreatLedgerWiz\n")), kEvents) << text;
     EXPECT_NE(text.find("[uuid(" + FormatGuid(KX_CLSID_CreatLedgerWiz).substr(1, 36) +
                         "), progid(\"kxLedgerWiz.CreatLedgerWiz\")]\n    coclass CreatLedgerWiz\n"),
               std::string::npos)

@@ -1,4 +1,5 @@
 #include "wizard/WizardTestFixture.h"
+#include "e2e/AppFolder.h"
 
 #include "platform/DiskPath.h"
 #include "support/AccountingObject.h"
@@ -15,10 +16,28 @@ namespace {
 using test::Q;
 using Column = BookListModel::Column;
 
-class BookListViewTest : public test::WizardOnAppFolder {
+/// A wizard on an application folder of its own, with the sample book, a book
+/// list written by the test and template archives in Data.
+class BookListViewTest : public testing::Test {
   protected:
+    void SetUp() override {
+        wiz.AppPath = Q(app.path());
+        wiz.resize(640, 480);
+    }
+    void WriteArchive(const std::string& name) const {
+        newbook::test::ZipBuilder().File("book.mde", "template book").WriteTo(app.Data() / name);
+    }
+    bool LoadList() { return wiz.Load(Q(app.ListFile())); }
+    template <typename T> T* Child(const char* name) const {
+        T* child = wiz.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+    QTableView* Grid() const { return Child<QTableView>("fg"); }
+    BookListModel* Model() const { return qobject_cast<BookListModel*>(Grid()->model()); }
+    QLineEdit* Field(const char* name) const { return Child<QLineEdit>(name); }
     std::string SqlLine() const { return "分公司账簿\tsa:secret@db1\tkxAcc000002\t分公司\t2024.05\t0\t\t"; }
-    std::string AbsoluteLine() const { return "本地账簿\t" + app.str() + "\\Data\tkxSample.mde\t本地公司\t(未知)\t\t\t"; }
+    std::string AbsoluteLine() const { return "本地账簿\t" + app.path().string() + "\\Data\tkxSample.mde\t本地公司\t(未知)\t\t\t"; }
 
     QColor RowColour(int row, int column = 0) const {
         return Model()->data(Model()->index(row, column), Qt::ForegroundRole).value<QBrush>().color();
@@ -38,12 +57,16 @@ class BookListViewTest : public test::WizardOnAppFolder {
     }
     QWidget* DropDown() const { return Child<QWidget>("C1EList"); }
     bool Shown(const char* name) const { return !Child<QWidget>(name)->isHidden(); }
+
+    e2e::AppFolder app;
+    CreatLedgerWiz wiz;
+    test::SignalLog log{wiz};
 };
 
 TEST_F(BookListViewTest, ArchivesStandAboveTheBooksEachRowWithItsPathAndColour) {
     WriteArchive("T.WAK");
     WriteArchive("c.wak"); // lower case is found but coloured as a book
-    WriteList({SampleLine(), SqlLine(), "共享账簿\t..\\Data\tshared.WSK\t共享公司\t(未知)\t0\t\t", AbsoluteLine()});
+    app.WriteList({e2e::kSampleLine, SqlLine(), "共享账簿\t..\\Data\tshared.WSK\t共享公司\t(未知)\t0\t\t", AbsoluteLine()});
     ASSERT_TRUE(LoadList());
     ASSERT_EQ(Model()->rowCount(), 6);
     EXPECT_EQ(Model()->columnCount(), BookListModel::ColumnCount); // an archive row adds no column
@@ -76,11 +99,11 @@ TEST_F(BookListViewTest, ArchivesStandAboveTheBooksEachRowWithItsPathAndColour) 
 TEST_F(BookListViewTest, RowsHideWhenVisibleReadsAsOneLinesWithoutDatabaseDropReloadReplaces) {
     const std::pair<const char*, bool> visible[] = {{"1", true},  {" 1", true}, {"1.0", true},  {"1x", true},
                                                     {"0", false}, {"", false},  {"2", false}, {"True", false}};
-    std::vector<std::string> lines{SampleLine(), "无文件一\t..\\Data\t\t公司\t(未知)\t0\t\t", "无文件二\t\t\t\t\t\t\t"};
+    std::vector<std::string> lines{e2e::kSampleLine, "无文件一\t..\\Data\t\t公司\t(未知)\t0\t\t", "无文件二\t\t\t\t\t\t\t"};
     for (const auto& [field, hidden] : visible)
         lines.push_back("账簿\t..\\Data\tkxSample.mde\t公司\t(未知)\t" + std::string(field) + "\t\t");
     WriteArchive("T.WAK");
-    WriteList(lines);
+    app.WriteList(lines);
     ASSERT_TRUE(LoadList());
     ASSERT_EQ(Model()->rowCount(), 10);
     EXPECT_FALSE(Grid()->isRowHidden(0));
@@ -88,21 +111,21 @@ TEST_F(BookListViewTest, RowsHideWhenVisibleReadsAsOneLinesWithoutDatabaseDropRe
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(Grid()->isRowHidden(i + 2), visible[i].second) << '"' << visible[i].first << '"';
 
-    std::filesystem::remove(app.path() / "Data" / "T.WAK");
-    WriteList({SqlLine()});
+    std::filesystem::remove(app.Data() / "T.WAK");
+    app.WriteList({SqlLine()});
     ASSERT_TRUE(wiz.Load());
     ASSERT_EQ(Model()->rowCount(), 1);
 }
 
 TEST_F(BookListViewTest, ListThatIsNotGb18030FailsWithoutAfterLoadList) {
-    platform::WriteFileAtomically(ListFile(), "\x81\x20\tbroken\r\n");
+    platform::WriteFileAtomically(app.ListFile(), "\x81\x20\tbroken\r\n");
     EXPECT_FALSE(LoadList());
     EXPECT_EQ(log.commands, std::vector<QString>{"BeforeLoadList"});
     EXPECT_TRUE(Grid()->updatesEnabled());
 }
 
 TEST_F(BookListViewTest, SelectionFillsPageOneAndAMissingDatabaseDisablesNext) {
-    WriteList({SampleLine(), "丢失账簿\t..\\Data\tgone.mde\t丢失公司\t(未知)\t0\t\t", SqlLine()});
+    app.WriteList({e2e::kSampleLine, "丢失账簿\t..\\Data\tgone.mde\t丢失公司\t(未知)\t0\t\t", SqlLine()});
     ASSERT_TRUE(LoadList());
     wiz.SetStep(1);
     EXPECT_FALSE(wiz.ButtonEnabled(2));
@@ -150,8 +173,8 @@ TEST_F(BookListViewTest, SelectionFillsPageOneAndAMissingDatabaseDisablesNext) {
 
 TEST_F(BookListViewTest, MouseKeysAndHoverInTheDropDown) {
     WriteArchive("T.WAK");
-    WriteList({SampleLine(), SqlLine()});
-    wiz.SetIniFile(Q(ListFile())); // the drop-down loads an empty list first
+    app.WriteList({e2e::kSampleLine, SqlLine()});
+    wiz.SetIniFile(Q(app.ListFile())); // the drop-down loads an empty list first
     wiz.SetStep(1);
     test::ShowActive(wiz);
     OpenDropDown();
@@ -206,7 +229,7 @@ TEST_F(BookListViewTest, DropDownOnAListThatCannotLoadSaysSo) {
 }
 
 TEST_F(BookListViewTest, PageOneFieldsSwallowEscapeMoveOnWithEnterAndReportLostFocus) {
-    WriteList({SampleLine()});
+    app.WriteList({e2e::kSampleLine});
     ASSERT_TRUE(LoadList());
     wiz.SetBookID(0);
     wiz.SetStep(1);
@@ -226,15 +249,15 @@ TEST_F(BookListViewTest, PageOneFieldsSwallowEscapeMoveOnWithEnterAndReportLostF
 }
 
 TEST_F(BookListViewTest, BareEntryButtonAppendsTheEntryAndTellsEveryone) {
-    WriteList({SampleLine()});
+    app.WriteList({e2e::kSampleLine});
     wiz.SetIniFile(QStringLiteral("books.txt")); // a bare name: in the application folder
     auto acc = std::make_shared<support::AccountingObject>();
     std::vector<std::string> notices;
     acc->SetNoticeReceiver([&notices](const std::string& n) { notices.push_back(n); });
     wiz.Acc = acc;
     Child<QPushButton>("PushButton1")->click();
-    EXPECT_EQ(platform::ReadAnsiTextFile(ListFile()),
-              SampleLine() + "\r（新增账簿：请指定数据库文件）\t\t\t\t(未知)\t0\t\t\r\n");
+    EXPECT_EQ(platform::ReadAnsiTextFile(app.ListFile()),
+              e2e::kSampleLine + "\r（新增账簿：请指定数据库文件）\t\t\t\t(未知)\t0\t\t\r\n");
     EXPECT_EQ(wiz.BookName(), "（新增账簿：请指定数据库文件）");
     EXPECT_EQ(wiz.BookFile(), "");
     EXPECT_EQ(log.notices, (std::vector<std::pair<QString, bool>>{
@@ -248,12 +271,12 @@ TEST_F(BookListViewTest, BareEntryButtonAppendsTheEntryAndTellsEveryone) {
 TEST_F(BookListViewTest, BareEntryWithoutAccOrWithAnUnreadableListAddsNothing) {
     for (const bool withAcc : {false, true}) {
         // Without Acc the error is reported; a list that cannot be read is left alone silently.
-        const std::string text = withAcc ? "\x81\x20 broken\r\n" : SampleLine() + "\r\n";
-        platform::WriteFileAtomically(ListFile(), text);
+        const std::string text = withAcc ? "\x81\x20 broken\r\n" : e2e::kSampleLine + "\r\n";
+        platform::WriteFileAtomically(app.ListFile(), text);
         CreatLedgerWiz other;
         test::SignalLog otherLog(other);
         other.AppPath = wiz.AppPath;
-        other.SetIniFile(Q(ListFile()));
+        other.SetIniFile(Q(app.ListFile()));
         if (withAcc)
             other.Acc = std::make_shared<support::AccountingObject>();
         other.findChild<QPushButton*>(QStringLiteral("PushButton1"))->click();
@@ -261,17 +284,17 @@ TEST_F(BookListViewTest, BareEntryWithoutAccOrWithAnUnreadableListAddsNothing) {
         EXPECT_TRUE(withAcc || (otherLog.notices[0].second && otherLog.notices[0].first.contains(QStringLiteral("Acc"))));
         EXPECT_EQ(otherLog.addedItems, 0);
         EXPECT_FALSE(other.Completed());
-        EXPECT_TRUE(!withAcc || platform::ReadWholeFile(ListFile()) == text);
+        EXPECT_TRUE(!withAcc || platform::ReadWholeFile(app.ListFile()) == text);
     }
 }
 
 TEST_F(BookListViewTest, BareEntryWhoseCompanyHoldsATabIsRefusedAndSaysWhy) {
-    WriteList({SampleLine()});
+    app.WriteList({e2e::kSampleLine});
     wiz.SetIniFile(QStringLiteral("books.txt"));
     wiz.Acc = std::make_shared<support::AccountingObject>();
     wiz.SetUserName(QStringLiteral("某某\t有限公司"));
     Child<QPushButton>("PushButton1")->click();
-    EXPECT_EQ(platform::ReadAnsiTextFile(ListFile()), SampleLine() + "\r\n");
+    EXPECT_EQ(platform::ReadAnsiTextFile(app.ListFile()), e2e::kSampleLine + "\r\n");
     EXPECT_EQ(log.notices, (std::vector<std::pair<QString, bool>>{
                                {QStringLiteral("单位名称中不能有制表符、回车符或换行符，无法写入账簿列表。"), true}}));
     EXPECT_FALSE(wiz.Completed());

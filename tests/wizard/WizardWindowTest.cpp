@@ -1,5 +1,6 @@
 #include "WizardWindow.h"
 
+#include "e2e/AppFolder.h"
 #include "wizard/WizardTestFixture.h"
 
 #include <QImage>
@@ -94,14 +95,10 @@ void ExpectDateFieldsInTheGaps(QWidget* page) {
 
 class WizardWindowTest : public testing::Test {
   protected:
-    void SetUp() override {
-        fs::create_directories(app.path() / "Data");
-        fs::copy_file(kx::test::SampleBookCopy::Master(), app.path() / "Data" / "kxSample.mde");
-    }
     /// Makes, shows and starts the window, its font `scale` times the usual.
     void Open(int scale = 1) {
         messages.shown.clear();
-        window = std::make_unique<WizardWindow>(app.str(), messages);
+        window = std::make_unique<WizardWindow>(app.path().string(), messages);
         QFont font = window->font();
         font.setPointSizeF(font.pointSizeF() * scale);
         window->setFont(font);
@@ -132,7 +129,7 @@ class WizardWindowTest : public testing::Test {
         EXPECT_TRUE(window->grab().save(QString::fromStdString(file))) << file;
     }
 
-    kx::test::TempFolder app;
+    e2e::AppFolder app; // without a book list: Start makes it
     platform::RecordingMessageBox messages;
     std::unique_ptr<WizardWindow> window;
 };
