@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ado/Connection.h"
+#include "ado/pg/PgAppLock.h"
 #include "ado/pg/PgConnection.h"
 #include "ado/pg/PgConnectionSettings.h"
 #include "ado/pg/PgQuote.h"
@@ -10,6 +11,7 @@
 #include "database/SqlBookConversion.h"
 #include "pg/TestServer.h"
 
+#include <cstdint>
 #include <optional>
 #include <random>
 #include <stdexcept>
@@ -91,6 +93,8 @@ class ServerBooks {
     }
 
     bool Exists(const std::string& database) { return Comment(database).has_value(); }
+    /// Whether `database` carries the mark of a database still being made.
+    bool Marked(const std::string& database) { return Comment(database) == MakingMark(); }
     /// The comment that `database` carries ("" for none); nothing when it does not exist.
     std::optional<std::string> Comment(const std::string& database) {
         const pg::PgResult row = Admin().Exec(
@@ -108,7 +112,21 @@ class ServerBooks {
             names.emplace_back(rows.Value(i, 0));
         return names;
     }
+    /// Gives `database` a comment; the mark of a database being made is such a comment.
+    void SetComment(const std::string& database, const std::string& comment) {
+        Admin().Exec("COMMENT ON DATABASE " + pg::QuoteIdent(pg::FoldDatabaseName(database)) + " IS " +
+                     pg::QuoteLiteral(comment));
+    }
     static std::string MakingMark() { return std::string(database::kMakingMarkName) + "=" + database::kMakingMarkValue; }
+    /// Ends the server sessions that hold the claim of `database`, as when the
+    /// connection of the program that claimed it is lost; gives how many.
+    int EndClaimSessions(const std::string& database) {
+        const auto key = static_cast<std::uint64_t>(pg::AppLockKey(database::ClaimLockResource(database)));
+        return Admin()
+            .Exec("SELECT pg_terminate_backend(pid) FROM pg_locks WHERE locktype = 'advisory' AND objsubid = 1 "
+                  "AND classid = " + std::to_string(key >> 32) + " AND objid = " + std::to_string(key & 0xffffffffu))
+            .RowCount();
+    }
     /// Runs the server's own SQL `sql` in `database`.
     void RunSql(const std::string& database, const std::string& sql) {
         pg::PgConnectionSettings settings = *settings_;
