@@ -116,6 +116,7 @@ pg::PgResult PgSession::Run(const tsql::TranslationPlan& plan, const JetRowReade
     pg::PgResult last;
     std::optional<pg::PgResult> lastRows;
     for (const tsql::PlanStep& step : plan.steps) {
+        rowsEmptied_.reset();
         last = RunStep(step, jetReader);
         if (const auto* run = std::get_if<tsql::RunSql>(&step); run != nullptr && run->returnsRows) {
             lastRows = last;
@@ -134,6 +135,9 @@ pg::PgResult PgSession::RunStep(const tsql::PlanStep& step, const JetRowReader& 
                     identityInLine_.clear();
                 }
                 return ConnectionFor(action.database).Exec(action.sql);
+            } else if constexpr (std::is_same_v<Action, tsql::EmptyTable>) {
+                identityInLine_.clear();
+                return Empty(action);
             } else if constexpr (std::is_same_v<Action, tsql::SwitchDatabase>) {
                 if (action.database != settings_.database) {
                     pg::PgConnection next = OpenConnection(action.database);
@@ -194,6 +198,37 @@ pg::PgResult PgSession::RunStep(const tsql::PlanStep& step, const JetRowReader& 
             }
         },
         step);
+}
+
+pg::PgResult PgSession::Empty(const tsql::EmptyTable& empty) {
+    pg::PgConnection& connection = ConnectionFor(empty.database);
+    if (connection.Exec(pg::TruncateAllowedSql(empty.table)).Value(0, 0) != "t") {
+        return connection.Exec(empty.deleteSql);
+    }
+    // Counted and emptied under one lock, so the count is that of the rows removed.
+    const bool ownTransaction = !connection.InTransaction();
+    if (ownTransaction) {
+        connection.Exec("BEGIN");
+    }
+    try {
+        connection.Exec("LOCK TABLE " + pg::QuoteIdent(empty.table) + " IN ACCESS EXCLUSIVE MODE");
+        const std::string counted(connection.Exec("SELECT count(*) FROM " + pg::QuoteIdent(empty.table)).Value(0, 0));
+        connection.Exec(empty.truncateSql);
+        if (ownTransaction) {
+            connection.Exec("COMMIT");
+        }
+        rowsEmptied_ = std::stoll(counted);
+    } catch (...) {
+        if (ownTransaction) {
+            try {
+                connection.Exec("ROLLBACK");
+            } catch (const pg::PgError&) {
+                // The first failure is the one to report.
+            }
+        }
+        throw;
+    }
+    return {};
 }
 
 pg::PgResult PgSession::Sync(const tsql::SyncIdentity& sync) {
