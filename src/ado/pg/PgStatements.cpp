@@ -69,6 +69,11 @@ END
     return "DO " + tag + body + tag;
 }
 
+std::string OtherSessionsOnDatabaseSql() {
+    return "SELECT count(*) FROM pg_stat_activity WHERE datname = $1 AND pid <> pg_backend_pid() AND "
+           "backend_type <> 'autovacuum worker'";
+}
+
 std::string TruncateAllowedSql(std::string_view table) {
     const std::string target = "to_regclass(" + QuoteLiteral(QuoteIdent(table)) + ")";
     return "SELECT COALESCE((SELECT c.relkind = 'r'"

@@ -30,6 +30,11 @@ std::string CreateDatabaseCopySql(std::string_view database, std::string_view so
 /// source's counters (which may lie beyond its rows).
 std::string CopiedIdentitiesSql();
 
+/// One row, one column: how many sessions other than this one are connected to
+/// database $1, those that a CREATE DATABASE ... TEMPLATE waits for and then fails on
+/// (autovacuum workers it ends itself).
+std::string OtherSessionsOnDatabaseSql();
+
 /// One row, one column: true when "DELETE FROM `table`" without a condition may be
 /// done as a TRUNCATE with the same outcome for everybody: `table` is an ordinary
 /// table that no foreign key references, with no triggers and no rules of its own,

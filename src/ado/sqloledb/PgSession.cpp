@@ -147,6 +147,9 @@ pg::PgResult PgSession::RunStep(const tsql::PlanStep& step, const JetRowReader& 
                 }
                 return {};
             } else if constexpr (std::is_same_v<Action, tsql::CreateDatabase>) {
+                if (!action.copiedDatabase.empty()) {
+                    RefuseCopyOfDatabaseInUse(action.copiedDatabase);
+                }
                 pg::PgResult created = current_.Exec(action.createSql);
                 try {
                     OpenConnection(action.database).Exec(action.setupSql);
@@ -198,6 +201,16 @@ pg::PgResult PgSession::RunStep(const tsql::PlanStep& step, const JetRowReader& 
             }
         },
         step);
+}
+
+void PgSession::RefuseCopyOfDatabaseInUse(const std::string& source) {
+    // Closed first when this session holds it: only other programs' sessions count.
+    others_.erase(source);
+    const pg::PgParam params[] = {pg::PgParam::Text(source)};
+    if (current_.ExecParams(pg::OtherSessionsOnDatabaseSql(), params).Value(0, 0) != "0") {
+        const std::string message = "source database \"" + source + "\" is being accessed by other users";
+        throw pg::PgError("55006", message, "55006: " + message);
+    }
 }
 
 pg::PgResult PgSession::Empty(const tsql::EmptyTable& empty) {

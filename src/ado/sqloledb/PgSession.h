@@ -78,6 +78,7 @@ class PgSession {
     pg::PgResult Import(const tsql::ImportJetTable& import, const JetRowReader& jetReader);
     pg::PgResult Sync(const tsql::SyncIdentity& sync);
     pg::PgResult Empty(const tsql::EmptyTable& empty);
+    void RefuseCopyOfDatabaseInUse(const std::string& source);
 
     pg::PgConnectionSettings settings_;
     pg::PgConnection current_;

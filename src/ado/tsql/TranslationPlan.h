@@ -32,6 +32,10 @@ struct CreateDatabase {
     std::string database;
     std::string createSql;
     std::string setupSql;
+    /// The database that `createSql` copies, "" for none: while another session
+    /// is connected to it the step fails at once with SQLSTATE 55006, as the
+    /// server would after waiting for the session to go.
+    std::string copiedDatabase;
 };
 
 /// "Drop Database": run `dropSql` on its own, after the session has closed its own
