@@ -9,14 +9,20 @@
 #include "ado/tsql/TsqlTranslator.h"
 
 #include <charconv>
+#include <chrono>
 #include <cstdint>
 #include <stdexcept>
+#include <thread>
 #include <type_traits>
 #include <utility>
 
 namespace kx::ado::sqloledb {
 
 namespace {
+
+/// How often, and how far apart, a copy's source is looked at for other sessions.
+constexpr int kCopySourceLooks = 10;
+constexpr std::chrono::milliseconds kCopySourceLookPause{50};
 
 /// Bytes of COPY data collected before they are sent.
 constexpr std::size_t kImportPieceBytes = 32 * 1024;
@@ -207,9 +213,14 @@ void PgSession::RefuseCopyOfDatabaseInUse(const std::string& source) {
     // Closed first when this session holds it: only other programs' sessions count.
     others_.erase(source);
     const pg::PgParam params[] = {pg::PgParam::Text(source)};
-    if (current_.ExecParams(pg::OtherSessionsOnDatabaseSql(), params).Value(0, 0) != "0") {
-        const std::string message = "source database \"" + source + "\" is being accessed by other users";
-        throw pg::PgError("55006", message, "55006: " + message);
+    // A session that was just closed (a check of the template's operator) may take
+    // a moment to end on the server: looked at a few times before refusing.
+    for (int look = 1; current_.ExecParams(pg::OtherSessionsOnDatabaseSql(), params).Value(0, 0) != "0"; ++look) {
+        if (look == kCopySourceLooks) {
+            const std::string message = "source database \"" + source + "\" is being accessed by other users";
+            throw pg::PgError("55006", message, "55006: " + message);
+        }
+        std::this_thread::sleep_for(kCopySourceLookPause);
     }
 }
 

@@ -33,8 +33,8 @@ struct CreateDatabase {
     std::string createSql;
     std::string setupSql;
     /// The database that `createSql` copies, "" for none: while another session
-    /// is connected to it the step fails at once with SQLSTATE 55006, as the
-    /// server would after waiting for the session to go.
+    /// is connected to it the step fails with SQLSTATE 55006 within half a
+    /// second, where the server itself would wait five seconds first.
     std::string copiedDatabase;
 };
 
