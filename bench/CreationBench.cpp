@@ -20,11 +20,11 @@
 #include "database/CreateCnn.h"
 #include "database/SampleBook.h"
 #include "database/SqlBookConversion.h"
+#include "newbook/MadeDatabase.h"
+#include "newbook/NewBookClearing.h"
+#include "newbook/NewBookDatabase.h"
 #include "platform/PrivateTempFolder.h"
 #include "support/AccountingObject.h"
-#include "newbook/NewBookClearing.h"
-#include "newbook/MadeDatabase.h"
-#include "newbook/NewBookDatabase.h"
 
 #include "BenchServer.h"
 
@@ -165,10 +165,12 @@ double TemplateMegabytes() {
     return static_cast<double>(fs::file_size(TemplateBook())) / (1024.0 * 1024.0);
 }
 
-/// Seconds since it was made, or since Restart().
+/// Seconds since it was made, or since the last Lap().
 class Stopwatch {
   public:
-    double Seconds() const { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count(); }
+    double Seconds() const {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+    }
     /// The seconds so far; starts again from now.
     double Lap() {
         const double seconds = Seconds();
@@ -182,7 +184,8 @@ class Stopwatch {
 
 /// Adds one run's parts to the counters, as seconds per run.
 void Count(benchmark::State& state, const char* part, double seconds) {
-    state.counters[part] = benchmark::Counter(state.counters[part].value + seconds, benchmark::Counter::kAvgIterations);
+    state.counters[part] =
+        benchmark::Counter(state.counters[part].value + seconds, benchmark::Counter::kAvgIterations);
 }
 
 // ---------------------------------------------------------------- book file to book file

@@ -127,7 +127,8 @@ NewServerDatabase NewServerDatabase::CreateCopy(const ado::Connection& master, c
         claim.cause_ = std::move(problem);
         return claim;
     }
-    return Claim(master, name, "Create Database " + BracketedName(name) + " As Copy Of " + BracketedName(source));
+    return Claim(master, name,
+                 "Create Database " + BracketedName(name) + " As Copy Of " + BracketedName(source));
 }
 
 NewServerDatabase NewServerDatabase::Claim(const ado::Connection& master, const std::string& name,

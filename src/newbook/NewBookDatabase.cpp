@@ -98,8 +98,9 @@ void StageBookFile(const NewBookDatabaseRequest& request, const std::string& sou
 /// the name tried last (the rule's first one when the server cannot be reached),
 /// `cause` why nothing was claimed. With a `copyOf` database the server makes the
 /// new database as a copy of that one.
-database::NewServerDatabase ClaimServerDatabase(const ServerLogin& login, const NewBookDatabaseRequest& request,
-                                                std::int16_t bookNo, std::string& bookFile, std::string& cause,
+database::NewServerDatabase ClaimServerDatabase(const ServerLogin& login,
+                                                const NewBookDatabaseRequest& request, std::int16_t bookNo,
+                                                std::string& bookFile, std::string& cause,
                                                 const std::string* copyOf = nullptr) {
     ado::Connection master;
     try {

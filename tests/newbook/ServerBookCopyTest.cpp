@@ -33,7 +33,8 @@ std::string Cells(const pg::PgResult& result) {
     std::string cells;
     for (int row = 0; row < result.RowCount(); ++row)
         for (int column = 0; column < result.ColumnCount(); ++column)
-            cells += (result.IsNull(row, column) ? std::string("<null>") : std::string(result.Value(row, column))) +
+            cells += (result.IsNull(row, column) ? std::string("<null>")
+                                                 : std::string(result.Value(row, column))) +
                      (column + 1 < result.ColumnCount() ? "|" : "\n");
     return cells;
 }
@@ -43,19 +44,21 @@ std::string Cells(const pg::PgResult& result) {
 std::string Book(const std::string& database) {
     pg::PgConnection cnn = Connect(database);
     std::string book;
-    const pg::PgResult tables = cnn.Exec("SELECT relname::text FROM pg_class WHERE relkind = 'r' AND relnamespace = "
-                                         "'public'::regnamespace ORDER BY 1");
+    const pg::PgResult tables =
+        cnn.Exec("SELECT relname::text FROM pg_class WHERE relkind = 'r' AND relnamespace = "
+                 "'public'::regnamespace ORDER BY 1");
     for (int t = 0; t < tables.RowCount(); ++t) {
         const std::string table(tables.Value(t, 0));
         const std::string literal = pg::QuoteLiteral(pg::QuoteIdent(table));
         book += "== " + table + "\n";
-        book += Cells(cnn.Exec("SELECT attname, format_type(atttypid, atttypmod), attnotnull, attidentity <> '', "
-                               "attcollation::regcollation::text, CASE WHEN attidentity <> '' THEN (SELECT "
-                               "coalesce(q.last_value + q.increment_by, q.start_value) FROM pg_sequences q WHERE "
-                               "(quote_ident(q.schemaname) || '.' || quote_ident(q.sequencename))::regclass = "
-                               "pg_get_serial_sequence(" +
-                               literal + ", attname)::regclass) END FROM pg_attribute WHERE attrelid = " + literal +
-                               "::regclass AND attnum > 0 AND NOT attisdropped ORDER BY attnum"));
+        book += Cells(
+            cnn.Exec("SELECT attname, format_type(atttypid, atttypmod), attnotnull, attidentity <> '', "
+                     "attcollation::regcollation::text, CASE WHEN attidentity <> '' THEN (SELECT "
+                     "coalesce(q.last_value + q.increment_by, q.start_value) FROM pg_sequences q WHERE "
+                     "(quote_ident(q.schemaname) || '.' || quote_ident(q.sequencename))::regclass = "
+                     "pg_get_serial_sequence(" +
+                     literal + ", attname)::regclass) END FROM pg_attribute WHERE attrelid = " + literal +
+                     "::regclass AND attnum > 0 AND NOT attisdropped ORDER BY attnum"));
         book += Cells(cnn.Exec("SELECT t::text FROM " + pg::QuoteIdent(table) + " t ORDER BY 1"));
     }
     return book;
@@ -63,7 +66,8 @@ std::string Book(const std::string& database) {
 
 /// The file that holds the rows of `table` in `database`.
 std::string FileOf(const std::string& database, const std::string& table) {
-    return Cells(Connect(database).Exec("SELECT pg_relation_filenode(" + pg::QuoteLiteral(table) + "::regclass)"));
+    return Cells(
+        Connect(database).Exec("SELECT pg_relation_filenode(" + pg::QuoteLiteral(table) + "::regclass)"));
 }
 
 TEST(ServerBookCopy, TheServersOwnCopyAndTheTableCopyItFallsBackToGiveTheSameBook) {
@@ -74,7 +78,8 @@ TEST(ServerBookCopy, TheServersOwnCopyAndTheTableCopyItFallsBackToGiveTheSameBoo
     const test::SampleBookCopy sample;
     const std::string templateDatabase = server.ConvertedBook(sample.str());
     // Every counter beyond its rows, as after rows that were deleted or never stored.
-    Connect(templateDatabase).Exec("SELECT nextval(seqrelid::regclass) FROM pg_sequence, generate_series(1, 5)");
+    Connect(templateDatabase)
+        .Exec("SELECT nextval(seqrelid::regclass) FROM pg_sequence, generate_series(1, 5)");
     const std::string templateLog = FileOf(templateDatabase, "kxlog");
 
     std::string books[2];
@@ -107,13 +112,16 @@ TEST(ServerBookCopy, TheServersOwnCopyAndTheTableCopyItFallsBackToGiveTheSameBoo
 
         support::AccountingObject acc;
         std::string problem;
-        const ClearingEvents events{[](short) {}, [&problem](const std::string& message, bool) { problem += message; }};
-        EXPECT_TRUE(ClearNewBook(true, bookFile, login, {1, 1, 1, 1, 1, 1, 1, 1, 1}, &acc, events)) << problem;
+        const ClearingEvents events{[](short) {},
+                                    [&problem](const std::string& message, bool) { problem += message; }};
+        EXPECT_TRUE(ClearNewBook(true, bookFile, login, {1, 1, 1, 1, 1, 1, 1, 1, 1}, &acc, events))
+            << problem;
         // A row stored after the clearing takes its identity as the book gives it.
         ado::Connection cnn;
         acc.PrepareConnection(cnn, bookFile, login.server, login.user, login.password);
         cnn.Open({}, {}, {}, -1);
-        cnn.Execute("INSERT INTO kxLog ([LogTime],[opName],[LogAction]) VALUES ('2027-01-01 08:00:00', N'主管', N'建账')");
+        cnn.Execute("INSERT INTO kxLog ([LogTime],[opName],[LogAction]) VALUES ('2027-01-01 08:00:00', "
+                    "N'主管', N'建账')");
         cnn.Close();
         books[heldOpen ? 1 : 0] = Book(bookFile);
     }

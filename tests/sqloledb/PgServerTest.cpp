@@ -326,10 +326,11 @@ std::string FileOf(PgSession& session, const std::string& table) {
 
 /// The identity value that the next row of `table` would get, without taking it.
 std::string NextIdentity(PgSession& session, const std::string& table, const std::string& column = "id") {
-    return Cells(session.Current().Exec(
-        "SELECT coalesce(last_value + increment_by, start_value) FROM pg_sequences WHERE (quote_ident(schemaname) "
-        "|| '.' || quote_ident(sequencename))::regclass = pg_get_serial_sequence('" +
-        table + "', '" + column + "')::regclass"));
+    return Cells(
+        session.Current().Exec("SELECT coalesce(last_value + increment_by, start_value) FROM pg_sequences "
+                               "WHERE (quote_ident(schemaname) "
+                               "|| '.' || quote_ident(sequencename))::regclass = pg_get_serial_sequence('" +
+                               table + "', '" + column + "')::regclass"));
 }
 
 TEST_F(PgServer, AWholeTableDeleteIsATruncateOnlyWhereNobodyCanTellAndTheIdentityCountsOnAsAfterADelete) {
@@ -360,12 +361,14 @@ TEST_F(PgServer, AWholeTableDeleteIsATruncateOnlyWhereNobodyCanTellAndTheIdentit
         std::optional<PgSession> other;
         switch (c.around) {
         case Around::ReferencingTable:
-            book_->Current().Exec("ALTER TABLE t1 ADD PRIMARY KEY (id); CREATE TABLE r (x int REFERENCES t1 (id))");
+            book_->Current().Exec(
+                "ALTER TABLE t1 ADD PRIMARY KEY (id); CREATE TABLE r (x int REFERENCES t1 (id))");
             break;
         case Around::DeleteTrigger:
-            book_->Current().Exec("CREATE FUNCTION pg_temp.noop() RETURNS trigger LANGUAGE plpgsql AS "
-                                  "'BEGIN RETURN OLD; END'; CREATE TRIGGER t1_delete BEFORE DELETE ON t1 FOR EACH "
-                                  "ROW EXECUTE FUNCTION pg_temp.noop()");
+            book_->Current().Exec(
+                "CREATE FUNCTION pg_temp.noop() RETURNS trigger LANGUAGE plpgsql AS "
+                "'BEGIN RETURN OLD; END'; CREATE TRIGGER t1_delete BEFORE DELETE ON t1 FOR EACH "
+                "ROW EXECUTE FUNCTION pg_temp.noop()");
             break;
         case Around::OtherSession:
             other.emplace(Session(database_));
@@ -403,9 +406,11 @@ TEST_F(PgServer, AsCopyOfCopiesTheWholeDatabaseButNotItsPropertiesAndIdentitiesC
     CreateOperatorTable(*book_);
     // Counters beyond the rows: at 8 over the largest ID 7, and at 2 in an empty table.
     book_->Execute("INSERT INTO kxOperator (opName) VALUES (N'gone') Delete From kxOperator Where opID = 8");
-    book_->Execute("CREATE TABLE Emptied ([ID] [int] IDENTITY (10, 1) NOT NULL, [Name] [nvarchar] (20) NULL)");
+    book_->Execute(
+        "CREATE TABLE Emptied ([ID] [int] IDENTITY (10, 1) NOT NULL, [Name] [nvarchar] (20) NULL)");
     book_->Execute("INSERT INTO Emptied (Name) VALUES (N'a'), (N'b') Delete From Emptied Where ID > 0");
-    admin_->Execute("EXEC [" + database_ + "].sys.sp_addextendedproperty @name = N'kxLedgerWiz', @value = N'creating'");
+    admin_->Execute("EXEC [" + database_ +
+                    "].sys.sp_addextendedproperty @name = N'kxLedgerWiz', @value = N'creating'");
     const std::string copy = NewTestDatabaseName();
     const std::string create = "Create Database [" + copy + "] As Copy Of [" + database_ + "]";
 
@@ -414,11 +419,14 @@ TEST_F(PgServer, AsCopyOfCopiesTheWholeDatabaseButNotItsPropertiesAndIdentitiesC
     const auto asked = std::chrono::steady_clock::now();
     EXPECT_EQ(SqlStateOf([&] { admin_->Execute(create); }), "55006");
     EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(4));
-    const std::string files = "SELECT string_agg(relname || ':' || pg_relation_filenode(oid), ',' ORDER BY relname) "
-                              "FROM pg_class WHERE relname IN ('kxoperator', 'emptied')";
+    const std::string files =
+        "SELECT string_agg(relname || ':' || pg_relation_filenode(oid), ',' ORDER BY relname) "
+        "FROM pg_class WHERE relname IN ('kxoperator', 'emptied')";
     const std::string templateFiles = Cells(book_->Current().Exec(files));
     book_.reset();
-    EXPECT_EQ(Cells(admin_->Current().Exec("SELECT count(*) FROM pg_database WHERE datname = '" + copy + "'")), "0");
+    EXPECT_EQ(
+        Cells(admin_->Current().Exec("SELECT count(*) FROM pg_database WHERE datname = '" + copy + "'")),
+        "0");
 
     admin_->Execute(create);
     created_.push_back(copy);
@@ -430,9 +438,11 @@ TEST_F(PgServer, AsCopyOfCopiesTheWholeDatabaseButNotItsPropertiesAndIdentitiesC
     EXPECT_EQ(Cells(copied.Execute(allRows)), Cells(original.Execute(allRows)));
     EXPECT_EQ(Cells(copied.Execute("SELECT opID FROM kxOperator WHERE opName = N'ADMIN'")), "1");
     EXPECT_EQ(Cells(admin_->Current().Exec("SELECT coalesce(shobj_description(oid, 'pg_database'), '') FROM "
-                                           "pg_database WHERE datname = '" + copy + "'")),
+                                           "pg_database WHERE datname = '" +
+                                           copy + "'")),
               "");
-    copied.Execute("INSERT INTO kxOperator (opName) VALUES (N'李四') INSERT INTO Emptied (Name) VALUES (N'c')");
+    copied.Execute(
+        "INSERT INTO kxOperator (opName) VALUES (N'李四') INSERT INTO Emptied (Name) VALUES (N'c')");
     EXPECT_EQ(Cells(copied.Execute("SELECT opID FROM kxOperator WHERE opName = N'李四'")), "8");
     EXPECT_EQ(Cells(copied.Execute("SELECT ID FROM Emptied")), "10");
     EXPECT_EQ(NextIdentity(original, "kxoperator", "opid"), "9");

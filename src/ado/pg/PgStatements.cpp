@@ -39,7 +39,8 @@ std::string CreateDatabaseSql(std::string_view database) {
 }
 
 std::string CreateDatabaseCopySql(std::string_view database, std::string_view source) {
-    return "CREATE DATABASE " + QuoteIdent(database) + " TEMPLATE " + QuoteIdent(source) + " STRATEGY FILE_COPY";
+    return "CREATE DATABASE " + QuoteIdent(database) + " TEMPLATE " + QuoteIdent(source) +
+           " STRATEGY FILE_COPY";
 }
 
 std::string CopiedIdentitiesSql() {

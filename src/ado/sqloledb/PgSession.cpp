@@ -215,7 +215,8 @@ void PgSession::RefuseCopyOfDatabaseInUse(const std::string& source) {
     const pg::PgParam params[] = {pg::PgParam::Text(source)};
     // A session that was just closed (a check of the template's operator) may take
     // a moment to end on the server: looked at a few times before refusing.
-    for (int look = 1; current_.ExecParams(pg::OtherSessionsOnDatabaseSql(), params).Value(0, 0) != "0"; ++look) {
+    for (int look = 1; current_.ExecParams(pg::OtherSessionsOnDatabaseSql(), params).Value(0, 0) != "0";
+         ++look) {
         if (look == kCopySourceLooks) {
             const std::string message = "source database \"" + source + "\" is being accessed by other users";
             throw pg::PgError("55006", message, "55006: " + message);
@@ -236,7 +237,8 @@ pg::PgResult PgSession::Empty(const tsql::EmptyTable& empty) {
     }
     try {
         connection.Exec("LOCK TABLE " + pg::QuoteIdent(empty.table) + " IN ACCESS EXCLUSIVE MODE");
-        const std::string counted(connection.Exec("SELECT count(*) FROM " + pg::QuoteIdent(empty.table)).Value(0, 0));
+        const std::string counted(
+            connection.Exec("SELECT count(*) FROM " + pg::QuoteIdent(empty.table)).Value(0, 0));
         connection.Exec(empty.truncateSql);
         if (ownTransaction) {
             connection.Exec("COMMIT");

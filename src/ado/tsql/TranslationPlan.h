@@ -118,8 +118,9 @@ struct EmptyTable {
     std::string truncateSql;
 };
 
-using PlanStep = std::variant<RunSql, SwitchDatabase, CreateDatabase, DropDatabase, ShrinkDatabase, SetIdentityInsert,
-                              SyncIdentity, ImportJetTable, CopyTableBetweenDatabases, EmptyTable>;
+using PlanStep =
+    std::variant<RunSql, SwitchDatabase, CreateDatabase, DropDatabase, ShrinkDatabase, SetIdentityInsert,
+                 SyncIdentity, ImportJetTable, CopyTableBetweenDatabases, EmptyTable>;
 
 /// What the provider does, step by step in this order, to carry out one T-SQL text.
 struct TranslationPlan {

@@ -54,7 +54,8 @@ std::optional<TranslationPlan> RecognizeCreateDatabase(TokenCursor& cursor) {
         }
         const std::string source = FoldedDatabaseName(cursor, cursor.TakeName("the source database name"));
         plan.steps.emplace_back(CreateDatabase{database, pg::CreateDatabaseCopySql(database, source),
-                                               pg::CollationSetupSql() + ";\n" + pg::CopiedIdentitiesSql(), source});
+                                               pg::CollationSetupSql() + ";\n" + pg::CopiedIdentitiesSql(),
+                                               source});
         return plan;
     }
     plan.steps.emplace_back(

@@ -293,7 +293,8 @@ std::optional<TranslationPlan> RecognizeDelete(TokenCursor& cursor) {
     TranslationPlan plan;
     if (where.empty()) {
         plan.steps.emplace_back(EmptyTable{DatabaseOf(cursor, table), FoldedName(cursor, table.object),
-                                           "DELETE FROM " + quoted, "TRUNCATE TABLE " + quoted + " CONTINUE IDENTITY"});
+                                           "DELETE FROM " + quoted,
+                                           "TRUNCATE TABLE " + quoted + " CONTINUE IDENTITY"});
     } else {
         plan.steps.emplace_back(RunSql{"DELETE FROM " + quoted + where, DatabaseOf(cursor, table), false});
     }
