@@ -77,7 +77,8 @@ std::string OtherSessionsOnDatabaseSql() {
 
 std::string TruncateAllowedSql(std::string_view table) {
     const std::string target = "to_regclass(" + QuoteLiteral(QuoteIdent(table)) + ")";
-    return "SELECT COALESCE((SELECT c.relkind = 'r'"
+    return "SELECT COALESCE((SELECT c.relkind = 'r' AND NOT c.relrowsecurity AND has_table_privilege(c.oid, "
+           "'TRUNCATE')"
            " AND NOT EXISTS (SELECT 1 FROM pg_constraint k WHERE k.contype = 'f' AND k.confrelid = c.oid)"
            " AND NOT EXISTS (SELECT 1 FROM pg_trigger t WHERE t.tgrelid = c.oid)"
            " AND NOT EXISTS (SELECT 1 FROM pg_rewrite r WHERE r.ev_class = c.oid)"

@@ -37,8 +37,9 @@ std::string OtherSessionsOnDatabaseSql();
 
 /// One row, one column: true when "DELETE FROM `table`" without a condition may be
 /// done as a TRUNCATE with the same outcome for everybody: `table` is an ordinary
-/// table that no foreign key references, with no triggers and no rules of its own,
-/// and no other session is connected to the current database (TRUNCATE would wait
+/// table that no foreign key references, with no triggers, rules or row security
+/// of its own, that the user may truncate, and no other session is connected to
+/// the current database (TRUNCATE would wait
 /// for their locks and is not seen by snapshots taken before it). False for a
 /// table that does not exist.
 std::string TruncateAllowedSql(std::string_view table);
