@@ -39,9 +39,8 @@ std::string OtherSessionsOnDatabaseSql();
 /// done as a TRUNCATE with the same outcome for everybody: `table` is an ordinary
 /// table that no foreign key references, with no triggers, rules or row security
 /// of its own, that the user may truncate, and no other session is connected to
-/// the current database (TRUNCATE would wait
-/// for their locks and is not seen by snapshots taken before it). False for a
-/// table that does not exist.
+/// the current database (TRUNCATE would wait for their locks and is not seen by
+/// snapshots taken before it). False for a table that does not exist.
 std::string TruncateAllowedSql(std::string_view table);
 
 /// DROP DATABASE; never forces other sessions out.
