@@ -114,6 +114,25 @@ std::string ClaimLockResource(const std::string& name) {
 }
 
 NewServerDatabase NewServerDatabase::Create(const ado::Connection& master, const std::string& name) {
+    return Claim(master, name, "Create Database " + BracketedName(name));
+}
+
+NewServerDatabase NewServerDatabase::CreateCopy(const ado::Connection& master, const std::string& name,
+                                                const std::string& source) {
+    if (std::string problem = DatabaseNameProblem(source); !problem.empty()) {
+        NewServerDatabase claim;
+        claim.master_ = master;
+        claim.name_ = name;
+        claim.status_ = Status::Failed;
+        claim.cause_ = std::move(problem);
+        return claim;
+    }
+    return Claim(master, name,
+                 "Create Database " + BracketedName(name) + " As Copy Of " + BracketedName(source));
+}
+
+NewServerDatabase NewServerDatabase::Claim(const ado::Connection& master, const std::string& name,
+                                           const std::string& createStatement) {
     NewServerDatabase claim;
     claim.master_ = master;
     claim.name_ = name;
@@ -136,7 +155,7 @@ NewServerDatabase NewServerDatabase::Create(const ado::Connection& master, const
         return claim;
     }
     try {
-        claim.master_.Execute("Create Database " + BracketedName(name));
+        claim.master_.Execute(createStatement);
     } catch (const ado::AdoError& e) {
         const bool taken = e.NativeError() == kNativeDatabaseExists || e.NativeError() == kNativeDuplicateKey;
         claim.status_ = taken ? Status::NameTaken : Status::Failed;

@@ -70,6 +70,14 @@ class NewServerDatabase {
     /// with that reason as Cause(). Never throws: the outcome is Outcome(), and
     /// Cause() says why when it is not Created.
     static NewServerDatabase Create(const ado::Connection& master, const std::string& name);
+    /// Claims database `name` as Create() does, but has the server make it as a
+    /// copy of database `source` ("Create Database [name] As Copy Of [source]"),
+    /// with the same lock and mark. The properties of `source` do not come along.
+    /// The server refuses the copy (Failed, nothing made) while any other session
+    /// is connected to `source`; a source name that DatabaseNameProblem refuses
+    /// fails at once.
+    static NewServerDatabase CreateCopy(const ado::Connection& master, const std::string& name,
+                                        const std::string& source);
 
     NewServerDatabase(NewServerDatabase&& other) noexcept;
     /// Drops this claim's database first when it is still owned.
@@ -101,6 +109,8 @@ class NewServerDatabase {
     std::string Drop() noexcept;
 
   private:
+    static NewServerDatabase Claim(const ado::Connection& master, const std::string& name,
+                                   const std::string& createStatement);
     void LetGo() noexcept;
 
     ado::Connection master_;

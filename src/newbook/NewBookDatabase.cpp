@@ -96,9 +96,12 @@ void StageBookFile(const NewBookDatabaseRequest& request, const std::string& sou
 /// their own. The databases that killed runs left half-made go first, so that
 /// their names are free again; a sweep that fails stops nothing. `bookFile` gets
 /// the name tried last (the rule's first one when the server cannot be reached),
-/// `cause` why nothing was claimed.
-database::NewServerDatabase ClaimServerDatabase(const ServerLogin& login, const NewBookDatabaseRequest& request,
-                                                std::int16_t bookNo, std::string& bookFile, std::string& cause) {
+/// `cause` why nothing was claimed. With a `copyOf` database the server makes the
+/// new database as a copy of that one.
+database::NewServerDatabase ClaimServerDatabase(const ServerLogin& login,
+                                                const NewBookDatabaseRequest& request, std::int16_t bookNo,
+                                                std::string& bookFile, std::string& cause,
+                                                const std::string* copyOf = nullptr) {
     ado::Connection master;
     try {
         database::CreateCnn(master, "master", login.server, login.user, login.password);
@@ -121,7 +124,8 @@ database::NewServerDatabase ClaimServerDatabase(const ServerLogin& login, const 
             cause = "账簿数据库名已用完。";
             return claim;
         }
-        claim = database::NewServerDatabase::Create(master, bookFile);
+        claim = copyOf != nullptr ? database::NewServerDatabase::CreateCopy(master, bookFile, *copyOf)
+                                  : database::NewServerDatabase::Create(master, bookFile);
         if (claim.Outcome() != database::NewServerDatabase::Status::NameTaken || counter == kLastCounter)
             break;
         ++counter;
@@ -133,9 +137,13 @@ database::NewServerDatabase ClaimServerDatabase(const ServerLogin& login, const 
 }
 
 /// A new database on the server of `location`, claimed under the first free name
-/// of the rule, with every table of the location's database copied into it. The
-/// copy drops and refills tables of the destination: it must be a database made
-/// here, never one that already existed.
+/// of the rule, holding what the location's database holds. The server copies the
+/// database whole when it can; it refuses while anybody else is connected to the
+/// template, and then (as on any failure before the new database exists) every
+/// table is copied into a plain new database one by one. That copy drops and
+/// refills tables of the destination: it must be a database made here, never one
+/// that already existed. Either way the book is the same: tables, rows, collations,
+/// and identity columns that carry on from their rows.
 bool CopySqlBook(const catalogue::BookLocation& location, const NewBookDatabaseRequest& request,
                  std::int16_t bookNo, std::string& bookFile, std::unique_ptr<MadeDatabase>& made,
                  std::string* failure) {
@@ -143,6 +151,18 @@ bool CopySqlBook(const catalogue::BookLocation& location, const NewBookDatabaseR
                             std::string(location.Password().value_or(""))};
     const std::string& templateDatabase = location.Database();
 
+    {
+        std::string copyCause;
+        database::NewServerDatabase copy =
+            ClaimServerDatabase(login, request, bookNo, bookFile, copyCause, &templateDatabase);
+        if (copy.IsCreated()) {
+            TellChosen(request, bookFile);
+            made = std::make_unique<MadeDatabase>(std::move(copy), login);
+            return true;
+        }
+    }
+
+    // Opened only now: a session on the template stops the server's own copy.
     ado::Connection cnn;
     support::SharedAccountingObject().PrepareConnection(cnn, templateDatabase, login.server, login.user,
                                                         login.password);

@@ -49,7 +49,9 @@ std::string TemplateDiskPath(const std::string& templateFile, const std::string&
 /// - a book file template into a server database: the conversion into a new
 ///   database on the target server;
 /// - a server template into a server database: a new database on the template's
-///   own server with every table copied.
+///   own server made by the server as a copy of the template's database, or,
+///   when the server refuses that (another session holds the template open),
+///   a new database with every table copied one by one.
 /// A new server database is claimed (database::NewServerDatabase) under the first
 /// free name of the name rule; when another program creates that name first, the
 /// next one is taken. It stays marked as being made until MadeDatabase::Place, so

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -291,6 +292,21 @@ TEST_F(ServerTableEdits, AddedRowsGetTheirIdentityAndCanBeDeleted) {
     rs.Close();
     EXPECT_EQ(StoredRows(), (std::vector<std::vector<Variant>>{
                                 {Variant(2), Variant::Null(), Variant::Null(), Variant("second, edited")}}));
+}
+
+TEST_F(ServerTableEdits, AWholeTableDeleteCountsItsRowsHoweverTheServerEmptiesTheTable) {
+    // Alone on the database the rows go by TRUNCATE, beside another session by DELETE.
+    for (const bool otherSession : {false, true}) {
+        SCOPED_TRACE(otherSession ? "another session" : "alone");
+        std::optional<Connection> other;
+        if (otherSession)
+            other = OpenServer(database_);
+        cnn_.Execute("INSERT INTO kxSystem ([Note]) VALUES (N'two'), (N'three')");
+        long affected = -2;
+        EXPECT_FALSE(cnn_.Execute("Delete From kxSystem ", &affected, -1).has_value());
+        EXPECT_EQ(affected, otherSession ? 2 : 3);
+        EXPECT_TRUE(StoredRows().empty());
+    }
 }
 
 TEST_F(ServerTableEdits, ValuesOfEveryMappedTypeComeBackAsWritten) {

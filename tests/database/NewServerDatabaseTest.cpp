@@ -139,6 +139,59 @@ TEST_F(NewServerDatabaseTest, ATakenNameIsReportedAsSuchWithItsCauseAndNothingIs
     EXPECT_EQ(Comment("postgres"), "default administrative connection database");
 }
 
+TEST_F(NewServerDatabaseTest, ACopyIsClaimedAsANewDatabaseWithoutTheSourcesPropertiesOrNotMadeAtAll) {
+    // The source even carries the mark itself: the copy must not take it over.
+    const std::string source = NewName();
+    MakeDatabase(source, marked);
+    {
+        pg::PgConnectionSettings settings = *settings_;
+        settings.database = pg::FoldDatabaseName(source);
+        pg::PgConnection(settings).Exec("CREATE TABLE kept (x int); INSERT INTO kept VALUES (42)");
+    }
+    enum class Source { Free, InUse, Missing, Refused };
+    const struct {
+        const char* name;
+        Source source;
+        NewServerDatabase::Status outcome;
+        const char* cause;
+    } cases[] = {
+        {"free", Source::Free, NewServerDatabase::Status::Created, ""},
+        {"in use", Source::InUse, NewServerDatabase::Status::Failed, "being accessed by other users"},
+        {"missing", Source::Missing, NewServerDatabase::Status::Failed, "does not exist"},
+        {"no name", Source::Refused, NewServerDatabase::Status::Failed, "longer than 63 bytes"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string name = NewName();
+        std::optional<pg::PgConnection> user;
+        if (c.source == Source::InUse) {
+            pg::PgConnectionSettings settings = *settings_;
+            settings.database = pg::FoldDatabaseName(source);
+            user.emplace(settings);
+        }
+        const std::string from = c.source == Source::Missing   ? NewName()
+                                 : c.source == Source::Refused ? std::string(64, 'k')
+                                                               : source;
+        NewServerDatabase claim = NewServerDatabase::CreateCopy(master, name, from);
+        EXPECT_EQ(claim.Outcome(), c.outcome);
+        EXPECT_NE(claim.Cause().find(c.cause), std::string::npos) << claim.Cause();
+        if (claim.IsCreated()) {
+            EXPECT_EQ(Comment(name), marked);
+            pg::PgConnectionSettings settings = *settings_;
+            settings.database = pg::FoldDatabaseName(name);
+            EXPECT_EQ(pg::PgConnection(settings).Exec("SELECT x FROM kept").Value(0, 0), "42");
+            claim.Keep();
+            EXPECT_EQ(Comment(name), "");
+        } else {
+            EXPECT_EQ(Comment(name), std::nullopt);
+            // Its lock was let go: the name is free for the plain claim that follows.
+            NewServerDatabase plain = NewServerDatabase::Create(master, name);
+            EXPECT_TRUE(plain.IsCreated()) << plain.Cause();
+        }
+        EXPECT_EQ(Comment(source), marked);
+    }
+}
+
 /// A child process that claims a database on a connection of its own and tells
 /// whether it could, then kills itself at once or, when held, ends once let go,
 /// never giving up its claim: its database stays marked and its session ends.

@@ -20,6 +20,7 @@
 #include <chrono>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -316,6 +317,154 @@ TEST_F(PgServer, ShrinkBatchVacuumsTheDatabase) {
     EXPECT_EQ(Cells(book_->Current().Exec(
                   "SELECT last_vacuum IS NOT NULL FROM pg_stat_user_tables WHERE relname = 'kxoperator'")),
               "t");
+}
+
+/// The file that holds the rows of `table` now: a TRUNCATE gives the table a new one.
+std::string FileOf(PgSession& session, const std::string& table) {
+    return Cells(session.Current().Exec("SELECT pg_relation_filenode(to_regclass('" + table + "'))"));
+}
+
+/// The identity value that the next row of `table` would get, without taking it.
+std::string NextIdentity(PgSession& session, const std::string& table, const std::string& column = "id") {
+    return Cells(
+        session.Current().Exec("SELECT coalesce(last_value + increment_by, start_value) FROM pg_sequences "
+                               "WHERE (quote_ident(schemaname) "
+                               "|| '.' || quote_ident(sequencename))::regclass = pg_get_serial_sequence('" +
+                               table + "', '" + column + "')::regclass"));
+}
+
+TEST_F(PgServer, AWholeTableDeleteIsATruncateOnlyWhereNobodyCanTellAndTheIdentityCountsOnAsAfterADelete) {
+    enum class Around {
+        Nothing,
+        ReferencingTable,
+        DeleteTrigger,
+        RowSecurity,
+        OtherSession,
+        CallersTransaction
+    };
+    const struct {
+        const char* name;
+        Around around;
+        const char* statement;
+        bool truncated;
+        const char* rowsLeft;
+    } cases[] = {
+        {"nobody can tell", Around::Nothing, "Delete From T1", true, "0"},
+        {"bracketed, with the database", Around::Nothing, "Delete From [DB]..[T1] ", true, "0"},
+        {"a condition", Around::Nothing, "Delete From T1 Where ID > 0", false, "0"},
+        {"a table referencing it", Around::ReferencingTable, "Delete From T1", false, "0"},
+        {"a trigger that a TRUNCATE would not fire", Around::DeleteTrigger, "Delete From T1", false, "0"},
+        {"row security, which a TRUNCATE would pass by", Around::RowSecurity, "Delete From T1", false, "0"},
+        // Inside the caller's transaction, and undone with it.
+        {"the caller's transaction", Around::CallersTransaction, "Delete From T1", true, "3"},
+        {"another session on the database", Around::OtherSession, "Delete From T1", false, "0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        book_->Current().Exec("DROP TABLE IF EXISTS r; DROP TABLE IF EXISTS t1");
+        book_->Execute("CREATE TABLE T1 ([ID] [int] IDENTITY (1, 1) NOT NULL,[Name] [nvarchar] (20) NULL)");
+        // The counter stands beyond the rows, at 4, as after deleting the last row.
+        book_->Execute("INSERT INTO T1 (Name) VALUES ('a'), ('b'), ('c'), ('d')");
+        book_->Execute("Delete From T1 Where Name = 'd'");
+        std::optional<PgSession> other;
+        switch (c.around) {
+        case Around::ReferencingTable:
+            book_->Current().Exec(
+                "ALTER TABLE t1 ADD PRIMARY KEY (id); CREATE TABLE r (x int REFERENCES t1 (id))");
+            break;
+        case Around::DeleteTrigger:
+            book_->Current().Exec(
+                "CREATE FUNCTION pg_temp.noop() RETURNS trigger LANGUAGE plpgsql AS "
+                "'BEGIN RETURN OLD; END'; CREATE TRIGGER t1_delete BEFORE DELETE ON t1 FOR EACH "
+                "ROW EXECUTE FUNCTION pg_temp.noop()");
+            break;
+        case Around::RowSecurity:
+            book_->Current().Exec("ALTER TABLE t1 ENABLE ROW LEVEL SECURITY");
+            break;
+        case Around::OtherSession:
+            other.emplace(Session(database_));
+            break;
+        case Around::CallersTransaction:
+            book_->Current().Exec("BEGIN");
+            break;
+        case Around::Nothing:
+            break;
+        }
+        if (c.around != Around::OtherSession) {
+            // Sessions closed before (the creation's own) may take a moment to end on the server.
+            book_->Current().Exec(
+                "DO $$ BEGIN FOR i IN 1..200 LOOP EXIT WHEN NOT EXISTS (SELECT 1 FROM pg_stat_activity WHERE "
+                "datname = current_database() AND backend_type = 'client backend' AND pid <> "
+                "pg_backend_pid()); PERFORM pg_stat_clear_snapshot(); PERFORM pg_sleep(0.01); END LOOP; END "
+                "$$");
+        }
+        const std::string fileBefore = FileOf(*book_, "t1");
+        std::string statement = c.statement;
+        if (const std::size_t at = statement.find("[DB]"); at != std::string::npos)
+            statement.replace(at, 4, "[" + database_ + "]");
+        book_->Execute(statement);
+        EXPECT_EQ(FileOf(*book_, "t1") != fileBefore, c.truncated);
+        EXPECT_EQ(book_->RowsEmptied(), c.truncated ? std::optional<long long>(3) : std::nullopt);
+        if (c.around == Around::CallersTransaction) {
+            EXPECT_EQ(Cells(book_->Current().Exec("SELECT count(*) FROM t1")), "0");
+            book_->Current().Exec("ROLLBACK");
+        }
+        EXPECT_EQ(Cells(book_->Current().Exec("SELECT count(*) FROM t1")), c.rowsLeft);
+        // A T-SQL DELETE never resets the identity: the next row takes 5 either way.
+        if (c.around != Around::ReferencingTable && c.around != Around::DeleteTrigger) {
+            book_->Execute("INSERT INTO T1 (Name) VALUES ('next')");
+            EXPECT_EQ(Cells(book_->Execute("SELECT ID FROM T1 WHERE Name = 'next'")), "5");
+        } else {
+            EXPECT_EQ(NextIdentity(*book_, "t1"), "5");
+        }
+        book_->Current().Exec("DROP TABLE IF EXISTS r; DROP TRIGGER IF EXISTS t1_delete ON t1");
+    }
+}
+
+TEST_F(PgServer, AsCopyOfCopiesTheWholeDatabaseButNotItsPropertiesAndIdentitiesCarryOnFromTheRows) {
+    CreateOperatorTable(*book_);
+    // Counters beyond the rows: at 8 over the largest ID 7, and at 2 in an empty table.
+    book_->Execute("INSERT INTO kxOperator (opName) VALUES (N'gone') Delete From kxOperator Where opID = 8");
+    book_->Execute(
+        "CREATE TABLE Emptied ([ID] [int] IDENTITY (10, 1) NOT NULL, [Name] [nvarchar] (20) NULL)");
+    book_->Execute("INSERT INTO Emptied (Name) VALUES (N'a'), (N'b') Delete From Emptied Where ID > 0");
+    admin_->Execute("EXEC [" + database_ +
+                    "].sys.sp_addextendedproperty @name = N'kxLedgerWiz', @value = N'creating'");
+    const std::string copy = NewTestDatabaseName();
+    const std::string create = "Create Database [" + copy + "] As Copy Of [" + database_ + "]";
+
+    // Refused at once while any other session is on the template (the server
+    // itself would wait for it five seconds first); nothing is made.
+    const auto asked = std::chrono::steady_clock::now();
+    EXPECT_EQ(SqlStateOf([&] { admin_->Execute(create); }), "55006");
+    EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(4));
+    const std::string files =
+        "SELECT string_agg(relname || ':' || pg_relation_filenode(oid), ',' ORDER BY relname) "
+        "FROM pg_class WHERE relname IN ('kxoperator', 'emptied')";
+    const std::string templateFiles = Cells(book_->Current().Exec(files));
+    book_.reset();
+    EXPECT_EQ(
+        Cells(admin_->Current().Exec("SELECT count(*) FROM pg_database WHERE datname = '" + copy + "'")),
+        "0");
+
+    admin_->Execute(create);
+    created_.push_back(copy);
+    PgSession copied = Session(copy);
+    PgSession original = Session(database_);
+    // Copied file by file by the server itself.
+    EXPECT_EQ(Cells(copied.Current().Exec(files)), templateFiles);
+    const std::string allRows = "SELECT opID, opName, OpPwd, Photo, Amount FROM kxOperator ORDER BY opID";
+    EXPECT_EQ(Cells(copied.Execute(allRows)), Cells(original.Execute(allRows)));
+    EXPECT_EQ(Cells(copied.Execute("SELECT opID FROM kxOperator WHERE opName = N'ADMIN'")), "1");
+    EXPECT_EQ(Cells(admin_->Current().Exec("SELECT coalesce(shobj_description(oid, 'pg_database'), '') FROM "
+                                           "pg_database WHERE datname = '" +
+                                           copy + "'")),
+              "");
+    copied.Execute(
+        "INSERT INTO kxOperator (opName) VALUES (N'李四') INSERT INTO Emptied (Name) VALUES (N'c')");
+    EXPECT_EQ(Cells(copied.Execute("SELECT opID FROM kxOperator WHERE opName = N'李四'")), "8");
+    EXPECT_EQ(Cells(copied.Execute("SELECT ID FROM Emptied")), "10");
+    EXPECT_EQ(NextIdentity(original, "kxoperator", "opid"), "9");
 }
 
 TEST_F(PgServer, DropDatabaseLetsGoOfTheSessionsOwnConnectionButNeverOfAnotherSessions) {

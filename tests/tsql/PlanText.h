@@ -16,8 +16,14 @@ namespace kx::ado::tsql::testing {
 /// statement gives. A database other than the current one shows as "@db ".
 inline std::string PlanText(const TranslationPlan& plan) {
     const auto at = [](const std::string& database) { return database.empty() ? "" : "@" + database + " "; };
-    const auto sql = [](const std::string& text) {
-        return text == pg::CollationSetupSql() ? std::string("<collation>") : text;
+    const auto sql = [](std::string text) {
+        for (const auto& [known, shown] : {std::pair{pg::CollationSetupSql(), "<collation>"},
+                                           std::pair{pg::CopiedIdentitiesSql(), "<copied identities>"}}) {
+            if (const std::size_t found = text.find(known); found != std::string::npos) {
+                text.replace(found, known.size(), shown);
+            }
+        }
+        return text;
     };
     std::string text;
     for (const PlanStep& step : plan.steps) {
@@ -27,6 +33,8 @@ inline std::string PlanText(const TranslationPlan& plan) {
                 using Step = std::decay_t<decltype(s)>;
                 if constexpr (std::is_same_v<Step, RunSql>) {
                     return at(s.database) + sql(s.sql) + (s.returnsRows ? " -> rows" : "");
+                } else if constexpr (std::is_same_v<Step, EmptyTable>) {
+                    return at(s.database) + s.deleteSql + " | " + s.truncateSql;
                 } else if constexpr (std::is_same_v<Step, SwitchDatabase>) {
                     return "use " + s.database;
                 } else if constexpr (std::is_same_v<Step, CreateDatabase>) {

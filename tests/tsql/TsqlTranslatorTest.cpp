@@ -31,6 +31,13 @@ TEST(DatabaseStatements, CreateSwitchAndShrinkTheFoldedDatabase) {
         {"Drop Database [kxAcc000001_2]", "drop kxacc000001_2: DROP DATABASE \"kxacc000001_2\""},
         {"Use [KXACC000001]", "use kxacc000001"},
         {"Use master", "use postgres"},
+        // A copy made by the server: the name folded as for a new database.
+        {"Create Database [kxAcc000002] As Copy Of [KXACC000001]",
+         "create kxacc000002: CREATE DATABASE \"kxacc000002\" TEMPLATE \"kxacc000001\" STRATEGY FILE_COPY + "
+         "<collation>;\n<copied identities>"},
+        {"create database [a]]b] as copy of [c\"d]",
+         "create a]b: CREATE DATABASE \"a]b\" TEMPLATE \"c\"\"d\" STRATEGY FILE_COPY + <collation>;\n"
+         "<copied identities>"},
         {"DUMP TRANSACTION [kxAcc000001] WITH NO_LOG", ""},
         {"dump transaction kxAcc000001 with truncate_only", ""},
         {"BACKUP LOG [kxAcc000001] WITH NO_LOG", ""},
@@ -161,14 +168,16 @@ TEST(JetImportStatement, StreamsTheNamedColumnsOfTheFileAndThenSyncsTheIdentity)
 
 TEST(RowStatements, TranslateDeleteSelectInsertAndUpdate) {
     ExpectPlans({
-        {"Delete From kxDocDir ", "DELETE FROM \"kxdocdir\""},
-        {"Delete From  kxAccInitial ", "DELETE FROM \"kxaccinitial\""},
-        {"DELETE dbo.kxDocDir", "DELETE FROM \"kxdocdir\""},
+        {"Delete From kxDocDir ", "DELETE FROM \"kxdocdir\" | TRUNCATE TABLE \"kxdocdir\" CONTINUE IDENTITY"},
+        {"Delete From  kxAccInitial ",
+         "DELETE FROM \"kxaccinitial\" | TRUNCATE TABLE \"kxaccinitial\" CONTINUE IDENTITY"},
+        {"DELETE dbo.kxDocDir", "DELETE FROM \"kxdocdir\" | TRUNCATE TABLE \"kxdocdir\" CONTINUE IDENTITY"},
         {"Delete From kxStatement Where Len(AssistCode)>4",
          "DELETE FROM \"kxstatement\" WHERE length(rtrim(CAST(\"assistcode\" AS text))) > 4"},
         {"Delete From kxLog Where opName = 'a'';DROP TABLE x;--'",
          "DELETE FROM \"kxlog\" WHERE \"opname\" = 'a'';DROP TABLE x;--'"},
-        {"Delete From [kxAcc000002]..[kxLog]", "@kxacc000002 DELETE FROM \"kxlog\""},
+        {"Delete From [kxAcc000002]..[kxLog]",
+         "@kxacc000002 DELETE FROM \"kxlog\" | TRUNCATE TABLE \"kxlog\" CONTINUE IDENTITY"},
         {"SELECT * From kxOperator WHERE (opName = '系统管理员')",
          "SELECT * FROM \"kxoperator\" WHERE (\"opname\" = '系统管理员') -> rows"},
         {"SELECT * From kxOperator WHERE (opName = 'x'' OR ''1''=''1')",
@@ -257,6 +266,8 @@ TEST(Statements, FailSayingWhy) {
     const std::string jet = " FROM OPENDATASOURCE ('Microsoft.Jet.OLEDB.4.0','Data Source=x')";
     ExpectFailures({
         {"Create Database", "expected a database name"},
+        {"Create Database x As y", "expected AS COPY OF"},
+        {"Create Database x As Copy Of", "expected the source database name"},
         {"Use select", "expected a database name"},
         {"DUMP TRANSACTION [x] TO DISK = 'f'", "expected WITH"},
         {"BACKUP LOG [x] WITH COMPRESSION", "NO_LOG"},
@@ -303,7 +314,7 @@ TEST(TranslateTsql, JoinsTheStepsOfSeveralStatementsInOrder) {
          "LOCALE_PROVIDER icu ICU_LOCALE 'zh' + <collation> ; use kxacc000001 ; SELECT * FROM \"kxoperator\" "
          "-> rows"},
         {"Delete From a Where x = 1 Delete From b",
-         "DELETE FROM \"a\" WHERE \"x\" = '1' ; DELETE FROM \"b\""},
+         "DELETE FROM \"a\" WHERE \"x\" = '1' ; DELETE FROM \"b\" | TRUNCATE TABLE \"b\" CONTINUE IDENTITY"},
         // The shrink batch of the book routines is one VACUUM.
         {"DUMP TRANSACTION [kxAcc000001] WITH NO_LOG BACKUP LOG [kxAcc000001] WITH NO_LOG DBCC "
          "SHRINKDATABASE([kxAcc000001])",

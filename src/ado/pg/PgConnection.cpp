@@ -155,6 +155,11 @@ PgResult PgConnection::ExecParams(std::string_view sql, std::span<const PgParam>
                                             static_cast<int>(resultFormat)));
 }
 
+bool PgConnection::InTransaction() const noexcept {
+    const PGTransactionStatusType status = conn_ ? PQtransactionStatus(conn_.get()) : PQTRANS_UNKNOWN;
+    return status == PQTRANS_INTRANS || status == PQTRANS_INERROR || status == PQTRANS_ACTIVE;
+}
+
 std::string PgConnection::DatabaseName() const {
     const char* name = PQdb(RequireOpen());
     return name != nullptr ? name : "";

@@ -45,6 +45,9 @@ class PgConnection {
     PgResult ExecParams(std::string_view sql, std::span<const PgParam> params,
                         PgFormat resultFormat = PgFormat::Text);
 
+    /// True while a transaction block is open (after BEGIN, before its end).
+    bool InTransaction() const noexcept;
+
     /// The name of the database the connection is on.
     std::string DatabaseName() const;
 

@@ -38,6 +38,56 @@ std::string CreateDatabaseSql(std::string_view database) {
            " TEMPLATE template0 ENCODING 'UTF8' LOCALE 'C' LOCALE_PROVIDER icu ICU_LOCALE 'zh'";
 }
 
+std::string CreateDatabaseCopySql(std::string_view database, std::string_view source) {
+    return "CREATE DATABASE " + QuoteIdent(database) + " TEMPLATE " + QuoteIdent(source) +
+           " STRATEGY FILE_COPY";
+}
+
+std::string CopiedIdentitiesSql() {
+    const std::string body = R"(
+DECLARE
+    identity_column record;
+    top_value bigint;
+BEGIN
+    FOR identity_column IN
+        SELECT c.oid::regclass AS target, a.attname, s.seqrelid::regclass::text AS sequence_name, s.seqstart
+        FROM pg_class c
+        JOIN pg_namespace n ON n.oid = c.relnamespace
+        JOIN pg_attribute a ON a.attrelid = c.oid AND a.attidentity <> '' AND NOT a.attisdropped
+        JOIN pg_sequence s ON s.seqrelid = pg_get_serial_sequence(c.oid::regclass::text, a.attname)::regclass
+        WHERE c.relkind IN ('r', 'p') AND n.nspname NOT IN ('pg_catalog', 'information_schema')
+    LOOP
+        EXECUTE format('SELECT max(%I) FROM %s', identity_column.attname, identity_column.target) INTO top_value;
+        IF top_value IS NOT NULL AND top_value >= identity_column.seqstart THEN
+            PERFORM setval(identity_column.sequence_name, top_value, true);
+        ELSE
+            PERFORM setval(identity_column.sequence_name, identity_column.seqstart, false);
+        END IF;
+    END LOOP;
+END
+)";
+    const std::string tag = DollarTag(body);
+    return "DO " + tag + body + tag;
+}
+
+std::string OtherSessionsOnDatabaseSql() {
+    return "SELECT count(*) FROM pg_stat_activity WHERE datname = $1 AND pid <> pg_backend_pid() AND "
+           "backend_type <> 'autovacuum worker'";
+}
+
+std::string TruncateAllowedSql(std::string_view table) {
+    const std::string target = "to_regclass(" + QuoteLiteral(QuoteIdent(table)) + ")";
+    return "SELECT COALESCE((SELECT c.relkind = 'r' AND NOT c.relrowsecurity AND has_table_privilege(c.oid, "
+           "'TRUNCATE')"
+           " AND NOT EXISTS (SELECT 1 FROM pg_constraint k WHERE k.contype = 'f' AND k.confrelid = c.oid)"
+           " AND NOT EXISTS (SELECT 1 FROM pg_trigger t WHERE t.tgrelid = c.oid)"
+           " AND NOT EXISTS (SELECT 1 FROM pg_rewrite r WHERE r.ev_class = c.oid)"
+           " AND NOT EXISTS (SELECT 1 FROM pg_stat_activity s WHERE s.datname = current_database()"
+           " AND s.backend_type = 'client backend' AND s.pid <> pg_backend_pid())"
+           " FROM pg_class c WHERE c.oid = " +
+           target + "), false)";
+}
+
 std::string DropDatabaseSql(std::string_view database) { return "DROP DATABASE " + QuoteIdent(database); }
 
 namespace {

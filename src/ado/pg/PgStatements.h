@@ -17,6 +17,32 @@ std::string CollationSetupSql();
 /// CREATE DATABASE for a new book database: UTF-8, Chinese (pinyin) order by default.
 std::string CreateDatabaseSql(std::string_view database);
 
+/// CREATE DATABASE as a copy of database `source` made by the server itself, file
+/// by file (STRATEGY FILE_COPY: for a book's size it is faster than copying through
+/// the write-ahead log). The copy keeps the source's encoding and collations. The
+/// server refuses (SQLSTATE 55006) while any other session is connected to `source`.
+std::string CreateDatabaseCopySql(std::string_view database, std::string_view source);
+
+/// Sets every identity sequence of the current database as a copy of the table's
+/// rows into a new table would leave it: past the largest stored value when that
+/// lies at or beyond the sequence's start, else back at the start. Run on a
+/// database copied whole, whose sequences would otherwise carry on from the
+/// source's counters (which may lie beyond its rows).
+std::string CopiedIdentitiesSql();
+
+/// One row, one column: how many sessions other than this one are connected to
+/// database $1, those that a CREATE DATABASE ... TEMPLATE waits for and then fails on
+/// (autovacuum workers it ends itself).
+std::string OtherSessionsOnDatabaseSql();
+
+/// One row, one column: true when "DELETE FROM `table`" without a condition may be
+/// done as a TRUNCATE with the same outcome for everybody: `table` is an ordinary
+/// table that no foreign key references, with no triggers, rules or row security
+/// of its own, that the user may truncate, and no other session is connected to
+/// the current database (TRUNCATE would wait for their locks and is not seen by
+/// snapshots taken before it). False for a table that does not exist.
+std::string TruncateAllowedSql(std::string_view table);
+
 /// DROP DATABASE; never forces other sessions out.
 std::string DropDatabaseSql(std::string_view database);
 

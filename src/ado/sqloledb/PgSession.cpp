@@ -9,14 +9,20 @@
 #include "ado/tsql/TsqlTranslator.h"
 
 #include <charconv>
+#include <chrono>
 #include <cstdint>
 #include <stdexcept>
+#include <thread>
 #include <type_traits>
 #include <utility>
 
 namespace kx::ado::sqloledb {
 
 namespace {
+
+/// How often, and how far apart, a copy's source is looked at for other sessions.
+constexpr int kCopySourceLooks = 10;
+constexpr std::chrono::milliseconds kCopySourceLookPause{50};
 
 /// Bytes of COPY data collected before they are sent.
 constexpr std::size_t kImportPieceBytes = 32 * 1024;
@@ -116,6 +122,7 @@ pg::PgResult PgSession::Run(const tsql::TranslationPlan& plan, const JetRowReade
     pg::PgResult last;
     std::optional<pg::PgResult> lastRows;
     for (const tsql::PlanStep& step : plan.steps) {
+        rowsEmptied_.reset();
         last = RunStep(step, jetReader);
         if (const auto* run = std::get_if<tsql::RunSql>(&step); run != nullptr && run->returnsRows) {
             lastRows = last;
@@ -134,6 +141,9 @@ pg::PgResult PgSession::RunStep(const tsql::PlanStep& step, const JetRowReader& 
                     identityInLine_.clear();
                 }
                 return ConnectionFor(action.database).Exec(action.sql);
+            } else if constexpr (std::is_same_v<Action, tsql::EmptyTable>) {
+                identityInLine_.clear();
+                return Empty(action);
             } else if constexpr (std::is_same_v<Action, tsql::SwitchDatabase>) {
                 if (action.database != settings_.database) {
                     pg::PgConnection next = OpenConnection(action.database);
@@ -143,6 +153,9 @@ pg::PgResult PgSession::RunStep(const tsql::PlanStep& step, const JetRowReader& 
                 }
                 return {};
             } else if constexpr (std::is_same_v<Action, tsql::CreateDatabase>) {
+                if (!action.copiedDatabase.empty()) {
+                    RefuseCopyOfDatabaseInUse(action.copiedDatabase);
+                }
                 pg::PgResult created = current_.Exec(action.createSql);
                 try {
                     OpenConnection(action.database).Exec(action.setupSql);
@@ -194,6 +207,54 @@ pg::PgResult PgSession::RunStep(const tsql::PlanStep& step, const JetRowReader& 
             }
         },
         step);
+}
+
+void PgSession::RefuseCopyOfDatabaseInUse(const std::string& source) {
+    // Closed first when this session holds it: only other programs' sessions count.
+    others_.erase(source);
+    const pg::PgParam params[] = {pg::PgParam::Text(source)};
+    // A session that was just closed (a check of the template's operator) may take
+    // a moment to end on the server: looked at a few times before refusing.
+    for (int look = 1; current_.ExecParams(pg::OtherSessionsOnDatabaseSql(), params).Value(0, 0) != "0";
+         ++look) {
+        if (look == kCopySourceLooks) {
+            const std::string message = "source database \"" + source + "\" is being accessed by other users";
+            throw pg::PgError("55006", message, "55006: " + message);
+        }
+        std::this_thread::sleep_for(kCopySourceLookPause);
+    }
+}
+
+pg::PgResult PgSession::Empty(const tsql::EmptyTable& empty) {
+    pg::PgConnection& connection = ConnectionFor(empty.database);
+    if (connection.Exec(pg::TruncateAllowedSql(empty.table)).Value(0, 0) != "t") {
+        return connection.Exec(empty.deleteSql);
+    }
+    // Counted and emptied under one lock, so the count is that of the rows removed.
+    const bool ownTransaction = !connection.InTransaction();
+    if (ownTransaction) {
+        connection.Exec("BEGIN");
+    }
+    try {
+        connection.Exec("LOCK TABLE " + pg::QuoteIdent(empty.table) + " IN ACCESS EXCLUSIVE MODE");
+        const std::string counted(
+            connection.Exec("SELECT count(*) FROM " + pg::QuoteIdent(empty.table)).Value(0, 0));
+        connection.Exec(empty.truncateSql);
+        if (ownTransaction) {
+            connection.Exec("COMMIT");
+        }
+        rowsEmptied_ = std::stoll(counted);
+    } catch (...) {
+        if (ownTransaction) {
+            try {
+                connection.Exec("ROLLBACK");
+            } catch (const pg::PgError&) {
+                // The first failure is the one to report.
+            }
+        }
+        throw;
+    }
+    return {};
 }
 
 pg::PgResult PgSession::Sync(const tsql::SyncIdentity& sync) {

@@ -65,6 +65,9 @@ class PgSession {
     /// than through Execute or Run: the session no longer takes any identity for
     /// being in line with the stored values.
     void ForgetIdentitiesInLine() noexcept { identityInLine_.clear(); }
+    /// The rows that the last step of the last Run removed when it emptied a table
+    /// by TRUNCATE (whose outcome counts no rows); nothing otherwise.
+    std::optional<long long> RowsEmptied() const noexcept { return rowsEmptied_; }
 
   private:
     pg::PgConnection& ConnectionFor(const std::string& database);
@@ -74,12 +77,15 @@ class PgSession {
     pg::PgResult RunStep(const tsql::PlanStep& step, const JetRowReader& jetReader);
     pg::PgResult Import(const tsql::ImportJetTable& import, const JetRowReader& jetReader);
     pg::PgResult Sync(const tsql::SyncIdentity& sync);
+    pg::PgResult Empty(const tsql::EmptyTable& empty);
+    void RefuseCopyOfDatabaseInUse(const std::string& source);
 
     pg::PgConnectionSettings settings_;
     pg::PgConnection current_;
     std::map<std::string, pg::PgConnection> others_;
     std::set<TableKey> identityInsert_;
     std::set<TableKey> identityInLine_;
+    std::optional<long long> rowsEmptied_;
 };
 
 } // namespace kx::ado::sqloledb

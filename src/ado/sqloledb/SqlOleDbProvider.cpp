@@ -262,6 +262,8 @@ ExecuteResult SqlOleDbProvider::ExecuteText(std::string_view command) {
         pg::PgConnection* catalog =
             database.empty() || database == session.CurrentDatabase() ? &session.Current() : nullptr;
         out.rows = RowSetFromResult(catalog, result);
+    } else if (const std::optional<long long> emptied = session.RowsEmptied()) {
+        out.recordsAffected = static_cast<long>(*emptied);
     } else {
         out.recordsAffected = RecordsAffected(result);
     }

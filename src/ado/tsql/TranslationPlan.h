@@ -23,14 +23,19 @@ struct SwitchDatabase {
     std::string database;
 };
 
-/// "Create Database": PostgreSQL cannot create a database inside a transaction
-/// block, so run `createSql` on its own; then, on a connection to the new database,
-/// run `setupSql` (it creates the case-insensitive Chinese collation that the
-/// translated tables use).
+/// "Create Database" (or "Create Database [x] As Copy Of [y]"): PostgreSQL cannot
+/// create a database inside a transaction block, so run `createSql` on its own;
+/// then, on a connection to the new database, run `setupSql` (it creates the
+/// case-insensitive Chinese collation that the translated tables use, and sets the
+/// identity sequences of a copy), dropping the new database again when that fails.
 struct CreateDatabase {
     std::string database;
     std::string createSql;
     std::string setupSql;
+    /// The database that `createSql` copies, "" for none: while another session
+    /// is connected to it the step fails with SQLSTATE 55006 within half a
+    /// second, where the server itself would wait five seconds first.
+    std::string copiedDatabase;
 };
 
 /// "Drop Database": run `dropSql` on its own, after the session has closed its own
@@ -102,8 +107,20 @@ struct CopyTableBetweenDatabases {
     std::string targetTable;
 };
 
-using PlanStep = std::variant<RunSql, SwitchDatabase, CreateDatabase, DropDatabase, ShrinkDatabase, SetIdentityInsert,
-                              SyncIdentity, ImportJetTable, CopyTableBetweenDatabases>;
+/// "Delete From t" without a condition: run `deleteSql`, or `truncateSql` when
+/// pg::TruncateAllowedSql answers that nobody can tell the two apart. TRUNCATE
+/// keeps the identity sequence where it is (CONTINUE IDENTITY), as a DELETE does.
+/// Either way the rows deleted are counted.
+struct EmptyTable {
+    std::string database;
+    std::string table;
+    std::string deleteSql;
+    std::string truncateSql;
+};
+
+using PlanStep =
+    std::variant<RunSql, SwitchDatabase, CreateDatabase, DropDatabase, ShrinkDatabase, SetIdentityInsert,
+                 SyncIdentity, ImportJetTable, CopyTableBetweenDatabases, EmptyTable>;
 
 /// What the provider does, step by step in this order, to carry out one T-SQL text.
 struct TranslationPlan {

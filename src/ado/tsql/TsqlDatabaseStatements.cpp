@@ -46,8 +46,20 @@ std::optional<TranslationPlan> RecognizeCreateDatabase(TokenCursor& cursor) {
     cursor.Take();
     const std::string database = FoldedDatabaseName(cursor, cursor.TakeName("a database name"));
     TranslationPlan plan;
+    // "AS COPY OF [source]": the server copies the whole database, whose identity
+    // columns then carry on from their rows, as in tables copied row by row.
+    if (cursor.AcceptKeyword("as")) {
+        if (!cursor.AcceptKeyword("copy") || !cursor.AcceptKeyword("of")) {
+            cursor.Fail("expected AS COPY OF");
+        }
+        const std::string source = FoldedDatabaseName(cursor, cursor.TakeName("the source database name"));
+        plan.steps.emplace_back(CreateDatabase{database, pg::CreateDatabaseCopySql(database, source),
+                                               pg::CollationSetupSql() + ";\n" + pg::CopiedIdentitiesSql(),
+                                               source});
+        return plan;
+    }
     plan.steps.emplace_back(
-        CreateDatabase{database, pg::CreateDatabaseSql(database), pg::CollationSetupSql()});
+        CreateDatabase{database, pg::CreateDatabaseSql(database), pg::CollationSetupSql(), {}});
     return plan;
 }
 

@@ -18,7 +18,8 @@ class TokenCursor;
 // "db.dbo.table", "dbo.table" and "table" are all accepted where a table is named,
 // and a database part sends the statement to that database's connection.
 
-/// "Create Database kxAcc000001" → CreateDatabase.
+/// "Create Database kxAcc000001" → CreateDatabase; "Create Database [x] As Copy Of
+/// [y]" → CreateDatabase of a copy of y made by the server.
 std::optional<TranslationPlan> RecognizeCreateDatabase(TokenCursor& cursor);
 
 /// "Drop Database [kxAcc000001]" → DropDatabase.
@@ -89,7 +90,7 @@ std::optional<TranslationPlan> RecognizeTableHasIdentity(TokenCursor& cursor);
 /// OLEDB:Database Password=pw')...[T] Rowset_1" → ImportJetTable and SyncIdentity.
 std::optional<TranslationPlan> RecognizeJetImport(TokenCursor& cursor);
 
-/// "Delete From t [Where condition]" → RunSql.
+/// "Delete From t Where condition" → RunSql; "Delete From t" → EmptyTable.
 std::optional<TranslationPlan> RecognizeDelete(TokenCursor& cursor);
 
 /// "SELECT [DISTINCT] [TOP n] items [FROM t [alias]] [WHERE ...] [GROUP BY ...]

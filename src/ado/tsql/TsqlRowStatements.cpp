@@ -288,9 +288,16 @@ std::optional<TranslationPlan> RecognizeDelete(TokenCursor& cursor) {
     if (cursor.IsKeyword("from")) {
         cursor.Fail("DELETE with a second FROM (a join) is not supported");
     }
-    std::string sql = "DELETE FROM " + QuotedName(cursor, table.object) + TakeWhere(cursor);
+    const std::string quoted = QuotedName(cursor, table.object);
+    const std::string where = TakeWhere(cursor);
     TranslationPlan plan;
-    plan.steps.emplace_back(RunSql{std::move(sql), DatabaseOf(cursor, table), false});
+    if (where.empty()) {
+        plan.steps.emplace_back(EmptyTable{DatabaseOf(cursor, table), FoldedName(cursor, table.object),
+                                           "DELETE FROM " + quoted,
+                                           "TRUNCATE TABLE " + quoted + " CONTINUE IDENTITY"});
+    } else {
+        plan.steps.emplace_back(RunSql{"DELETE FROM " + quoted + where, DatabaseOf(cursor, table), false});
+    }
     return plan;
 }
 

@@ -12,7 +12,8 @@ namespace kx::ado::tsql {
 /// The statements the book routines send, each with its recognizer
 /// (TsqlRecognizers.h):
 /// - creating a new book database and making it the current one:
-///   "Create Database kxAcc000001", "Use kxAcc000001";
+///   "Create Database kxAcc000001", "Create Database [kxAcc000002] As Copy Of
+///   [kxAcc000001]" (a copy made by the server), "Use kxAcc000001";
 /// - claiming a new database while it is being made, and finding the ones a
 ///   stopped run left: "EXEC sp_getapplock ..." / "EXEC sp_releaseapplock ...",
 ///   "EXEC [db].sys.sp_addextendedproperty ..." / "... sp_dropextendedproperty ...",
