@@ -15,6 +15,7 @@ namespace kx::ado {
 namespace {
 
 using test::CatchAdoError;
+using test::Pattern;
 
 // Built the way the conversion builds its row copy statement.
 std::string ImportStatement(const std::string& table, const std::string& targets, const std::string& sources,
@@ -174,13 +175,6 @@ TEST_F(ServerStatements, FailuresCarryTheServersMessageAndASqlServerNumber) {
 
 // Recordsets opened on server tables by name: writing rows back (long values above
 // all) into tables that have no primary key.
-
-Bytes Pattern(std::size_t size, unsigned seed = 0) {
-    Bytes bytes(size);
-    for (std::size_t i = 0; i < size; ++i)
-        bytes[i] = static_cast<std::byte>((i * 131 + i / 251 + seed) & 0xFF);
-    return bytes;
-}
 
 std::string ChineseText(std::size_t repeats) {
     std::string text;
