@@ -76,6 +76,14 @@ class BookFileFixture : public ::testing::Test {
     ::kx::test::TempFolder folder_;
 };
 
+/// `size` bytes of a pattern without short repeats, shifted by `seed`.
+inline Bytes Pattern(std::size_t size, unsigned seed = 0) {
+    Bytes bytes(size);
+    for (std::size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<std::byte>((i * 131 + i / 251 + seed) & 0xFF);
+    return bytes;
+}
+
 /// Runs `body` and returns the AdoError it throws; fails the test when it throws
 /// nothing.
 template <typename Body> AdoError CatchAdoError(Body body) {

@@ -13,14 +13,8 @@ namespace kx::ado {
 namespace {
 
 using test::CatchAdoError;
+using test::Pattern;
 using test::OpenBook;
-
-Bytes Pattern(std::size_t size) {
-    Bytes bytes(size);
-    for (std::size_t i = 0; i < size; ++i)
-        bytes[i] = static_cast<std::byte>((i * 131 + i / 251) & 0xFF);
-    return bytes;
-}
 
 // Chinese text with a character outside the basic plane (U+20BB7) and ASCII.
 std::string ChineseText(std::size_t repeats) {

@@ -1,5 +1,4 @@
 #include "database/BracketedName.h"
-#include "database/CreateCnn.h"
 #include "database/DatabaseNameCheck.h"
 #include "database/NewServerDatabase.h"
 #include "database/ServerTableCopy.h"
@@ -7,10 +6,7 @@
 #include "database/SqlBookConversion.h"
 
 #include "KeyedBook.h"
-#include "ado/pg/PgConnection.h"
-#include "ado/pg/PgQuote.h"
-#include "pg/TestServer.h"
-#include "platform/MessageBoxService.h"
+#include "ServerTest.h"
 
 #include <gtest/gtest.h>
 
@@ -50,13 +46,12 @@ TEST(DatabaseName, IsBracketedWithItsClosingBracketsDoubledAndRefusedWhenItCanno
 /// Odd database names on the throwaway server, with a canary table in the
 /// maintenance database and one in a database of its own that a name breaking out
 /// of its brackets would drop.
-class OddDatabaseNames : public ::testing::Test {
+class OddDatabaseNames : public test::ServerTest {
   protected:
     void SetUp() override {
-        settings_ = pg::testing::TestServerSettings("postgres");
-        if (!settings_)
-            GTEST_SKIP() << pg::testing::kNoServerReason;
-        platform::InstallMessageBox(&box);
+        ServerTest::SetUp();
+        if (IsSkipped())
+            return;
         canaryDatabase = "kxc" + std::to_string(getpid());
         pg::PgConnection admin(*settings_);
         admin.Exec("CREATE TABLE IF NOT EXISTS kxcanary (id int)");
@@ -67,28 +62,12 @@ class OddDatabaseNames : public ::testing::Test {
         pg::PgConnection(settings).Exec("CREATE TABLE kxcanary (id int)");
     }
     void TearDown() override {
-        platform::InstallMessageBox(nullptr);
-        if (!settings_)
-            return;
-        pg::PgConnection admin(*settings_);
-        admin.Exec("DROP TABLE IF EXISTS kxcanary");
-        admin.Exec("DROP DATABASE IF EXISTS " + canaryDatabase + " WITH (FORCE)");
-        for (const auto& name : names_)
-            admin.Exec("DROP DATABASE IF EXISTS " + pg::QuoteIdent(pg::FoldDatabaseName(name)) + " WITH (FORCE)");
-    }
-    std::string Server() const { return settings_->host + "," + settings_->port; }
-    std::string Named(std::string name) { return names_.emplace_back(std::move(name)); }
-    ado::Connection Open(const std::string& database) const {
-        ado::Connection cnn;
-        CreateCnn(cnn, database, Server(), settings_->user, settings_->password);
-        cnn.Open({}, {}, {}, -1);
-        return cnn;
-    }
-    bool Exists(const std::string& database) const {
-        return pg::PgConnection(*settings_)
-                   .Exec("SELECT 1 FROM pg_database WHERE datname = " +
-                         pg::QuoteLiteral(pg::FoldDatabaseName(database)))
-                   .RowCount() == 1;
+        if (settings_) {
+            pg::PgConnection admin(*settings_);
+            admin.Exec("DROP TABLE IF EXISTS kxcanary");
+            admin.Exec("DROP DATABASE IF EXISTS " + canaryDatabase + " WITH (FORCE)");
+        }
+        ServerTest::TearDown();
     }
     long DatabaseCount() const {
         return std::stol(std::string(pg::PgConnection(*settings_).Exec("SELECT count(*) FROM pg_database").Value(0, 0)));
@@ -102,12 +81,7 @@ class OddDatabaseNames : public ::testing::Test {
                std::string(pg::PgConnection(settings).Exec(ask).Value(0, 0)) == "t";
     }
 
-    platform::RecordingMessageBox box;
-    std::optional<pg::PgConnectionSettings> settings_;
     std::string canaryDatabase;
-
-  private:
-    std::vector<std::string> names_;
 };
 
 TEST_F(OddDatabaseNames, StayOneNameInEveryStatementAndLeaveOtherDatabasesAlone) {

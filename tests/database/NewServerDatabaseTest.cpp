@@ -1,9 +1,6 @@
 #include "database/NewServerDatabase.h"
-#include "database/CreateCnn.h"
 
-#include "ado/pg/PgConnection.h"
-#include "ado/pg/PgQuote.h"
-#include "pg/TestServer.h"
+#include "ServerTest.h"
 #include "platform/CaseFolding.h"
 
 #include <gtest/gtest.h>
@@ -21,34 +18,20 @@ namespace {
 
 namespace pg = ado::pg;
 
-/// Claims on the throwaway server; every database a test names is dropped at its end.
-class NewServerDatabaseTest : public ::testing::Test {
+/// Claims on the throwaway server, made on `master` unless a case says otherwise.
+class NewServerDatabaseTest : public test::ServerTest {
   protected:
     void SetUp() override {
-        settings_ = pg::testing::TestServerSettings("postgres");
-        if (!settings_)
-            GTEST_SKIP() << pg::testing::kNoServerReason;
-        master = Master();
+        ServerTest::SetUp();
+        if (!IsSkipped())
+            master = Master();
     }
     void TearDown() override {
-        if (!settings_)
-            return;
         if (master.State() == ado::adStateOpen)
             master.Close();
-        pg::PgConnection admin(*settings_);
-        for (const auto& name : names_)
-            admin.Exec("DROP DATABASE IF EXISTS " + pg::QuoteIdent(pg::FoldDatabaseName(name)) +
-                       " WITH (FORCE)");
+        ServerTest::TearDown();
     }
-    std::string NewName() { return names_.emplace_back("kxAcc" + pg::testing::NewTestDatabaseName()); }
-    /// A new connection to the maintenance database.
-    ado::Connection Master() const {
-        ado::Connection cnn;
-        CreateCnn(cnn, "master", settings_->host + "," + settings_->port, settings_->user,
-                  settings_->password);
-        cnn.Open({}, {}, {}, -1);
-        return cnn;
-    }
+    ado::Connection Master() const { return Open("master"); }
     /// Nothing when the database does not exist, else its comment ("" for none).
     std::optional<std::string> Comment(const std::string& name) const {
         pg::PgConnection admin(*settings_);
@@ -67,12 +50,8 @@ class NewServerDatabaseTest : public ::testing::Test {
             admin.Exec("COMMENT ON DATABASE " + quoted + " IS " + pg::QuoteLiteral(comment));
     }
 
-    std::optional<pg::PgConnectionSettings> settings_;
     ado::Connection master;
     const std::string marked = "kxLedgerWiz=creating";
-
-  private:
-    std::vector<std::string> names_;
 };
 
 TEST_F(NewServerDatabaseTest, AKeptDatabaseStaysUnmarkedAndAnyOtherGoesWithItsClaim) {

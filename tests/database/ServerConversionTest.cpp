@@ -1,4 +1,3 @@
-#include "database/CreateCnn.h"
 #include "database/ServerTableCopy.h"
 #include "database/SqlBookConversion.h"
 #include "database/UserTables.h"
@@ -9,8 +8,7 @@
 #include "ado/jet/BookFile.h"
 #include "ado/pg/PgConnection.h"
 #include "ado/pg/PgQuote.h"
-#include "platform/MessageBoxService.h"
-#include "pg/TestServer.h"
+#include "ServerTest.h"
 
 #include <gtest/gtest.h>
 
@@ -23,52 +21,15 @@ namespace {
 
 namespace pg = ado::pg;
 
-/// A test on the throwaway server: databases it names are dropped at its end, and
-/// the conversion's message box is recorded instead of shown.
-class ServerConversionTest : public ::testing::Test {
+/// The conversion on the throwaway server.
+class ServerConversionTest : public test::ServerTest {
 protected:
-    void SetUp() override {
-        settings_ = pg::testing::TestServerSettings("postgres");
-        if (!settings_)
-            GTEST_SKIP() << pg::testing::kNoServerReason;
-        platform::InstallMessageBox(&box);
-    }
-    void TearDown() override {
-        platform::InstallMessageBox(nullptr);
-        if (!settings_)
-            return;
-        pg::PgConnection admin(*settings_);
-        for (const auto& name : databases_)
-            admin.Exec("DROP DATABASE IF EXISTS " + pg::QuoteIdent(pg::FoldDatabaseName(name)) + " WITH (FORCE)");
-    }
-    std::string NewName() {
-        databases_.push_back("kxAcc" + pg::testing::NewTestDatabaseName());
-        return databases_.back();
-    }
-    std::string Server() const { return settings_->host + "," + settings_->port; }
     bool Convert(const std::string& book, const std::string& database) {
         return CreateSqlBook(book, Server(), database, settings_->user, settings_->password);
-    }
-    ado::Connection Open(const std::string& database) {
-        ado::Connection cnn;
-        CreateCnn(cnn, database, Server(), settings_->user, settings_->password);
-        cnn.Open({}, {}, {}, -1);
-        return cnn;
-    }
-    bool Exists(const std::string& database) {
-        pg::PgConnection admin(*settings_);
-        return admin
-                   .Exec("SELECT 1 FROM pg_database WHERE datname = " +
-                         pg::QuoteLiteral(pg::FoldDatabaseName(database)))
-                   .RowCount() == 1;
     }
     static long Count(ado::Connection& cnn, const std::string& table) {
         return cnn.Execute("Select Count(*) From [" + table + "]")->Item(0).Value().ToInt32();
     }
-
-    platform::RecordingMessageBox box;
-    std::optional<pg::PgConnectionSettings> settings_;
-    std::vector<std::string> databases_;
 };
 
 // Tables, row counts and values are compared by the end-to-end routes and the import
