@@ -69,8 +69,14 @@ class OddDatabaseNames : public test::ServerTest {
         }
         ServerTest::TearDown();
     }
-    long DatabaseCount() const {
-        return std::stol(std::string(pg::PgConnection(*settings_).Exec("SELECT count(*) FROM pg_database").Value(0, 0)));
+    /// How many databases have names that begin with `prefix` (other tests make and
+    /// drop databases of their own meanwhile).
+    long DatabaseCount(const std::string& prefix) const {
+        return std::stol(
+            std::string(pg::PgConnection(*settings_)
+                            .Exec("SELECT count(*) FROM pg_database WHERE starts_with(datname, " +
+                                  pg::QuoteLiteral(pg::FoldDatabaseName(prefix)) + ")")
+                            .Value(0, 0)));
     }
     /// True while both canary tables are there.
     bool CanariesAlive() const {
@@ -87,8 +93,8 @@ class OddDatabaseNames : public test::ServerTest {
 TEST_F(OddDatabaseNames, StayOneNameInEveryStatementAndLeaveOtherDatabasesAlone) {
     test::TempFolder folder;
     const std::string book = test::MakeKeyedBook(
-        folder, {"CREATE TABLE kxItem ([ID] COUNTER, [Name] TEXT(20))", "INSERT INTO kxItem ([Name]) VALUES ('a')",
-                 "INSERT INTO kxItem ([Name]) VALUES ('b')"});
+        folder, {"CREATE TABLE kxItem ([ID] COUNTER, [Name] TEXT(20))",
+                 "INSERT INTO kxItem ([Name]) VALUES ('a')", "INSERT INTO kxItem ([Name]) VALUES ('b')"});
     ado::Connection master = Open("master");
     const std::string tails[] = {
         "; Drop Table kxCanary",
@@ -107,12 +113,12 @@ TEST_F(OddDatabaseNames, StayOneNameInEveryStatementAndLeaveOtherDatabasesAlone)
         SCOPED_TRACE(name);
         if (!DatabaseNameProblem(name).empty()) {
             // A name that cannot be one is refused before the server hears of it.
-            const long before = DatabaseCount();
+            const long before = DatabaseCount(prefix);
             const NewServerDatabase refused = NewServerDatabase::Create(master, name);
             EXPECT_EQ(refused.Outcome(), NewServerDatabase::Status::Failed);
             EXPECT_EQ(refused.Cause(), DatabaseNameProblem(name));
             EXPECT_FALSE(CreateSqlBook(book, Server(), name, settings_->user, settings_->password));
-            EXPECT_EQ(DatabaseCount(), before);
+            EXPECT_EQ(DatabaseCount(prefix), before);
             EXPECT_TRUE(CanariesAlive());
             continue;
         }
@@ -132,7 +138,8 @@ TEST_F(OddDatabaseNames, StayOneNameInEveryStatementAndLeaveOtherDatabasesAlone)
         EXPECT_TRUE(CopySqlAllTables(name, copy, source));
         source.Close();
         ado::Connection copied = Open(copy);
-        EXPECT_EQ(copied.Execute("Select Count(*) From " + BracketedName("kxItem"))->Item(0).Value().ToInt32(), 2);
+        EXPECT_EQ(
+            copied.Execute("Select Count(*) From " + BracketedName("kxItem"))->Item(0).Value().ToInt32(), 2);
         copied.Close();
 
         // Dropped by a claim that owns it, and by name.
