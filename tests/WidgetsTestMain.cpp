@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
-// Designer makes its widgets inside its application object; so does the test.
+// Every test runs inside one application object, as a host's or Designer's widgets
+// do; headless unless the caller chose a platform (test discovery runs without the
+// test environment).
 int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
